@@ -1,0 +1,326 @@
+#include "Host.h"
+
+#include "HostClasses.h"
+#include "IServiceProvider.h"
+#include "ISession.h"
+#include "Module.h"
+#include "Text.h"
+#include "world/World.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace host {
+
+Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
+    DefineHostClasses(fModel);
+}
+
+Host& Host::Get() {
+    // Lives as long as the process: a module kept loaded may still refer to it.
+    static Host* host = new Host;
+    return *host;
+}
+
+void Host::BeginSession() {
+    if (fSession)
+        EndSession();
+    fSession = fModel.CreateBoss(kSessionBoss);
+}
+
+namespace {
+
+std::string Describe(const std::string& file, const std::string& what) {
+    return file + ": " + what;
+}
+
+} // namespace
+
+bool Host::LoadPlugin(const std::string& file, std::string* error) {
+    std::string reason;
+    void* handle = OpenModule(file, &reason);
+    if (!handle) {
+        *error = Describe(file, "cannot be loaded: " + reason);
+        return false;
+    }
+    auto getPlugIn = reinterpret_cast<GetPlugInFn>(FindSymbol(handle, kGetPlugInSymbol));
+    if (!getPlugIn) {
+        CloseModule(handle);
+        *error = Describe(file, "no GetPlugIn export");
+        return false;
+    }
+    IPlugIn* plugin = getPlugIn();
+    if (!plugin) {
+        CloseModule(handle);
+        *error = Describe(file, "GetPlugIn returned no plug-in object");
+        return false;
+    }
+
+    auto loaded = std::make_unique<LoadedPlugin>();
+    loaded->file = file;
+    loaded->handle = handle;
+    loaded->plugin = plugin;
+    fPlugins.push_back(std::move(loaded));
+    LoadedPlugin& p = *fPlugins.back();
+
+    auto* session = fSession->PeekAs<ISession>(IID_ISESSION);
+    plugin->Load(session);
+    plugin->Register(0, session);
+
+    auto refuse = [&](const std::string& what) {
+        plugin->Unload();
+        fModel.RemoveOrigin(file);
+        fPlugins.pop_back();
+        CloseModule(handle);
+        *error = Describe(file, what);
+        return false;
+    };
+
+    const IDFile resourceFile = plugin->GetResourceFile();
+    if (resourceFile.IsEmpty())
+        return refuse("the plug-in names no resource file");
+    std::optional<ResourceSet> resources =
+        ResourceSet::FromModuleFile(WideToUTF8(resourceFile.GetTString()), &reason);
+    if (!resources)
+        return refuse("damaged resources: " + reason);
+    p.resources = std::move(*resources);
+
+    const Bytes* classTable = p.resources.Find(kClassTableRsrcType, 500);
+    const Bytes* implList = p.resources.Find(kImplementationListRsrcType, 550);
+    const Bytes* version = p.resources.Find(kPluginVersionRsrcType, 450);
+    if (!classTable || !implList || !version)
+        return refuse("damaged resources: missing class table, implementation list or version");
+    auto classes = DecodeClassTable(*classTable);
+    auto ids = DecodeImplementationList(*implList);
+    auto pluginVersion = DecodePluginVersion(*version);
+    if (!classes || !ids || !pluginVersion)
+        return refuse("damaged resources: unreadable class table, implementation list or version");
+    p.classTable = std::move(*classes);
+    p.implementationList = std::move(*ids);
+    p.id = pluginVersion->plugin;
+    plugin->SetPluginID(p.id);
+
+    for (const ClassTableEntry& entry : p.classTable) {
+        if (entry.kind == 1)
+            fModel.DefineClass(entry.boss, entry.parent, entry.pairs, file);
+        else
+            fModel.AddIns(entry.boss, entry.pairs, file);
+    }
+    return true;
+}
+
+void Host::StartApplication() {
+    fWorkspace = fModel.CreateBoss(kWorkspaceBoss);
+    fApplication = fModel.CreateBoss(kApplicationBoss);
+    if (onWorkspaceCreated && fWorkspace)
+        onWorkspaceCreated(*fWorkspace);
+    World::Get().Create();
+
+    // Start-up services: a class of the plug-in whose service provider
+    // announces the start-up/shut-down service.
+    for (auto& p : fPlugins) {
+        for (const ClassTableEntry& entry : p->classTable) {
+            const bool provides =
+                std::any_of(entry.pairs.begin(), entry.pairs.end(),
+                            [](const auto& pair) { return pair.first == IID_ISERVICEPROVIDER; });
+            if (entry.kind != 1 || !provides)
+                continue;
+            Boss* boss = fModel.CreateBoss(entry.boss);
+            if (!boss)
+                continue;
+            auto* provider = boss->PeekAs<IK2ServiceProvider>(IID_ISERVICEPROVIDER);
+            K2Vector<ServiceID> services;
+            if (provider)
+                provider->GetServiceIDs(services);
+            auto* service = boss->PeekAs<IStartupShutdownService>(IID_ISTARTUPSHUTDOWN);
+            if (!service || std::find(services.begin(), services.end(), kStartupShutdownService) ==
+                                services.end()) {
+                boss->Release();
+                continue;
+            }
+            p->serviceBoss = boss;
+            service->Startup();
+        }
+    }
+}
+
+void Host::EndSession() {
+    for (auto& p : fPlugins) {
+        if (!p->serviceBoss)
+            continue;
+        if (auto* service = p->serviceBoss->PeekAs<IStartupShutdownService>(IID_ISTARTUPSHUTDOWN))
+            service->Shutdown();
+        std::exchange(p->serviceBoss, nullptr)->Release();
+    }
+    ClearQueue();
+    if (onWorkspaceClosing && fWorkspace)
+        onWorkspaceClosing(*fWorkspace);
+    World::Get().Destroy();
+    fUIDataBase->Clear();
+    if (fApplication)
+        std::exchange(fApplication, nullptr)->Release();
+    if (fWorkspace)
+        std::exchange(fWorkspace, nullptr)->Release();
+
+    while (!fPlugins.empty()) {
+        LoadedPlugin& p = *fPlugins.back();
+        p.plugin->Unload();
+        // An object still built from the module's code would crash once the
+        // module is gone: keep such a module loaded and say so.
+        size_t leaked = 0;
+        for (const LiveObject& live : fModel.LiveObjects())
+            for (const Boss::Part& part : live.boss->Parts())
+                if (part.record->origin == p.file) {
+                    ++leaked;
+                    break;
+                }
+        fModel.RemoveOrigin(p.file);
+        if (leaked)
+            std::fprintf(stderr,
+                         "warning: %s: %zu objects still alive at unload; module kept loaded\n",
+                         p.file.c_str(), leaked);
+        else
+            CloseModule(p.handle);
+        fPlugins.pop_back();
+    }
+    if (fSession)
+        std::exchange(fSession, nullptr)->Release();
+    fDirtyLog.clear();
+}
+
+std::optional<std::u16string> Host::TranslateKey(const std::u16string& key) const {
+    for (const auto& p : fPlugins) {
+        auto cached = p->strings.find(fLanguage);
+        if (cached == p->strings.end()) {
+            std::map<std::u16string, std::u16string> table;
+            for (const auto& [rkey, bytes] : p->resources.All()) {
+                if (rkey.type != kLocaleIndexRsrcType)
+                    continue;
+                auto index = DecodeLocaleIndex(bytes);
+                if (!index || index->indexedType != kStringTableRsrcType)
+                    continue;
+                auto tableID = index->Resolve(fLanguage);
+                const Bytes* tableBytes =
+                    tableID ? p->resources.Find(kStringTableRsrcType, *tableID) : nullptr;
+                auto strings = tableBytes ? DecodeStringTable(*tableBytes) : std::nullopt;
+                if (!strings)
+                    continue;
+                for (const auto& [k, text] : strings->pairs)
+                    table.emplace(Windows1252ToUTF16(k), Windows1252ToUTF16(text));
+            }
+            cached = p->strings.emplace(fLanguage, std::move(table)).first;
+        }
+        auto found = cached->second.find(key);
+        if (found != cached->second.end())
+            return found->second;
+    }
+    return std::nullopt;
+}
+
+// ---- Commands -------------------------------------------------------------------
+
+namespace {
+
+std::string NameOf(ICommand* command) {
+    PMString* name = command->CreateName();
+    std::string text = name ? name->GetUTF8String() : std::string();
+    delete name;
+    return text;
+}
+
+} // namespace
+
+ErrorCode Host::Execute(ICommand* command, int32 priority) {
+    if (!command)
+        return kFailure;
+    command->SetUpTarget();
+    const std::string name = NameOf(command);
+    const bool runnable = command->GetCommandState() == ICommand::kNotDone;
+    if (trace)
+        trace("run \"" + name + "\"");
+    command->Do();
+    command->DoNotify();
+    if (runnable)
+        command->SetCommandState(ICommand::kDone);
+    const Boss* boss = fModel.BossOf(command);
+    fCommandLog.push_back({boss ? boss->Class() : kInvalidClass, name, command->GetTarget(),
+                           command->GetUndoability(), priority, runnable});
+    return runnable ? kSuccess : kFailure;
+}
+
+void Host::Schedule(ICommand* command, int32 priority) {
+    command->AddRef();
+    fQueue.push_back({priority, fSequence++, command});
+    if (trace)
+        trace("scheduled \"" + NameOf(command) + "\" priority " + std::to_string(priority));
+}
+
+void Host::DrainCommands() {
+    // A command may schedule more; a runaway chain is cut off rather than hang the host.
+    constexpr size_t kLimit = 1000000;
+    size_t ran = 0;
+    while (!fQueue.empty()) {
+        if (++ran > kLimit) {
+            std::fprintf(stderr, "warning: command queue still busy after %zu commands; dropped\n",
+                         kLimit);
+            ClearQueue();
+            return;
+        }
+        auto next =
+            std::min_element(fQueue.begin(), fQueue.end(), [](const Queued& a, const Queued& b) {
+                return a.priority != b.priority ? a.priority > b.priority : a.sequence < b.sequence;
+            });
+        Queued q = *next;
+        fQueue.erase(next);
+        Execute(q.command, q.priority);
+        q.command->Release();
+    }
+}
+
+void Host::ClearQueue() {
+    std::vector<Queued> queue;
+    queue.swap(fQueue);
+    for (Queued& q : queue)
+        q.command->Release();
+}
+
+void Host::RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified) {
+    fDirtyLog.push_back({fModel.BossOf(object), object, implID, markModified});
+}
+
+} // namespace host
+
+// ---- SDK entry points -------------------------------------------------------------
+
+using host::Host;
+
+void Dirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified) {
+    Host::Get().RecordDirty(object, implID, markModified);
+}
+
+namespace CmdUtils {
+
+ICommand* CreateCommand(ClassID commandClass) {
+    Host& host = Host::Get();
+    if (!host.GetFaults().Acquire())
+        return nullptr;
+    host::Boss* boss = host.Model().CreateBoss(commandClass);
+    if (!boss)
+        return nullptr;
+    auto* command = static_cast<ICommand*>(boss->QueryInternal(IID_ICOMMAND));
+    boss->Release();
+    return command;
+}
+
+ErrorCode ExecuteCommand(ICommand* command) {
+    return Host::Get().Execute(command, -1);
+}
+
+ErrorCode ScheduleCommand(ICommand* command, int32 priority) {
+    if (!command)
+        return kFailure;
+    Host::Get().Schedule(command, priority);
+    return kSuccess;
+}
+
+} // namespace CmdUtils

@@ -1,0 +1,138 @@
+// The stand-in host: one object model, one session at a time with its
+// workspace and application objects, the loaded plug-ins, the command queue
+// and the host clock that drives timers.
+#pragma once
+
+#include "ICommand.h"
+#include "IPlugIn.h"
+#include "ITimer.h"
+#include "ObjectModel.h"
+#include "resources/Resources.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// What the host recorded of a command it ran.
+struct CommandRecord {
+    ClassID classID;
+    std::string name;
+    int32 target;
+    int32 undoability;
+    int32 priority; // -1 when executed at once
+    bool ran;       // false when its state kept it from running
+};
+
+struct DirtyRecord {
+    const Boss* boss;
+    const IPMUnknown* object;
+    ImplementationID implID;
+    bool16 markModified;
+};
+
+struct LoadedPlugin {
+    std::string file;
+    void* handle = nullptr;
+    IPlugIn* plugin = nullptr;
+    PluginID id = kInvalidPlugin;
+    ResourceSet resources;
+    std::vector<ClassTableEntry> classTable;
+    std::vector<ImplementationID> implementationList;
+    Boss* serviceBoss = nullptr; // the start-up/shut-down service, once started
+    std::map<uint16, std::map<std::u16string, std::u16string>> strings; // per language
+};
+
+class TimerImpl;
+
+class OPAL_SDK_API Host {
+public:
+    static Host& Get();
+
+    ObjectModel& Model() { return fModel; }
+    Faults& GetFaults() { return fModel.GetFaults(); }
+
+    // ---- Session ----------------------------------------------------------------
+    // Creates the session object. Plug-ins are loaded into it next; then
+    // StartApplication builds the workspace and application and runs the
+    // start-up services.
+    void BeginSession();
+    bool LoadPlugin(const std::string& file, std::string* error);
+    void StartApplication();
+    // Shut-down services, the session's objects, Unload, module unload.
+    void EndSession();
+    bool InSession() const { return fSession != nullptr; }
+
+    Boss* SessionBoss() const { return fSession; }
+    Boss* WorkspaceBoss() const { return fWorkspace; }
+    Boss* ApplicationBoss() const { return fApplication; }
+    Database& UIDataBase() { return *fUIDataBase; }
+    const std::vector<std::unique_ptr<LoadedPlugin>>& Plugins() const { return fPlugins; }
+    // Translation of a string key in the current language, from the loaded
+    // plug-ins' string tables.
+    std::optional<std::u16string> TranslateKey(const std::u16string& key) const;
+    uint16 Language() const { return fLanguage; }
+    void SetLanguage(uint16 language) { fLanguage = language; }
+
+    // Called while the workspace object is built and taken down: the
+    // persistence layer reads and writes the workspace's persistent parts.
+    std::function<void(Boss& workspace)> onWorkspaceCreated;
+    std::function<void(Boss& workspace)> onWorkspaceClosing;
+
+    // ---- Commands ---------------------------------------------------------------
+    ErrorCode Execute(ICommand* command, int32 priority);
+    void Schedule(ICommand* command, int32 priority);
+    // Runs queued commands until the queue is empty, as the host does when idle.
+    void DrainCommands();
+    size_t QueuedCommands() const { return fQueue.size(); }
+    const std::vector<CommandRecord>& CommandLog() const { return fCommandLog; }
+    void ClearCommandLog() { fCommandLog.clear(); }
+    // Receives "scheduled …" and "run …" lines while set.
+    std::function<void(const std::string&)> trace;
+
+    // ---- Persistent data changes ----------------------------------------------------
+    void RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified);
+    const std::vector<DirtyRecord>& DirtyLog() const { return fDirtyLog; }
+    void ClearDirtyLog() { fDirtyLog.clear(); }
+
+    // ---- Clock and timers -------------------------------------------------------
+    int64 Now() const { return fNow; }
+    // Advances the clock to the earliest armed timer and fires it; false when
+    // no timer is armed.
+    bool FireNextTimer();
+    size_t ArmedTimers() const;
+    size_t TimerObjects() const { return fTimers.size(); }
+    void AddTimer(TimerImpl* timer) { fTimers.push_back(timer); }
+    void RemoveTimer(TimerImpl* timer);
+
+private:
+    Host();
+    void ClearQueue();
+
+    ObjectModel fModel;
+    std::unique_ptr<Database> fUIDataBase;
+    Boss* fSession = nullptr;
+    Boss* fWorkspace = nullptr;
+    Boss* fApplication = nullptr;
+    std::vector<std::unique_ptr<LoadedPlugin>> fPlugins;
+    uint16 fLanguage = 1;
+
+    struct Queued {
+        int32 priority;
+        uint64 sequence;
+        ICommand* command;
+    };
+    std::vector<Queued> fQueue;
+    uint64 fSequence = 0;
+    std::vector<CommandRecord> fCommandLog;
+
+    std::vector<DirtyRecord> fDirtyLog;
+    int64 fNow = 0;
+    std::vector<TimerImpl*> fTimers;
+};
+
+} // namespace host

@@ -1,0 +1,14 @@
+// Off Windows, the host's stand-in for operating-system windows: each keeps
+// its extended style and layered-window attributes, so the plug-in's window
+// calls have the same effect they have on Windows.
+#pragma once
+
+#include "OSWindows.h"
+
+namespace host {
+
+OPAL_SDK_API HWND CreateStandInWindow();
+OPAL_SDK_API void DestroyStandInWindow(HWND window);
+OPAL_SDK_API bool IsStandInWindow(HWND window);
+
+} // namespace host

@@ -1,0 +1,101 @@
+// opalhost: runs a host session with the Opal plug-in.
+//
+//   opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]
+//
+// With no script it runs a short demonstration.
+#include "core/Text.h"
+#include "script/ScriptRunner.h"
+#include "script/Session.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
+namespace {
+
+const char kUsage[] = "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]";
+
+const char kDemonstration[] = R"(# What the plug-in brings to the host.
+print resources
+print strings
+print classes
+)";
+
+std::string ExecutableDirectory(const char* argv0) {
+#if defined(_WIN32)
+    (void)argv0;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string p = host::WideToUTF8(path);
+    const auto slash = p.find_last_of("\\/");
+#else
+    std::string p = argv0;
+    const auto slash = p.find_last_of('/');
+#endif
+    return slash == std::string::npos ? "." : p.substr(0, slash);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // The transcript is the same bytes on every system.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    host::SessionOptions options;
+    options.pluginFile = ExecutableDirectory(argv[0]) + "/Opal.pln";
+    std::string script;
+    bool interactive = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--plugin" && hasValue) {
+            options.pluginFile = argv[++i];
+        } else if (arg == "--workspace" && hasValue) {
+            options.workspaceFile = argv[++i];
+        } else if (arg == "--script" && hasValue) {
+            script = argv[++i];
+        } else if (arg == "-i") {
+            interactive = true;
+        } else {
+            std::cerr << kUsage << "\n";
+            return 2;
+        }
+    }
+
+    std::ifstream file;
+    std::istringstream demonstration(kDemonstration);
+    std::istream* input = &demonstration;
+    if (!script.empty()) {
+        file.open(script, std::ios::binary);
+        if (!file) {
+            std::cerr << "error: cannot open script " << script << "\n";
+            return 2;
+        }
+        input = &file;
+    } else if (interactive) {
+        input = &std::cin;
+    }
+
+    host::Session session(options);
+    std::string error;
+    if (!session.Start(&error)) {
+        std::cerr << "error: " << error << "\n";
+        return 1;
+    }
+    host::ScriptRunner runner;
+    host::ScriptContext context{session, std::cout, std::cerr};
+    const int status = runner.Run(*input, context);
+    // A bad line leaves the saved workspace as it was.
+    session.Stop(status == 0);
+    return status;
+}

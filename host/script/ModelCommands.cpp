@@ -1,0 +1,7 @@
+#include "script/ScriptRunner.h"
+
+namespace host {
+
+void AddModelCommands(ScriptRunner& /*runner*/) {}
+
+} // namespace host

@@ -1,0 +1,79 @@
+// print resources | print resource TYPE ID | print strings | print classes
+#include "PMString.h"
+#include "core/Host.h"
+#include "core/Text.h"
+#include "script/ScriptRunner.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace host {
+namespace {
+
+const LoadedPlugin& ThePlugin() {
+    const auto& plugins = Host::Get().Plugins();
+    if (plugins.empty())
+        throw ScriptError("no plug-in is loaded");
+    return *plugins.front();
+}
+
+std::string Hex(uint32 value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%x", value);
+    return buffer;
+}
+
+} // namespace
+
+void AddResourceCommands(ScriptRunner& runner) {
+    runner.Add("print resources", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print resources");
+        for (const auto& [key, bytes] : ThePlugin().resources.All())
+            c.out << "resource " << key.type << " " << key.id << " " << bytes.size() << "\n";
+    });
+    runner.Add("print resource", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 2, 2, "print resource TYPE ID");
+        const auto type = static_cast<RsrcType>(ParseInteger(args[0]));
+        const auto id = static_cast<RsrcID>(ParseInteger(args[1]));
+        const Bytes* bytes = ThePlugin().resources.Find(type, id);
+        if (!bytes)
+            throw ScriptError("no resource " + args[0] + " " + args[1]);
+        static const char digits[] = "0123456789abcdef";
+        std::string line;
+        line.reserve(bytes->size() * 2);
+        for (uint8 b : *bytes) {
+            line += digits[b >> 4];
+            line += digits[b & 15];
+        }
+        c.out << line << "\n";
+    });
+    runner.Add("print strings", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print strings");
+        const Bytes* bytes = ThePlugin().resources.Find(kStringTableRsrcType, 301);
+        auto table = bytes ? DecodeStringTable(*bytes) : std::nullopt;
+        if (!table)
+            throw ScriptError("the plug-in has no readable string table 301");
+        for (const auto& [key, text] : table->pairs) {
+            PMString s(key.c_str(), PMString::kTranslateDuringCall);
+            s.Translate();
+            c.out << "string " << key << " \"" << s.GetUTF8String() << "\"\n";
+        }
+    });
+    runner.Add("print classes", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print classes");
+        const ObjectModel& model = Host::Get().Model();
+        for (const ClassTableEntry& entry : ThePlugin().classTable) {
+            c.out << (entry.kind == 1 ? "class " : "add-in ") << Hex(entry.boss);
+            if (entry.kind == 1)
+                c.out << " parent " << Hex(entry.parent);
+            for (const auto& [iid, impl] : entry.pairs) {
+                c.out << " " << Hex(iid) << "->" << Hex(impl);
+                if (!model.FindImpl(impl))
+                    c.out << "(absent)";
+            }
+            c.out << "\n";
+        }
+    });
+}
+
+} // namespace host

@@ -1,0 +1,100 @@
+#include "script/ScriptRunner.h"
+
+#include "core/Host.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <istream>
+#include <ostream>
+
+namespace host {
+
+ScriptRunner::ScriptRunner() {
+    AddResourceCommands(*this);
+    AddModelCommands(*this);
+    AddWorldCommands(*this);
+}
+
+void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {
+    fCommands[verb] = std::move(command);
+}
+
+Words ScriptRunner::Split(const std::string& line) {
+    Words words;
+    std::string word;
+    bool inWord = false, quoted = false;
+    for (char c : line) {
+        if (quoted) {
+            if (c == '"')
+                quoted = false;
+            else
+                word += c;
+        } else if (c == '"') {
+            quoted = inWord = true;
+        } else if (c == '#') {
+            break;
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            if (inWord)
+                words.push_back(std::exchange(word, {}));
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (quoted)
+        throw ScriptError("unterminated quote");
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        try {
+            Words words = Split(line);
+            if (words.empty())
+                continue;
+            auto found = fCommands.end();
+            size_t used = 0;
+            if (words.size() >= 2)
+                found = fCommands.find(words[0] + " " + words[1]), used = 2;
+            if (found == fCommands.end())
+                found = fCommands.find(words[0]), used = 1;
+            if (found == fCommands.end())
+                throw ScriptError("unknown command \"" + words[0] + "\"");
+            found->second(context,
+                          Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
+            context.out.flush();
+            Host::Get().DrainCommands();
+        } catch (const ScriptError& e) {
+            context.out.flush();
+            context.err << "error: line " << number << ": " << e.what() << "\n";
+            return 2;
+        }
+    }
+    return 0;
+}
+
+int64 ParseInteger(const std::string& word) {
+    if (word.empty())
+        throw ScriptError("expected a number");
+    errno = 0;
+    char* end = nullptr;
+    // Decimal, or hexadecimal with 0x; never octal, a leading zero is decimal.
+    const bool hex = word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X');
+    const long long value = std::strtoll(word.c_str(), &end, hex ? 16 : 10);
+    if (*end != '\0' || errno == ERANGE)
+        throw ScriptError("not a number: \"" + word + "\"");
+    return value;
+}
+
+void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
+    if (args.size() < min || args.size() > max)
+        throw ScriptError(std::string("usage: ") + usage);
+}
+
+} // namespace host

@@ -1,0 +1,7 @@
+#include "script/ScriptRunner.h"
+
+namespace host {
+
+void AddWorldCommands(ScriptRunner& /*runner*/) {}
+
+} // namespace host

@@ -1,0 +1,43 @@
+#include "HostTestSupport.h"
+
+#include <sstream>
+
+namespace testing_support {
+
+RefSnapshot RefSnapshot::Take() {
+    RefSnapshot s;
+    for (const host::LiveObject& live : host::Host::Get().Model().LiveObjects())
+        s.counts[live.boss] = live.refCount;
+    return s;
+}
+
+::testing::AssertionResult SameReferences(const RefSnapshot& before, const RefSnapshot& after) {
+    std::ostringstream problems;
+    for (const auto& [boss, count] : after.counts) {
+        auto it = before.counts.find(boss);
+        if (it == before.counts.end())
+            problems << "new object of class 0x" << std::hex << boss->Class() << std::dec
+                     << " alive with " << count << " references\n";
+        else if (it->second != count)
+            problems << "object of class 0x" << std::hex << boss->Class() << std::dec << " has "
+                     << count << " references, had " << it->second << "\n";
+    }
+    if (problems.str().empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << problems.str();
+}
+
+void HostSessionTest::SetUp() {
+    host::Host::Get().GetFaults().Reset();
+    session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
+    std::string error;
+    ASSERT_TRUE(session->Start(&error)) << error;
+}
+
+void HostSessionTest::TearDown() {
+    host::Host::Get().GetFaults().Reset();
+    session->Stop(false);
+    session.reset();
+}
+
+} // namespace testing_support

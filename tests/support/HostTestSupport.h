@@ -1,0 +1,42 @@
+// Test support: a running host session with the built plug-in, and the
+// reference accounting that proves an operation released what it obtained.
+#pragma once
+
+#include "core/Host.h"
+#include "script/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace testing_support {
+
+// Every live object and its reference count at one moment.
+struct RefSnapshot {
+    std::map<const host::Boss*, int32> counts;
+    static RefSnapshot Take();
+};
+
+// Fails the test (at the caller's line) for every object whose count differs
+// from the snapshot, and for objects that appeared and are still alive.
+::testing::AssertionResult SameReferences(const RefSnapshot& before, const RefSnapshot& after);
+#define EXPECT_REFS_UNCHANGED(before)                                                              \
+    EXPECT_TRUE(::testing_support::SameReferences((before), ::testing_support::RefSnapshot::Take()))
+
+// A session with the plug-in loaded and the application started.
+class HostSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    host::Host& TheHost() { return host::Host::Get(); }
+    // Queries the workspace's interface `iid` (the caller releases it).
+    template <class T> T* QueryWorkspace(PMIID iid) {
+        auto* ws = TheHost().WorkspaceBoss();
+        return ws ? static_cast<T*>(ws->QueryInternal(iid)) : nullptr;
+    }
+    std::unique_ptr<host::Session> session;
+};
+
+} // namespace testing_support
