@@ -1,0 +1,28 @@
+// Pictures the plug-in ships: device-independent bitmaps (type 2) and PNG icons
+// (type 578), decoded to 8-bit RGBA rows, top row first.
+#pragma once
+
+#include "SDKTypes.h"
+#include "resources/Resources.h"
+
+#include <optional>
+#include <string>
+
+namespace host {
+
+struct Picture {
+    uint32 width = 0;
+    uint32 height = 0;
+    Bytes rgba; // width × height × 4 bytes, top row first
+};
+
+// A DIB as stored in a bitmap resource: BITMAPINFOHEADER and uncompressed
+// 24-bit rows, bottom-up or top-down, each padded to 4 bytes.
+OPAL_SDK_API std::optional<Picture> DecodeBitmap(const Bytes& bytes, std::string* error = nullptr);
+
+// A PNG with 8-bit RGBA, not interlaced. Chunk CRCs and the zlib checksum are
+// verified. Only stored (uncompressed) deflate blocks are supported, which is
+// what the resource compiler writes; compressed data is refused with a reason.
+OPAL_SDK_API std::optional<Picture> DecodePng(const Bytes& bytes, std::string* error = nullptr);
+
+} // namespace host
