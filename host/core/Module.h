@@ -1,13 +1,15 @@
 // Loading a module file: dlopen natively, LoadLibraryW on Windows.
 #pragma once
 
+#include "SDKTypes.h"
+
 #include <string>
 
 namespace host {
 
 // nullptr on failure, with the system's reason in *error.
-void* OpenModule(const std::string& path, std::string* error);
-void* FindSymbol(void* module, const char* name);
-void CloseModule(void* module);
+OPAL_SDK_API void* OpenModule(const std::string& path, std::string* error);
+OPAL_SDK_API void* FindSymbol(void* module, const char* name);
+OPAL_SDK_API void CloseModule(void* module);
 
 } // namespace host

@@ -1,0 +1,4 @@
+// A loadable module without GetPlugIn.
+extern "C" int OpalNotAPlugIn() {
+    return 0;
+}
