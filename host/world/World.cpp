@@ -2,6 +2,13 @@
 
 namespace host {
 
+struct World::State {};
+
+World::World() : fState(new State) {}
+World::~World() {
+    delete fState;
+}
+
 World& World::Get() {
     static World world;
     return world;

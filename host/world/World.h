@@ -1,29 +1,179 @@
 // The host's world of panels and palette windows.
+//
+// The world has two layers. Its description (palettes in creation order,
+// their tab groups, the panels in registry order) is host configuration: it
+// outlives sessions, so a restarted host shows the same panels. Its objects
+// (bosses in the host's UI database) exist only while a session runs:
+// Create() builds them from the description, Destroy() takes them down before
+// the plug-in unloads. Every change below updates the description and, while
+// the objects exist, the objects too, sending the messages the real host
+// sends:
+//
+// - the application's window list (the application boss's subject, protocol
+//   IID_IWINDOWLIST_PROTOCOL, origin = the palette window's boss):
+//   kWindowShownOrCreatedMsg when a palette window is created or shown,
+//   kWindowHiddenMsg when it is hidden, kWindowDestroyedMsg just before its
+//   objects are taken down by RecreatePalette;
+// - a tab area's own subject (protocol IID_ITABAREA_PROTOCOL, origin = the
+//   panel's boss): kTabAreaPanelAddedMsg, kTabAreaPanelRemovedMsg,
+//   kTabAreaFrontChangedMsg.
+// Create() and Destroy() send nothing: the plug-in's observers are not yet
+// attached, or are about to go.
+//
+// The object tree: palette window (classes 0x613, 0x170, 0x1640F, 0xFC03)
+// -> one tab-group container per group (kTabGroupBoss) -> its tab area
+// (kTabAreaBoss) -> its panels, each a child through the child container
+// IID_IPANELCONTROLDATA. Palettes, groups, tab areas and panels live in the UI
+// database; the registries are reached through the application object.
+//
+// Hiding a panel hides its palette window, and with it the panel's tab-mates:
+// a palette window is one operating-system window, as the real host's close
+// box closes the whole panel group. Showing any of its panels shows it again,
+// with that panel in front.
 #pragma once
 
+#include "OSWindows.h"
 #include "core/ObjectModel.h"
 
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 namespace host {
+
+// Host-only classes and implementations of the world.
+constexpr ClassID kPanelRegistryBoss = 0x8110;
+constexpr ClassID kPaletteRegistryBoss = 0x8111;
+constexpr ClassID kTabGroupBoss = 0x8112; // container of one tab group in a palette
+
+constexpr ImplementationID kPanelRegistryImpl = 0x8110;
+constexpr ImplementationID kPaletteRegistryImpl = 0x8111;
+constexpr ImplementationID kPanelMgrImpl = 0x8112;
+constexpr ImplementationID kWorldControlViewImpl = 0x8113;
+constexpr ImplementationID kWorldChildrenImpl = 0x8114;
+constexpr ImplementationID kPaletteWindowImpl = 0x8115;
+
+// A change the world cannot make (unknown or duplicate name, bad class, …);
+// the message is one line for the user.
+struct WorldError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The palette window classes the world can create.
+OPAL_SDK_API bool IsPaletteClass(ClassID classID);
+
+struct PanelOptions {
+    std::string palette;          // empty: the panel is in no palette
+    bool newGroup = false;        // a new tab group stacked below the others
+    std::optional<int32> panelID; // default: the next free ID counting up from 101
+    ClassID classID = kPanelBoss; // a plug-in panel names its own boss class
+    WidgetID widgetID = 0;        // the panel widget's ID (0: none)
+};
+
+struct PanelInfo {
+    std::string name;
+    int32 panelID = 0;
+    ClassID classID = kPanelBoss;
+    std::string palette;  // empty: in no palette
+    int32 group = -1;     // index of its tab group in the palette
+    int32 tab = -1;       // index among the group's tabs
+    bool front = false;   // the front tab of its group
+    Boss* boss = nullptr; // while the world's objects exist
+};
+
+struct PaletteInfo {
+    std::string name;
+    ClassID classID = kPaletteFloatingBoss;
+    bool shown = true;
+    std::vector<std::vector<int32>> groups; // panel IDs per group, in tab order
+    // While the world's objects exist:
+    Boss* boss = nullptr;
+    UID uid = kInvalidUID;
+    HWND window = nullptr;
+    std::vector<Boss*> tabAreas; // one per group
+};
 
 class OPAL_SDK_API World {
 public:
     static World& Get();
     static void DefineClasses(ObjectModel& model);
 
+    // ---- Changing the world (each throws WorldError for a bad request) -----------
+    void AddPalette(const std::string& name, ClassID classID = kPaletteFloatingBoss,
+                    bool shown = true);
+    // As the last tab of the palette's last group (or of a new group) and that
+    // group's front tab. Returns the panel ID.
+    int32 AddPanel(const std::string& name, const PanelOptions& options = {});
+    // Takes the panel out of its group (a group left empty goes), then adds it
+    // as AddPanel does.
+    void MovePanel(const std::string& panel, const std::string& palette, bool newGroup = false);
+    void BringToFront(const std::string& panel);
+    // Makes the panel its group's front tab and shows its palette.
+    void ShowPanel(const std::string& panel);
+    // Hides the panel's palette (see above).
+    void HidePanel(const std::string& panel);
+    void ShowPalette(const std::string& palette);
+    void HidePalette(const std::string& palette);
+    // Takes the palette's window objects down and builds new ones, with a new
+    // operating-system window that is not layered.
+    void RecreatePalette(const std::string& palette);
+    // Forgets the whole description (and takes the objects down).
+    void Clear();
+
+    // ---- Looking at it ---------------------------------------------------------
+    std::vector<PaletteInfo> Palettes() const; // creation order
+    std::optional<PaletteInfo> FindPalette(const std::string& name) const;
+    std::vector<PanelInfo> Panels() const; // registry order
+    std::optional<PanelInfo> FindPanel(const std::string& name) const;
+    std::optional<PanelInfo> FindPanel(int32 panelID) const;
+
+    // ---- What the host's implementations ask ----------------------------------
     Boss* PanelRegistryBoss() const { return fPanelRegistry; }
     Boss* PaletteRegistryBoss() const { return fPaletteRegistry; }
-
-    // With a reference, or nullptr.
+    // With a reference, or nullptr; no fault counting (the callers count).
     IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const;
     IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const;
+    // The panel manager's answers.
+    UID PaletteUIDOfPanel(int32 panelID) const;
+    bool IsPanelActive(int32 panelID) const;
+    bool IsPanelPaletteShown(int32 panelID) const;
+    void ShowPanel(int32 panelID, bool bringToFront);
+    void HidePanel(int32 panelID);
+    bool IsPaletteShown(UID palette) const;
+    Boss* PanelBoss(int32 panelID) const;
 
+    // ---- Hooks ----------------------------------------------------------------
+    // Builds the boss of a panel whose class is not kPanelBoss (a plug-in's
+    // panel built from its layout); unset or returning nullptr: the class
+    // alone. The world adds the boss to the UI database.
+    std::function<Boss*(ClassID classID, WidgetID widgetID)> buildPanel;
+    // The operating-system window of a new palette object, and its end.
+    static HWND CreatePaletteWindow(const std::string& name);
+    static void DestroyPaletteWindow(HWND window);
+
+    // ---- Lifetime ----------------------------------------------------------------
     // Built with the session's application object, taken down before it.
     void Create();
     void Destroy();
+    bool Built() const { return fBuilt; }
 
 private:
+    struct Group;
+    struct Palette;
+    struct Panel;
+    struct State;
+
+    World();
+    ~World();
+
+    State& S() const { return *fState; }
+
     Boss* fPanelRegistry = nullptr;
     Boss* fPaletteRegistry = nullptr;
+    bool fBuilt = false;
+    State* fState;
 };
 
 } // namespace host

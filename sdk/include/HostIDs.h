@@ -63,6 +63,11 @@ constexpr ClassID kPaletteOtherBoss = 0xFC03;  // other palette window
 // ---- Services and changes ----------------------------------------------------------------
 constexpr ServiceID kStartupShutdownService = 0x107;
 constexpr ClassID kWindowShownOrCreatedMsg = 0x16420; // window list: a window was shown or created
+constexpr ClassID kWindowHiddenMsg = 0x16421;         // window list: a window was hidden
+constexpr ClassID kWindowDestroyedMsg = 0x16422;      // window list: a window is being destroyed
+constexpr ClassID kTabAreaPanelAddedMsg = 0x16430;    // tab area: a panel became one of its tabs
+constexpr ClassID kTabAreaPanelRemovedMsg = 0x16431;  // tab area: a panel left it
+constexpr ClassID kTabAreaFrontChangedMsg = 0x16432;  // tab area: another tab came to the front
 
 // ---- Host numbers the plug-in's resources use ---------------------------------------
 // Widget and dialog boss classes the layouts and the class table name.
