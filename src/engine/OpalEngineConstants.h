@@ -1,0 +1,19 @@
+// Values the engine passes to the host; their meaning is the host's.
+#pragma once
+
+#include "SDKTypes.h"
+
+// Window opacity must wait for the host to settle a palette: it runs first
+// among scheduled work, everything else the engine schedules after it.
+constexpr int32 kPaletteAlphaPriority = 1;
+constexpr int32 kDeferredWorkPriority = 0;
+
+// Commands that change no model data.
+constexpr int32 kOpalUndoability = 1;
+constexpr int32 kOpalCommandTarget = 0;
+
+// The periodic pass over the host's palettes, in host timer units.
+constexpr int32 kOpalTimerInterval = 500;
+
+// Widget searches reach any depth of a panel's tree.
+constexpr int32 kWidgetSearchDepth = 9999;

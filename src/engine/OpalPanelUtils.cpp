@@ -1,0 +1,137 @@
+#include "OpalPanelUtils.h"
+
+#include "DataInterfaces.h"
+#include "IApplication.h"
+#include "ICommand.h"
+#include "IPanelRegistry.h"
+#include "ISession.h"
+#include "IUtils.h"
+#include "IWidgets.h"
+#include "InterfacePtr.h"
+#include "OpalEngineConstants.h"
+#include "OpalID.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+
+void SchedulePaletteAlpha(const IPMUnknown* palette) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
+    if (!command)
+        return;
+    InterfacePtr<IUIDData> paletteData(command, IID_IUIDDATA);
+    if (!paletteData)
+        return;
+    paletteData->Set(GetUIDRef(palette));
+    CmdUtils::ScheduleCommand(command.get(), kPaletteAlphaPriority);
+}
+
+namespace {
+
+void ShowOnOffPicture(bool16 on) {
+    InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
+    if (!utils)
+        return;
+    InterfacePtr<IPMUnknown> opalPanel(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
+    if (!opalPanel)
+        return;
+    InterfacePtr<IPanelControlData> children(opalPanel, IID_IPANELCONTROLDATA);
+    if (!children)
+        return;
+    InterfacePtr<IControlView> button(
+        children->QueryWidgetByID(kOpalOnOffButtonWidgetID, kWidgetSearchDepth));
+    if (!button)
+        return;
+    button->SetRsrcID(on ? kOpalOnIconRsrcID : kOpalOffIconRsrcID);
+    button->Invalidate();
+}
+
+} // namespace
+
+void SwitchOpacity(bool16 on) {
+    ISession* session = GetOpalSession();
+    if (!session)
+        return;
+    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
+    if (!workspace)
+        return;
+    InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+    if (!alphaData)
+        return;
+    InterfacePtr<IApplication> application(session->QueryApplication());
+    if (!application)
+        return;
+    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
+    if (!paletteRegistry)
+        return;
+    InterfacePtr<IPanelMgr> panelMgr(paletteRegistry, IID_IPANELMGR);
+    if (!panelMgr)
+        return;
+
+    // The option is stored before any window is touched, so it changes even
+    // when no window can be reached.
+    {
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetOnOffAlphaCmdBoss));
+        if (!command)
+            return;
+        InterfacePtr<IBoolData> onData(command, IID_IBOOLDATA);
+        if (!onData)
+            return;
+        onData->Set(on);
+        CmdUtils::ExecuteCommand(command.get());
+    }
+
+    IDataBase* db = GetDataBase(panelMgr.get());
+    for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
+        const UID palette = panelMgr->GetPaletteUIDOfPanel(alphaData->GetEntryAt(i).panelID);
+        if (palette == kInvalidUID || !db)
+            continue;
+        // A palette that cannot be reached now is skipped; the others must
+        // still follow the switch.
+        InterfacePtr<IPMUnknown> window(db->Instantiate(palette, IID_IPALETTEWINDOW));
+        if (window)
+            SchedulePaletteAlpha(window.get());
+    }
+
+    ShowOnOffPicture(on);
+}
+
+void ToggleOpacity() {
+    bool16 on = kFalse;
+    {
+        ISession* session = GetOpalSession();
+        if (!session)
+            return;
+        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
+        if (!workspace)
+            return;
+        InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+        if (!options)
+            return;
+        on = options->GetOnOffAlpha();
+    }
+    SwitchOpacity(on ? kFalse : kTrue);
+}
+
+IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetID, int32 row) {
+    InterfacePtr<IPanelControlData> ownerChildren(owner, IID_IPANELCONTROLDATA);
+    if (!ownerChildren)
+        return nullptr;
+    InterfacePtr<IControlView> list(
+        ownerChildren->QueryWidgetByID(listWidgetID, kWidgetSearchDepth));
+    if (!list)
+        return nullptr;
+    InterfacePtr<IPanelControlData> listChildren(list, IID_IPANELCONTROLDATA);
+    if (!listChildren)
+        return nullptr;
+    InterfacePtr<IControlView> rowContainer(
+        listChildren->QueryWidgetByID(kListScrollWidgetID, kWidgetSearchDepth));
+    if (!rowContainer)
+        return nullptr;
+    InterfacePtr<IPanelControlData> rows(rowContainer, IID_IPANELCONTROLDATA);
+    if (!rows || row < 0 || row >= rows->Length())
+        return nullptr;
+    InterfacePtr<IControlView> rowView(rows->QueryWidget(row));
+    if (!rowView)
+        return nullptr;
+    return static_cast<IPanelControlData*>(rowView->QueryInterface(IID_IPANELCONTROLDATA));
+}

@@ -1,0 +1,148 @@
+#include "OpalSetPaletteAlphaCmd.h"
+
+#include "DataInterfaces.h"
+#include "IApplication.h"
+#include "IPanelRegistry.h"
+#include "ISession.h"
+#include "IWidgets.h"
+#include "ImplementationRegistry.h"
+#include "InterfacePtr.h"
+#include "K2Vector.h"
+#include "OpalEngineConstants.h"
+#include "OpalID.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+
+namespace {
+
+constexpr double kFullOpacity = 100.0;
+constexpr double kOpacityFloor = 15.0;
+constexpr double kTolerance = 1e-8;
+constexpr double kPercentToAlpha = 2.55;
+
+bool IsPaletteWindowClass(ClassID cls) {
+    return cls == kPaletteFloatingBoss || cls == kPaletteDockedBoss;
+}
+
+// The opacity the stored panels of palette `target` call for. False when the
+// palette cannot be reached, is not a palette window or holds no stored panel:
+// then its window is left alone.
+bool DecidePaletteOpacity(const IPMUnknown* workspace, UID target, double* opacity) {
+    ISession* session = GetOpalSession();
+    if (!session)
+        return false;
+    InterfacePtr<IApplication> application(session->QueryApplication());
+    if (!application)
+        return false;
+    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
+    if (!paletteRegistry)
+        return false;
+    InterfacePtr<IPanelMgr> panelMgr(paletteRegistry, IID_IPANELMGR);
+    if (!panelMgr)
+        return false;
+    IDataBase* db = GetDataBase(panelMgr.get());
+    if (!db)
+        return false;
+    InterfacePtr<IPMUnknown> palette(db->Instantiate(target, IID_ICONTROLVIEW));
+    if (!palette || !IsPaletteWindowClass(GetClass(palette.get())))
+        return false;
+    InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+    if (!alphaData)
+        return false;
+
+    // Panels the host reports active decide; when none is, the panel of the
+    // last matching entry decides alone. A panel ID of 0 is a real match.
+    K2Vector<int32> chosen;
+    bool matched = false;
+    int32 lastMatch = 0;
+    for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
+        const AlphaEntry entry = alphaData->GetEntryAt(i);
+        if (panelMgr->GetPaletteUIDOfPanel(entry.panelID) != target)
+            continue;
+        matched = true;
+        lastMatch = entry.panelID;
+        if (panelMgr->IsPanelActive(entry.panelID, 0))
+            chosen.push_back(entry.panelID);
+    }
+    if (chosen.empty()) {
+        if (!matched)
+            return false;
+        chosen.push_back(lastMatch);
+    }
+
+    // NaN never compares greater, so it is ignored.
+    double a = kOpacityFloor;
+    for (int32 panelID : chosen) {
+        const double v = alphaData->GetAlphaForPanel(panelID);
+        if (v > a + kTolerance)
+            a = v;
+    }
+    *opacity = a;
+    return true;
+}
+
+} // namespace
+
+OpalSetPaletteAlphaCmd::OpalSetPaletteAlphaCmd(IPMUnknown* boss) : Command(boss) {
+    SetUndoability(kOpalUndoability);
+}
+
+void OpalSetPaletteAlphaCmd::Do() {
+    if (GetCommandState() != kNotDone)
+        return;
+    ISession* session = GetOpalSession();
+    if (!session)
+        return;
+    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
+    if (!workspace)
+        return;
+    InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+    if (!options)
+        return;
+    InterfacePtr<IUIDData> paletteData(this, IID_IUIDDATA);
+    if (!paletteData)
+        return;
+
+    // Switched off, every named palette goes back to full opacity whatever it is.
+    double opacity = kFullOpacity;
+    if (options->GetOnOffAlpha() &&
+        !DecidePaletteOpacity(workspace.get(), paletteData->GetItemUID(), &opacity))
+        return;
+    ApplyWindowAlpha(paletteData->GetRef(), opacity);
+}
+
+PMString* OpalSetPaletteAlphaCmd::CreateName() {
+    return new PMString("Opal Set Palette Alpha", -1, PMString::kNoTranslate);
+}
+
+void OpalSetPaletteAlphaCmd::SetUpTarget() {
+    SetTarget(kOpalCommandTarget);
+}
+
+uint8 WindowAlphaForOpacity(double opacity) {
+    // Above 100 the low 8 bits would wrap, and a huge product has no integer
+    // value at all; NaN counts as opaque.
+    if (!(opacity <= kFullOpacity))
+        opacity = kFullOpacity;
+    if (!(opacity >= 0.0))
+        opacity = 0.0;
+    // Truncated, not rounded: 100 % gives 254.
+    return static_cast<uint8>(static_cast<int32>(opacity * kPercentToAlpha) & 0xff);
+}
+
+void ApplyWindowAlpha(UIDRef palette, double opacity) {
+    IDataBase* db = palette.GetDataBase();
+    if (!db)
+        return;
+    InterfacePtr<IPaletteWindow> window(
+        static_cast<IPaletteWindow*>(db->Instantiate(palette.GetUID(), IID_IPALETTEWINDOW)));
+    if (!window)
+        return;
+    HWND handle = window->GetWindowHandle();
+    // Layered stays set for the window's life, also when opacity is off.
+    SetWindowLongW(handle, GWL_EXSTYLE, GetWindowLongW(handle, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(handle, 0, WindowAlphaForOpacity(opacity), LWA_ALPHA);
+}
+
+CREATE_PMINTERFACE(OpalSetPaletteAlphaCmd, kOpalSetPaletteAlphaCmdImpl);
