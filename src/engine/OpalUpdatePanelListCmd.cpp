@@ -1,0 +1,58 @@
+#include "OpalUpdatePanelListCmd.h"
+
+#include "ISession.h"
+#include "IUtils.h"
+#include "ImplementationRegistry.h"
+#include "InterfacePtr.h"
+#include "OpalEngineConstants.h"
+#include "OpalID.h"
+#include "engine/IOpalPanelTool.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalOptions.h"
+
+OpalUpdatePanelListCmd::OpalUpdatePanelListCmd(IPMUnknown* boss) : Command(boss) {
+    SetUndoability(kOpalUndoability);
+}
+
+void OpalUpdatePanelListCmd::Do() {
+    if (GetCommandState() != kNotDone)
+        return;
+    InterfacePtr<IPMUnknown> opalPanel;
+    {
+        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
+        if (!utils)
+            return;
+        opalPanel.reset(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
+    }
+    if (!opalPanel)
+        return;
+    InterfacePtr<IOpalPanelTool> panelTool(opalPanel, kOpalPanelToolIID);
+    if (!panelTool)
+        return;
+    ISession* session = GetOpalSession();
+    if (!session)
+        return;
+    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
+    if (!workspace)
+        return;
+    InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+    if (!options)
+        return;
+
+    // Showing open panels only, the set of rows may change; otherwise every
+    // row stays and only its greyed state follows the host.
+    if (options->GetIgnoreClosedPanels())
+        panelTool->RebuildPanelList();
+    else
+        panelTool->UpdatePanelRowStates();
+}
+
+PMString* OpalUpdatePanelListCmd::CreateName() {
+    return new PMString("Opal update panel listbox", -1, PMString::kNoTranslate);
+}
+
+void OpalUpdatePanelListCmd::SetUpTarget() {
+    SetTarget(kOpalCommandTarget);
+}
+
+CREATE_PMINTERFACE(OpalUpdatePanelListCmd, kOpalUpdatePanelListCmdImpl);
