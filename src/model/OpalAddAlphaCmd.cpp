@@ -1,0 +1,42 @@
+// Registers a host panel in the alpha data, fully opaque; a panel already
+// stored keeps its opacity.
+#include "Command.h"
+#include "DataInterfaces.h"
+#include "ISession.h"
+#include "ImplementationRegistry.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalAlphaData.h"
+
+class OpalAddAlphaCmd : public Command {
+public:
+    explicit OpalAddAlphaCmd(IPMUnknown* boss) : Command(boss) {}
+    ~OpalAddAlphaCmd() override = default;
+
+    void Do() override {
+        if (GetCommandState() != kNotDone)
+            return;
+        ISession* session = GetOpalSession();
+        if (!session)
+            return;
+        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
+        if (!workspace)
+            return;
+        InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+        if (!alphaData)
+            return;
+        InterfacePtr<IIntData> panelID(this, kOpalPanelIDDataIID);
+        if (!panelID)
+            return;
+        alphaData->AddPanel(panelID->Get());
+    }
+
+    PMString* CreateName() override {
+        return new PMString("Pair Alpha to Panel", PMString::kNoTranslate);
+    }
+
+    void SetUpTarget() override { SetTarget(0); }
+};
+
+CREATE_PMINTERFACE(OpalAddAlphaCmd, kOpalAddAlphaCmdImpl);

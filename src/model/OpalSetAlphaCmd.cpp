@@ -1,0 +1,68 @@
+// Sets the opacity of one stored panel, then shows it in the panel's row of
+// the Opal panel when that panel has been built.
+#include "Command.h"
+#include "DataInterfaces.h"
+#include "ISession.h"
+#include "IUtils.h"
+#include "ImplementationRegistry.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalAlphaData.h"
+
+class OpalSetAlphaCmd : public Command {
+public:
+    explicit OpalSetAlphaCmd(IPMUnknown* boss) : Command(boss) {}
+    ~OpalSetAlphaCmd() override = default;
+
+    void Do() override {
+        if (GetCommandState() != kNotDone)
+            return;
+        ISession* session = GetOpalSession();
+        if (!session)
+            return;
+        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
+        if (!workspace)
+            return;
+        InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+        if (!alphaData)
+            return;
+        InterfacePtr<IIntData> entryIndex(this, kOpalEntryIndexDataIID);
+        InterfacePtr<IRealNumberData> alpha(this, kOpalAlphaValueDataIID);
+        if (!entryIndex || !alpha)
+            return;
+        const double opacity = alpha->Get();
+        alphaData->SetAlphaAt(entryIndex->Get(), opacity);
+
+        // From here on only the display: whatever is missing, the stored
+        // value stands.
+        InterfacePtr<IIntData> listRow(this, kOpalListRowDataIID);
+        if (!listRow)
+            return;
+        ShowInRow(listRow->Get(), opacity);
+    }
+
+    PMString* CreateName() override { return new PMString("Set alpha", PMString::kNoTranslate); }
+
+    void SetUpTarget() override { SetTarget(0); }
+
+private:
+    // Rewrites the row's percentage text and redraws its bar, even when the
+    // value did not change, so that the row always shows what is stored.
+    static void ShowInRow(int32 /*row*/, double /*opacity*/) {
+        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
+        if (!utils)
+            return;
+        InterfacePtr<IPMUnknown> panel(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
+        utils.reset();
+        if (!panel)
+            return; // the Opal panel has never been opened
+        // The row is found with GetListRowPanel on kOpalPanelListWidgetID; in
+        // it, kOpalRowOpacityTextWidgetID (text control data) gets
+        // OpacityToPercentText(opacity) and kOpalRowAlphaBarWidgetID (control
+        // view) is invalidated. Those widget interfaces come with the Opal
+        // panel; until then a built panel is left as it is.
+    }
+};
+
+CREATE_PMINTERFACE(OpalSetAlphaCmd, kOpalSetAlphaCmdImpl);
