@@ -10,6 +10,7 @@
 #include "K2Vector.h"
 #include "OpalEngineConstants.h"
 #include "OpalID.h"
+#include "engine/OpalWindowAlpha.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
@@ -19,7 +20,6 @@ namespace {
 constexpr double kFullOpacity = 100.0;
 constexpr double kOpacityFloor = 15.0;
 constexpr double kTolerance = 1e-8;
-constexpr double kPercentToAlpha = 2.55;
 
 bool IsPaletteWindowClass(ClassID cls) {
     return cls == kPaletteFloatingBoss || cls == kPaletteDockedBoss;
@@ -118,31 +118,6 @@ PMString* OpalSetPaletteAlphaCmd::CreateName() {
 
 void OpalSetPaletteAlphaCmd::SetUpTarget() {
     SetTarget(kOpalCommandTarget);
-}
-
-uint8 WindowAlphaForOpacity(double opacity) {
-    // Above 100 the low 8 bits would wrap, and a huge product has no integer
-    // value at all; NaN counts as opaque.
-    if (!(opacity <= kFullOpacity))
-        opacity = kFullOpacity;
-    if (!(opacity >= 0.0))
-        opacity = 0.0;
-    // Truncated, not rounded: 100 % gives 254.
-    return static_cast<uint8>(static_cast<int32>(opacity * kPercentToAlpha) & 0xff);
-}
-
-void ApplyWindowAlpha(UIDRef palette, double opacity) {
-    IDataBase* db = palette.GetDataBase();
-    if (!db)
-        return;
-    InterfacePtr<IPaletteWindow> window(
-        static_cast<IPaletteWindow*>(db->Instantiate(palette.GetUID(), IID_IPALETTEWINDOW)));
-    if (!window)
-        return;
-    HWND handle = window->GetWindowHandle();
-    // Layered stays set for the window's life, also when opacity is off.
-    SetWindowLongW(handle, GWL_EXSTYLE, GetWindowLongW(handle, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(handle, 0, WindowAlphaForOpacity(opacity), LWA_ALPHA);
 }
 
 CREATE_PMINTERFACE(OpalSetPaletteAlphaCmd, kOpalSetPaletteAlphaCmdImpl);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "Command.h"
-#include "UIDRef.h"
 
 class OpalSetPaletteAlphaCmd : public Command {
 public:
@@ -14,10 +13,3 @@ public:
     PMString* CreateName() override;
     void SetUpTarget() override;
 };
-
-// Makes the palette's window layered with the constant alpha of `opacity`
-// percent.
-void ApplyWindowAlpha(UIDRef palette, double opacity);
-
-// The 8-bit window alpha of an opacity in percent: truncated, never wrapped.
-uint8 WindowAlphaForOpacity(double opacity);
