@@ -1,7 +1,164 @@
+// The host world's commands:
+//   palette NAME [class HEX] [hidden]
+//   panel NAME [in PALETTE [new-group]] [id N]
+//   move PANEL to PALETTE [new-group]
+//   front PANEL | show PANEL | hide PANEL | recreate PALETTE
+//   tick [N] | trace on|off | print windows
+#include "OSWindows.h"
+#include "core/Host.h"
 #include "script/ScriptRunner.h"
+#include "world/World.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <ostream>
 
 namespace host {
+namespace {
 
-void AddWorldCommands(ScriptRunner& /*runner*/) {}
+// Runs a world change, turning its complaint into a bad line.
+template <class F> void Apply(F&& change) {
+    try {
+        change();
+    } catch (const WorldError& e) {
+        throw ScriptError(e.what());
+    }
+}
+
+ClassID ParseClass(const std::string& word) {
+    // HEX with or without 0x: the class numbers are always written in hex.
+    const bool prefixed = word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X');
+    const std::string digits = prefixed ? word.substr(2) : word;
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(digits.c_str(), &end, 16);
+    if (digits.empty() || *end != '\0' || errno == ERANGE || value > 0xffffffffULL)
+        throw ScriptError("not a hexadecimal class: \"" + word + "\"");
+    return static_cast<ClassID>(value);
+}
+
+std::string Hex(uint32 value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%x", value);
+    return buffer;
+}
+
+// A name as a script would write it.
+std::string Name(const std::string& name) {
+    return name.find_first_of(" \t\"#") == std::string::npos && !name.empty() ? name
+                                                                              : "\"" + name + "\"";
+}
+
+void PrintWindows(std::ostream& out) {
+    for (const PaletteInfo& p : World::Get().Palettes()) {
+        out << "window " << Name(p.name) << " class=" << Hex(p.classID) << " "
+            << (p.shown ? "shown" : "hidden");
+        // What the operating system says, not what the world remembers.
+        const LONG style = p.window ? GetWindowLongW(p.window, GWL_EXSTYLE) : 0;
+        if (style & WS_EX_LAYERED) {
+            BYTE alpha = 0;
+            if (GetLayeredWindowAttributes(p.window, nullptr, &alpha, nullptr))
+                out << " layered alpha=" << static_cast<int>(alpha) << "\n";
+            else
+                out << " layered alpha=unset\n";
+        } else {
+            out << " plain\n";
+        }
+    }
+}
+
+} // namespace
+
+void AddWorldCommands(ScriptRunner& runner) {
+    const char* paletteUsage = "palette NAME [class HEX] [hidden]";
+    runner.Add("palette", [paletteUsage](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 4, paletteUsage);
+        ClassID classID = kPaletteFloatingBoss;
+        bool shown = true;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "class" && i + 1 < args.size())
+                classID = ParseClass(args[++i]);
+            else if (args[i] == "hidden")
+                shown = false;
+            else
+                throw ScriptError(std::string("usage: ") + paletteUsage);
+        }
+        Apply([&] { World::Get().AddPalette(args[0], classID, shown); });
+    });
+
+    const char* panelUsage = "panel NAME [in PALETTE [new-group]] [id N]";
+    runner.Add("panel", [panelUsage](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 6, panelUsage);
+        PanelOptions options;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "in" && i + 1 < args.size() && options.palette.empty()) {
+                options.palette = args[++i];
+                if (i + 1 < args.size() && args[i + 1] == "new-group")
+                    options.newGroup = true, ++i;
+            } else if (args[i] == "id" && i + 1 < args.size() && !options.panelID) {
+                const int64 id = ParseInteger(args[++i]);
+                if (id < std::numeric_limits<int32>::min() ||
+                    id > std::numeric_limits<int32>::max())
+                    throw ScriptError("panel ID out of range: " + args[i]);
+                options.panelID = static_cast<int32>(id);
+            } else {
+                throw ScriptError(std::string("usage: ") + panelUsage);
+            }
+        }
+        Apply([&] { World::Get().AddPanel(args[0], options); });
+    });
+
+    runner.Add("move", [](ScriptContext&, const Words& args) {
+        const char* usage = "move PANEL to PALETTE [new-group]";
+        ExpectArgs(args, 3, 4, usage);
+        if (args[1] != "to" || (args.size() == 4 && args[3] != "new-group"))
+            throw ScriptError(std::string("usage: ") + usage);
+        Apply([&] { World::Get().MovePanel(args[0], args[2], args.size() == 4); });
+    });
+    runner.Add("front", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "front PANEL");
+        Apply([&] { World::Get().BringToFront(args[0]); });
+    });
+    runner.Add("show", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "show PANEL");
+        Apply([&] { World::Get().ShowPanel(args[0]); });
+    });
+    runner.Add("hide", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "hide PANEL");
+        Apply([&] { World::Get().HidePanel(args[0]); });
+    });
+    runner.Add("recreate", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "recreate PALETTE");
+        Apply([&] { World::Get().RecreatePalette(args[0]); });
+    });
+
+    runner.Add("tick", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 0, 1, "tick [N]");
+        const int64 n = args.empty() ? 1 : ParseInteger(args[0]);
+        if (n < 0)
+            throw ScriptError("tick: N must not be negative");
+        Host& host = Host::Get();
+        // A timer that is no longer armed simply does not fire.
+        for (int64 i = 0; i < n && host.FireNextTimer(); ++i)
+            host.DrainCommands();
+    });
+    runner.Add("trace", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 1, 1, "trace on|off");
+        if (args[0] == "on") {
+            std::ostream* out = &c.out;
+            Host::Get().trace = [out](const std::string& line) { *out << line << "\n"; };
+        } else if (args[0] == "off") {
+            Host::Get().trace = nullptr;
+        } else {
+            throw ScriptError("usage: trace on|off");
+        }
+    });
+    runner.Add("print windows", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print windows");
+        PrintWindows(c.out);
+    });
+}
 
 } // namespace host

@@ -135,14 +135,20 @@ public:
     // With a reference, or nullptr; no fault counting (the callers count).
     IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const;
     IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const;
+    // The registries' answers.
+    int32 PanelCount() const;
+    int32 NthPanelID(int32 index) const; // 0 out of range
+    const std::string* PanelName(int32 panelID) const;
+    Boss* PanelBoss(int32 panelID) const;
+    int32 PaletteCount() const;
+    UID NthPaletteUID(int32 index) const; // kInvalidUID out of range or unbuilt
+    bool IsPaletteShown(UID palette) const;
     // The panel manager's answers.
     UID PaletteUIDOfPanel(int32 panelID) const;
     bool IsPanelActive(int32 panelID) const;
     bool IsPanelPaletteShown(int32 panelID) const;
     void ShowPanel(int32 panelID, bool bringToFront);
     void HidePanel(int32 panelID);
-    bool IsPaletteShown(UID palette) const;
-    Boss* PanelBoss(int32 panelID) const;
 
     // ---- Hooks ----------------------------------------------------------------
     // Builds the boss of a panel whose class is not kPanelBoss (a plug-in's
@@ -160,15 +166,10 @@ public:
     bool Built() const { return fBuilt; }
 
 private:
-    struct Group;
-    struct Palette;
-    struct Panel;
     struct State;
 
     World();
     ~World();
-
-    State& S() const { return *fState; }
 
     Boss* fPanelRegistry = nullptr;
     Boss* fPaletteRegistry = nullptr;
