@@ -291,7 +291,7 @@ TEST(ResourceRecords, WindowsVersionInformation) {
     // header, and the first string at 152 with its length 52 and 10 characters.
     ASSERT_GE(actual.size(), 160u);
     EXPECT_EQ(actual[0] | actual[1] << 8, static_cast<int>(actual.size()));
-    EXPECT_EQ(actual[40] | actual[41] << 8 | actual[42] << 16 | actual[43] << 24, 0xfeef04bd);
+    EXPECT_EQ(Bytes(actual.begin() + 40, actual.begin() + 44), Le().u32(0xfeef04bd).b);
     EXPECT_EQ(Bytes(actual.begin() + 152, actual.begin() + 158), Le().u16(52).u16(10).u16(1).b);
 }
 

@@ -38,11 +38,10 @@ Widget& Widget::ValueLimits(double lower, double upper) {
 }
 
 Widget& Widget::Data(PMIID iid, std::vector<int32> values) {
-    for (const auto& [tag, bytes] : fAttributes)
-        if (tag == kTagInterfaceData && bytes.size() >= 4 &&
-            (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32>(bytes[3]) << 24) ==
-                iid)
+    for (PMIID existing : fDataIIDs)
+        if (existing == iid)
             throw std::runtime_error("widget data for one interface given twice");
+    fDataIIDs.push_back(iid);
     ByteWriter w;
     w.U32(iid).U16(static_cast<uint16>(values.size()));
     for (int32 v : values)

@@ -81,6 +81,7 @@ private:
     bool fVisible = true;
     bool fEnabled = true;
     std::vector<std::pair<uint16, Bytes>> fAttributes;
+    std::vector<PMIID> fDataIIDs; // interfaces that already have data
     std::vector<Widget> fChildren;
 };
 
