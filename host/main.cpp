@@ -2,8 +2,10 @@
 //
 //   opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]
 //
-// With no script it runs a short demonstration.
+// With no script it runs a short demonstration. The workspace is kept in the
+// user's configuration folder unless --workspace names a file.
 #include "core/Text.h"
+#include "persistence/WorkspaceFile.h"
 #include "script/ScriptRunner.h"
 #include "script/Session.h"
 
@@ -53,6 +55,7 @@ int main(int argc, char** argv) {
 #endif
     host::SessionOptions options;
     options.pluginFile = ExecutableDirectory(argv[0]) + "/Opal.pln";
+    bool workspaceGiven = false;
     std::string script;
     bool interactive = false;
     for (int i = 1; i < argc; ++i) {
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
             options.pluginFile = argv[++i];
         } else if (arg == "--workspace" && hasValue) {
             options.workspaceFile = argv[++i];
+            workspaceGiven = true;
         } else if (arg == "--script" && hasValue) {
             script = argv[++i];
         } else if (arg == "-i") {
@@ -70,6 +74,12 @@ int main(int argc, char** argv) {
             std::cerr << kUsage << "\n";
             return 2;
         }
+    }
+
+    if (!workspaceGiven) {
+        options.workspaceFile = host::DefaultWorkspaceFile();
+        if (options.workspaceFile.empty())
+            std::cerr << "warning: no configuration folder for the workspace; it is not kept\n";
     }
 
     std::ifstream file;

@@ -1,7 +1,239 @@
+// do add-alpha PANEL | do set-alpha PANEL VALUE | do on-off 0|1 |
+// do ignore-closed 0|1 | print data | print workspace | save | restart |
+// simulate crash-before-rename
+#include "DataInterfaces.h"
+#include "ICommand.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "core/Host.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+#include "persistence/WorkspaceFile.h"
 #include "script/ScriptRunner.h"
 
-namespace host {
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
 
-void AddModelCommands(ScriptRunner& /*runner*/) {}
+namespace host {
+namespace {
+
+template <class T> InterfacePtr<T> WorkspaceModel(PMIID iid, const char* what) {
+    Boss* workspace = Host::Get().WorkspaceBoss();
+    InterfacePtr<T> model(workspace ? static_cast<T*>(workspace->QueryInternal(iid)) : nullptr);
+    if (!model)
+        throw ScriptError(std::string("the workspace has no ") + what);
+    return model;
+}
+
+// Runs a model command as a caller of the plug-in does: create it, give it
+// its arguments, execute it, release it.
+template <class SetArguments>
+void RunModelCommand(ClassID commandClass, const char* name, SetArguments setArguments) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(commandClass));
+    if (!command)
+        throw ScriptError(std::string("the plug-in has no ") + name + " command");
+    setArguments(command);
+    CmdUtils::ExecuteCommand(command.get());
+}
+
+template <class T, class V>
+void SetArgument(const InterfacePtr<ICommand>& command, PMIID iid, V value) {
+    InterfacePtr<T> data(command, iid);
+    if (!data)
+        throw ScriptError("the command has no argument data");
+    data->Set(value);
+}
+
+bool16 ParseSwitch(const std::string& word) {
+    if (word == "0")
+        return kFalse;
+    if (word == "1")
+        return kTrue;
+    throw ScriptError("expected 0 or 1, not \"" + word + "\"");
+}
+
+// A decimal number: optional sign, digits with an optional fraction, an
+// optional exponent; nothing else, and nothing beyond the range of a double.
+double ParseDecimal(const std::string& word) {
+    size_t i = 0;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-'))
+        ++i;
+    const size_t start = i;
+    size_t digits = 0;
+    auto skipDigits = [&] {
+        while (i < word.size() && word[i] >= '0' && word[i] <= '9')
+            ++i, ++digits;
+    };
+    skipDigits();
+    if (i < word.size() && word[i] == '.')
+        ++i, skipDigits();
+    if (digits > 0 && i < word.size() && (word[i] == 'e' || word[i] == 'E')) {
+        ++i;
+        if (i < word.size() && (word[i] == '+' || word[i] == '-'))
+            ++i;
+        const size_t exponent = digits;
+        skipDigits();
+        if (digits == exponent)
+            digits = 0;
+    }
+    if (digits == 0 || i != word.size())
+        throw ScriptError("not a decimal number: \"" + word + "\"");
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(word.data() + start, word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value))
+        throw ScriptError("number out of range: \"" + word + "\"");
+    return word[0] == '-' ? -value : value;
+}
+
+// %.15g, with the same words for the values printf spells differently on
+// different systems.
+std::string FormatAlpha(double value) {
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+int32 EntryIndexOf(const IOpalAlphaData& alphaData, int32 panelID) {
+    for (int32 i = 0; i < alphaData.CountEntries(); ++i)
+        if (alphaData.GetEntryAt(i).panelID == panelID)
+            return i;
+    return -1;
+}
+
+std::string Hex(uint32 value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return text;
+}
+
+void PrintWorkspaceFile(ScriptContext& c) {
+    const std::string& file = c.session.Options().workspaceFile;
+    if (file.empty()) {
+        c.out << "workspace none\n";
+        return;
+    }
+    ByteVector bytes;
+    std::string reason;
+    switch (ReadWholeFile(file, &bytes, &reason)) {
+    case ReadOutcome::kMissing:
+        c.out << "workspace " << file << " missing\n";
+        return;
+    case ReadOutcome::kFailed:
+        c.out << "workspace " << file << " unreadable: " << reason << "\n";
+        return;
+    case ReadOutcome::kRead:
+        break;
+    }
+    const auto records = DecodeWorkspace(bytes, &reason);
+    if (!records) {
+        c.out << "workspace " << file << " damaged: " << reason << "\n";
+        return;
+    }
+    c.out << "workspace " << file << " records " << records->size() << "\n";
+    static const char digits[] = "0123456789abcdef";
+    for (const WorkspaceRecord& record : *records) {
+        std::string hex;
+        for (uint8 b : record.bytes) {
+            hex += digits[b >> 4];
+            hex += digits[b & 15];
+        }
+        c.out << "record " << Hex(record.implID) << " length " << record.bytes.size() << " bytes "
+              << hex << "\n";
+    }
+}
+
+} // namespace
+
+void AddModelCommands(ScriptRunner& runner) {
+    runner.Add("do add-alpha", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "do add-alpha PANEL");
+        const int32 panelID = ResolvePanel(args[0]);
+        RunModelCommand(kOpalAddAlphaCmdBoss, "add-alpha", [&](const InterfacePtr<ICommand>& cmd) {
+            SetArgument<IIntData>(cmd, kOpalPanelIDDataIID, panelID);
+        });
+    });
+    runner.Add("do set-alpha", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 2, 2, "do set-alpha PANEL VALUE");
+        const int32 panelID = ResolvePanel(args[0]);
+        const double value = ParseDecimal(args[1]);
+        const int32 index =
+            EntryIndexOf(*WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data"), panelID);
+        if (index < 0)
+            throw ScriptError("panel " + args[0] + " has no entry; do add-alpha " + args[0] +
+                              " first");
+        RunModelCommand(kOpalSetAlphaCmdBoss, "set-alpha", [&](const InterfacePtr<ICommand>& cmd) {
+            // No list row shows the entry: the host is not the Opal panel.
+            SetArgument<IIntData>(cmd, kOpalListRowDataIID, -1);
+            SetArgument<IIntData>(cmd, kOpalEntryIndexDataIID, index);
+            SetArgument<IRealNumberData>(cmd, kOpalAlphaValueDataIID, value);
+        });
+    });
+    runner.Add("do on-off", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "do on-off 0|1");
+        const bool16 on = ParseSwitch(args[0]);
+        RunModelCommand(kOpalSetOnOffAlphaCmdBoss, "on-off",
+                        [&](const InterfacePtr<ICommand>& cmd) {
+                            SetArgument<IBoolData>(cmd, IID_IBOOLDATA, on);
+                        });
+    });
+    runner.Add("do ignore-closed", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "do ignore-closed 0|1");
+        const bool16 ignore = ParseSwitch(args[0]);
+        RunModelCommand(kOpalSetIgnoreClosedPanelsCmdBoss, "ignore-closed",
+                        [&](const InterfacePtr<ICommand>& cmd) {
+                            SetArgument<IBoolData>(cmd, IID_IBOOLDATA, ignore);
+                        });
+    });
+    runner.Add("print data", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print data");
+        const auto options = WorkspaceModel<IOpalOptions>(kOpalOptionsIID, "options");
+        const auto alphaData = WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data");
+        c.out << "options on-off=" << options->GetOnOffAlpha()
+              << " ignore-closed=" << options->GetIgnoreClosedPanels()
+              << " reserved=" << options->GetReserved() << "\n";
+        for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
+            const AlphaEntry entry = alphaData->GetEntryAt(i);
+            c.out << "entry " << i << " panel " << entry.panelID << " alpha "
+                  << FormatAlpha(entry.alpha) << "\n";
+        }
+    });
+    runner.Add("print workspace", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print workspace");
+        PrintWorkspaceFile(c);
+    });
+    runner.Add("save", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "save");
+        std::string error;
+        if (!c.session.Save(&error))
+            throw ScriptError("cannot save the workspace: " + error);
+    });
+    runner.Add("restart", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "restart");
+        std::string error;
+        if (!c.session.Restart(&error))
+            throw ScriptError("cannot restart: " + error);
+    });
+    runner.Add("simulate", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "simulate crash-before-rename");
+        if (args[0] != "crash-before-rename")
+            throw ScriptError("usage: simulate crash-before-rename");
+        // The next write of the workspace ends the process with the new
+        // bytes complete in the temporary file and the old file in place.
+        SetBeforeRenameHook([](const std::string& tempFile) {
+            std::cout.flush();
+            std::fprintf(stderr, "simulated crash before renaming %s\n", tempFile.c_str());
+            std::fflush(nullptr);
+            std::_Exit(3);
+        });
+    });
+}
 
 } // namespace host

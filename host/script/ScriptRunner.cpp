@@ -97,4 +97,12 @@ void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
         throw ScriptError(std::string("usage: ") + usage);
 }
 
+int32 ResolvePanel(const std::string& word) {
+    // A panel ID, decimal or 0x hex, within the signed 32 bits of a panel ID.
+    const int64 id = ParseInteger(word);
+    if (id < INT32_MIN || id > INT32_MAX)
+        throw ScriptError("panel ID out of range: \"" + word + "\"");
+    return static_cast<int32>(id);
+}
+
 } // namespace host

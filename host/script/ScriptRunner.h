@@ -44,6 +44,8 @@ private:
 // Helpers for commands.
 OPAL_SDK_API int64 ParseInteger(const std::string& word); // decimal or 0x hex; throws
 OPAL_SDK_API void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage);
+// The panel ID a script word names; throws for a word that names none.
+OPAL_SDK_API int32 ResolvePanel(const std::string& word);
 
 // Each group of commands registers itself.
 void AddResourceCommands(ScriptRunner& runner);

@@ -1,8 +1,13 @@
 #include "script/Session.h"
 
 #include "core/Host.h"
+#include "persistence/WorkspaceStore.h"
+
+#include <cstdio>
 
 namespace host {
+
+Session::Session(SessionOptions options) : fOptions(std::move(options)) {}
 
 Session::~Session() {
     if (fRunning)
@@ -11,9 +16,24 @@ Session::~Session() {
 
 bool Session::Start(std::string* error) {
     Host& host = Host::Get();
+    fStore = std::make_unique<WorkspaceStore>(fOptions.workspaceFile);
+    fSaveOnClose = true;
+    host.onWorkspaceCreated = [this](Boss& workspace) {
+        const std::string warning = fStore->Load(workspace);
+        if (!warning.empty())
+            std::fprintf(stderr, "%s\n", warning.c_str());
+    };
+    host.onWorkspaceClosing = [this](Boss& workspace) {
+        if (!fSaveOnClose)
+            return;
+        std::string reason;
+        if (!fStore->Save(workspace, &reason))
+            std::fprintf(stderr, "warning: workspace not saved: %s\n", reason.c_str());
+    };
     host.BeginSession();
     if (!host.LoadPlugin(fOptions.pluginFile, error)) {
         host.EndSession();
+        DetachFromHost();
         return false;
     }
     host.StartApplication();
@@ -21,10 +41,12 @@ bool Session::Start(std::string* error) {
     return true;
 }
 
-void Session::Stop(bool /*save*/) {
+void Session::Stop(bool save) {
     if (!fRunning)
         return;
+    fSaveOnClose = save;
     Host::Get().EndSession();
+    DetachFromHost();
     fRunning = false;
 }
 
@@ -35,8 +57,19 @@ bool Session::Restart(std::string* error) {
     return Start(error);
 }
 
-bool Session::Save(std::string* /*error*/) {
-    return true;
+bool Session::Save(std::string* error) {
+    Boss* workspace = Host::Get().WorkspaceBoss();
+    if (!fRunning || !workspace) {
+        *error = "no session is running";
+        return false;
+    }
+    return fStore->Save(*workspace, error);
+}
+
+void Session::DetachFromHost() {
+    Host& host = Host::Get();
+    host.onWorkspaceCreated = nullptr;
+    host.onWorkspaceClosing = nullptr;
 }
 
 } // namespace host

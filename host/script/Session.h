@@ -1,12 +1,15 @@
 // A host session as opalhost and the tests run it: load the plug-in, start
-// the application, and end or restart it.
+// the application, and end or restart it, with the workspace kept in its file.
 #pragma once
 
 #include "SDKTypes.h"
 
+#include <memory>
 #include <string>
 
 namespace host {
+
+class WorkspaceStore;
 
 struct SessionOptions {
     std::string pluginFile;
@@ -15,16 +18,19 @@ struct SessionOptions {
 
 class OPAL_SDK_API Session {
 public:
-    explicit Session(SessionOptions options) : fOptions(std::move(options)) {}
+    explicit Session(SessionOptions options);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the plug-in and starts the application; false with a one-line
-    // reason when the plug-in cannot be used.
+    // Loads the plug-in, starts the application and reads the workspace file
+    // into the new workspace (a damaged file is reported on standard error
+    // and set aside); false with a one-line reason when the plug-in cannot
+    // be used.
     bool Start(std::string* error);
     // Ends the session; the workspace is written unless `save` is false.
     void Stop(bool save = true);
+    // Saves, ends the session and starts a new one that reads the file back.
     bool Restart(std::string* error);
     bool Running() const { return fRunning; }
     const SessionOptions& Options() const { return fOptions; }
@@ -33,8 +39,12 @@ public:
     bool Save(std::string* error);
 
 private:
+    void DetachFromHost();
+
     SessionOptions fOptions;
     bool fRunning = false;
+    bool fSaveOnClose = true;
+    std::unique_ptr<WorkspaceStore> fStore;
 };
 
 } // namespace host

@@ -1,0 +1,271 @@
+#include "persistence/WorkspaceFile.h"
+
+#include "core/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace host {
+namespace {
+
+constexpr char kMagic[8] = {'O', 'P', 'A', 'L', 'W', 'K', 'S', 'P'};
+constexpr size_t kHeaderSize = 20;
+constexpr size_t kChecksumSize = 4;
+
+std::array<uint32, 256> MakeCrcTable() {
+    std::array<uint32, 256> table{};
+    for (uint32 n = 0; n < 256; ++n) {
+        uint32 c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+void Put32(ByteVector& out, uint32 value) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8>(value >> (8 * i)));
+}
+
+uint32 Get32(const ByteVector& in, size_t at) {
+    uint32 value = 0;
+    for (size_t i = 0; i < 4; ++i)
+        value |= static_cast<uint32>(in[at + i]) << (8 * i);
+    return value;
+}
+
+std::filesystem::path PathOf(const std::string& utf8) {
+#if defined(_WIN32)
+    return std::filesystem::path(UTF8ToWide(utf8));
+#else
+    return std::filesystem::path(utf8);
+#endif
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+#if defined(_WIN32)
+    return _wfopen(UTF8ToWide(path).c_str(), UTF8ToWide(mode).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+std::string SystemError(int code) {
+    return std::error_code(code, std::generic_category()).message();
+}
+
+// Pushes the file's bytes to the disk, so that the rename never makes a
+// file visible whose contents are still only in the cache.
+bool SyncFile(std::FILE* file) {
+    if (std::fflush(file) != 0)
+        return false;
+#if defined(_WIN32)
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+bool Rename(const std::string& from, const std::string& to, std::string* error) {
+#if defined(_WIN32)
+    if (MoveFileExW(UTF8ToWide(from).c_str(), UTF8ToWide(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    *error = "cannot rename " + from + " to " + to + " (Windows error " +
+             std::to_string(GetLastError()) + ")";
+    return false;
+#else
+    if (std::rename(from.c_str(), to.c_str()) == 0) {
+        // Make the rename itself durable.
+        const std::string folder = PathOf(to).parent_path().string();
+        const int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY);
+        if (dir >= 0) {
+            fsync(dir);
+            close(dir);
+        }
+        return true;
+    }
+    *error = "cannot rename " + from + " to " + to + ": " + SystemError(errno);
+    return false;
+#endif
+}
+
+std::function<void(const std::string&)>& BeforeRenameHook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
+std::string Environment(const char* name) {
+#if defined(_WIN32)
+    const wchar_t* value = _wgetenv(UTF8ToWide(name).c_str());
+    return value ? WideToUTF8(value) : std::string();
+#else
+    const char* value = std::getenv(name);
+    return value ? value : std::string();
+#endif
+}
+
+} // namespace
+
+uint32 Crc32(const uint8* data, size_t size) {
+    static const std::array<uint32, 256> table = MakeCrcTable();
+    uint32 c = 0xffffffffu;
+    for (size_t i = 0; i < size; ++i)
+        c = table[(c ^ data[i]) & 0xff] ^ (c >> 8);
+    return c ^ 0xffffffffu;
+}
+
+ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& records) {
+    ByteVector out(kMagic, kMagic + sizeof kMagic);
+    Put32(out, kWorkspaceFormatVersion);
+    Put32(out, 0); // the length, known at the end
+    Put32(out, static_cast<uint32>(records.size()));
+    for (const WorkspaceRecord& record : records) {
+        Put32(out, record.implID);
+        Put32(out, static_cast<uint32>(record.bytes.size()));
+        out.insert(out.end(), record.bytes.begin(), record.bytes.end());
+    }
+    const auto length = static_cast<uint32>(out.size() + kChecksumSize);
+    for (size_t i = 0; i < 4; ++i)
+        out[12 + i] = static_cast<uint8>(length >> (8 * i));
+    Put32(out, Crc32(out.data(), out.size()));
+    return out;
+}
+
+std::optional<std::vector<WorkspaceRecord>> DecodeWorkspace(const ByteVector& bytes,
+                                                            std::string* reason) {
+    auto fail = [reason](std::string why) {
+        *reason = std::move(why);
+        return std::nullopt;
+    };
+    const size_t head = std::min(bytes.size(), sizeof kMagic);
+    if (head > 0 && std::memcmp(bytes.data(), kMagic, head) != 0)
+        return fail("bad header");
+    if (bytes.size() < kHeaderSize + kChecksumSize)
+        return fail("cut short");
+    const uint32 version = Get32(bytes, 8);
+    if (version != kWorkspaceFormatVersion)
+        return fail("bad header (format version " + std::to_string(version) + ")");
+    const uint32 length = Get32(bytes, 12);
+    if (length < kHeaderSize + kChecksumSize)
+        return fail("bad header (length " + std::to_string(length) + ")");
+    if (bytes.size() < length)
+        return fail("cut short");
+    if (bytes.size() > length)
+        return fail(std::to_string(bytes.size() - length) + " bytes after its end");
+    const size_t end = length - kChecksumSize;
+    if (Crc32(bytes.data(), end) != Get32(bytes, end))
+        return fail("bad checksum");
+
+    // The checksum holds, so a layout that does not add up is a writer's
+    // fault or a forgery; it is refused all the same.
+    const uint32 count = Get32(bytes, 16);
+    std::vector<WorkspaceRecord> records;
+    size_t at = kHeaderSize;
+    for (uint32 i = 0; i < count; ++i) {
+        if (end - at < 8)
+            return fail("bad record layout");
+        WorkspaceRecord record;
+        record.implID = Get32(bytes, at);
+        const uint32 size = Get32(bytes, at + 4);
+        at += 8;
+        if (end - at < size)
+            return fail("bad record layout");
+        record.bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
+        at += size;
+        records.push_back(std::move(record));
+    }
+    if (at != end)
+        return fail("bad record layout");
+    return records;
+}
+
+ReadOutcome ReadWholeFile(const std::string& path, ByteVector* bytes, std::string* error) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) {
+        if (errno == ENOENT)
+            return ReadOutcome::kMissing;
+        *error = SystemError(errno);
+        return ReadOutcome::kFailed;
+    }
+    bytes->clear();
+    uint8 buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->insert(bytes->end(), buffer, buffer + got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        *error = "read error";
+        return ReadOutcome::kFailed;
+    }
+    return ReadOutcome::kRead;
+}
+
+bool WriteFileAtomically(const std::string& path, const ByteVector& bytes, std::string* error) {
+    const std::filesystem::path folder = PathOf(path).parent_path();
+    std::error_code ec;
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        *error = "cannot create folder for " + path + ": " + ec.message();
+        return false;
+    }
+    const std::string temp = path + ".tmp";
+    std::FILE* file = OpenFile(temp, "wb");
+    if (!file) {
+        *error = "cannot write " + temp + ": " + SystemError(errno);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool synced = written && SyncFile(file);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !synced || !closed) {
+        *error = "cannot write " + temp + ": " + SystemError(errno);
+        std::filesystem::remove(PathOf(temp), ec);
+        return false;
+    }
+    if (BeforeRenameHook())
+        BeforeRenameHook()(temp);
+    return RenameReplacing(temp, path, error);
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to, std::string* error) {
+    return Rename(from, to, error);
+}
+
+void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook) {
+    BeforeRenameHook() = std::move(hook);
+}
+
+std::string DefaultWorkspaceFile() {
+#if defined(_WIN32)
+    const std::string appData = Environment("APPDATA");
+    return appData.empty() ? std::string() : appData + "\\opalhost\\workspace";
+#else
+    // A relative XDG_CONFIG_HOME is invalid and is ignored.
+    const std::string config = Environment("XDG_CONFIG_HOME");
+    if (!config.empty() && config[0] == '/')
+        return config + "/opalhost/workspace";
+    const std::string home = Environment("HOME");
+    return home.empty() ? std::string() : home + "/.config/opalhost/workspace";
+#endif
+}
+
+} // namespace host

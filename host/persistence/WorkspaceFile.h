@@ -1,0 +1,65 @@
+// The workspace file: the records of the workspace object's persistent
+// implementations, in a container of the host's own.
+//
+//   offset  size  content (integers little-endian)
+//   0       8     magic "OPALWKSP"
+//   8       4     format version, 1
+//   12      4     length of the whole file in bytes
+//   16      4     number of records
+//   20      ...   records: implementation ID (4), length L (4), L bytes
+//   end-4   4     CRC-32 (as zlib's crc32) of every byte before it
+//
+// A record's bytes are what the implementation's ReadWrite transfers.
+#pragma once
+
+#include "persistence/MemoryStream.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct WorkspaceRecord {
+    ImplementationID implID = kInvalidImpl;
+    ByteVector bytes;
+    bool operator==(const WorkspaceRecord& other) const {
+        return implID == other.implID && bytes == other.bytes;
+    }
+};
+
+constexpr uint32 kWorkspaceFormatVersion = 1;
+
+OPAL_SDK_API uint32 Crc32(const uint8* data, size_t size);
+
+OPAL_SDK_API ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& records);
+// The records, or nullopt with the reason the bytes are not a sound
+// workspace ("bad header", "cut short", "bad checksum", …).
+OPAL_SDK_API std::optional<std::vector<WorkspaceRecord>> DecodeWorkspace(const ByteVector& bytes,
+                                                                         std::string* reason);
+
+enum class ReadOutcome { kRead, kMissing, kFailed };
+OPAL_SDK_API ReadOutcome ReadWholeFile(const std::string& path, ByteVector* bytes,
+                                       std::string* error);
+
+// Writes `path` so that it holds either its old bytes or all of the new ones:
+// the bytes go to PATH.tmp, are flushed to the disk, and the temporary file
+// is then renamed over PATH. Creates missing parent folders.
+OPAL_SDK_API bool WriteFileAtomically(const std::string& path, const ByteVector& bytes,
+                                      std::string* error);
+
+// Renames `from` to `to`, replacing `to` when it exists.
+OPAL_SDK_API bool RenameReplacing(const std::string& from, const std::string& to,
+                                  std::string* error);
+
+// Test aid: called with the temporary file once it is complete, just before
+// the rename; lets a test end the process at the worst moment.
+OPAL_SDK_API void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook);
+
+// Where opalhost keeps the workspace when no file is given:
+// $XDG_CONFIG_HOME/opalhost/workspace, else ~/.config/opalhost/workspace, and
+// %APPDATA%\opalhost\workspace on Windows. Empty when there is no such folder.
+OPAL_SDK_API std::string DefaultWorkspaceFile();
+
+} // namespace host
