@@ -1,0 +1,166 @@
+// The host world's opalhost commands: what they build, what they print, and
+// the one-line refusals of bad lines.
+#include "HostTestSupport.h"
+#include "ITimer.h"
+#include "InterfacePtr.h"
+#include "OSWindows.h"
+#include "script/ScriptRunner.h"
+#include "world/World.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+using host::Host;
+using host::World;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result RunScript(const std::string& script) {
+    host::Session session(host::SessionOptions{});
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    host::ScriptContext context{session, out, err};
+    host::ScriptRunner runner;
+    const int status = runner.Run(in, context);
+    Host::Get().trace = nullptr; // bound to this run's output
+    return {status, out.str(), err.str()};
+}
+
+class WorldCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        World::Get().Clear();
+        Host::Get().BeginSession();
+        Host::Get().StartApplication();
+    }
+    void TearDown() override {
+        Host::Get().EndSession();
+        World::Get().Clear();
+    }
+};
+
+TEST_F(WorldCommandsTest, Script_BuildsTheWorldAndPrintsWindows) {
+    const Result built = RunScript(R"(palette Tools
+palette "Color Panels" class 170
+palette Stash class 0x1640F hidden
+panel Pages in Tools
+panel "&Swatches" in "Color Panels" id 7
+panel Links in Tools new-group
+panel Loose
+move Pages to Stash new-group
+front Links
+)");
+    ASSERT_EQ(built.status, 0) << built.err;
+    const auto pages = *World::Get().FindPanel("Pages");
+    EXPECT_EQ(pages.panelID, 101);
+    EXPECT_EQ(pages.palette, "Stash");
+    EXPECT_EQ(World::Get().FindPanel("&Swatches")->panelID, 7);
+    EXPECT_EQ(World::Get().FindPanel("Links")->panelID, 102);
+    EXPECT_EQ(World::Get().FindPanel("Loose")->palette, "");
+    EXPECT_EQ(World::Get().FindPalette("Tools")->groups, (std::vector<std::vector<int32>>{{102}}));
+
+    // Made layered as the plug-in would; one layered window never given an alpha.
+    const HWND color = World::Get().FindPalette("Color Panels")->window;
+    SetWindowLongW(color, GWL_EXSTYLE, GetWindowLongW(color, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(color, 0, 153, LWA_ALPHA);
+
+    const Result printed = RunScript("hide Pages\nprint windows\nrecreate \"Color Panels\"\n"
+                                     "show Pages\nprint windows\n");
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out, "window Tools class=0x613 shown plain\n"
+                           "window \"Color Panels\" class=0x170 shown layered alpha=153\n"
+                           "window Stash class=0x1640f hidden plain\n"
+                           "window Tools class=0x613 shown plain\n"
+                           "window \"Color Panels\" class=0x170 shown plain\n"
+                           "window Stash class=0x1640f shown plain\n");
+}
+
+TEST_F(WorldCommandsTest, BadLines_StopTheScriptWithOneLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"panel A in Nowhere", "no palette named \"Nowhere\""},
+        {"palette Tools\npalette Tools", "a palette named \"Tools\" already exists"},
+        {"palette X class 614",
+         "class 0x614 is not a palette window class (0x613, 0x170, 0x1640f, 0xfc03)"},
+        {"palette X class zz", "not a hexadecimal class: \"zz\""},
+        {"palette X shown", "usage: palette NAME [class HEX] [hidden]"},
+        {"panel A id", "usage: panel NAME [in PALETTE [new-group]] [id N]"},
+        {"panel A id 1\npanel B id 1", "panel ID 1 is taken by \"A\""},
+        {"panel A id 99999999999", "panel ID out of range: 99999999999"},
+        {"panel A\nmove A into B", "usage: move PANEL to PALETTE [new-group]"},
+        {"front Ghost", "no panel named \"Ghost\""},
+        {"panel A\nshow A", "panel \"A\" is in no palette"},
+        {"recreate Nowhere", "no palette named \"Nowhere\""},
+        {"tick -1", "tick: N must not be negative"},
+        {"trace maybe", "usage: trace on|off"},
+        {"print windows now", "usage: print windows"},
+    };
+    for (const auto& [script, message] : cases) {
+        SCOPED_TRACE(script);
+        World::Get().Clear();
+        World::Get().Create();
+        const Result r = RunScript(std::string(script) + "\npalette After\n");
+        const std::string line =
+            std::to_string(std::count(script, script + strlen(script), '\n') + 1);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "error: line " + line + ": " + message + "\n");
+        EXPECT_FALSE(World::Get().FindPalette("After")) << "ran on after a bad line";
+    }
+}
+
+int gFired = 0;
+int32 Rearming(void* timer) {
+    ++gFired;
+    static_cast<ITimer*>(timer)->Start(&Rearming, 500, timer);
+    return 0;
+}
+int32 Once(void*) {
+    ++gFired;
+    return 0;
+}
+
+TEST_F(WorldCommandsTest, Tick_FiresTheArmedTimerNTimes) {
+    InterfacePtr<ITimer> timer(static_cast<ITimer*>(CreateObject(kTimerBoss, IID_ITIMER)));
+    ASSERT_TRUE(timer);
+    gFired = 0;
+    timer->Start(&Rearming, 500, timer.get());
+    const int64 start = Host::Get().Now();
+    ASSERT_EQ(RunScript("tick\ntick 3\ntick 0\n").status, 0);
+    EXPECT_EQ(gFired, 4);
+    EXPECT_EQ(Host::Get().Now(), start + 4 * 500);
+
+    // A timer that does not re-arm fires once; later ticks find nothing to fire.
+    timer->Stop();
+    gFired = 0;
+    timer->Start(&Once, 500, nullptr);
+    ASSERT_EQ(RunScript("tick 5\n").status, 0);
+    EXPECT_EQ(gFired, 1);
+}
+
+// With the plug-in, whose timer schedules the list refresh on every tick.
+class TraceTest : public testing_support::HostSessionTest {
+protected:
+    void SetUp() override {
+        World::Get().Clear();
+        HostSessionTest::SetUp();
+    }
+    void TearDown() override {
+        HostSessionTest::TearDown();
+        World::Get().Clear();
+    }
+};
+
+TEST_F(TraceTest, Trace_PrintsScheduledAndRunCommandsWhileOn) {
+    const Result r = RunScript("tick\ntrace on\ntick\ntrace off\ntick\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "scheduled \"Opal update panel listbox\" priority 0\n"
+                     "run \"Opal update panel listbox\"\n");
+}
+
+} // namespace

@@ -1,0 +1,473 @@
+// The host world as the plug-in meets it: registries, the panel manager, the
+// widget tree, window-list and tab-area messages, re-created windows, restart,
+// and the fault counter on everything the world hands out.
+#include "world/World.h"
+#include "HostTestSupport.h"
+#include "IApplication.h"
+#include "IPanelRegistry.h"
+#include "ISession.h"
+#include "ISubject.h"
+#include "IUtils.h"
+#include "IWidgets.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "core/StandInWindows.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+using host::Boss;
+using host::Host;
+using host::PanelOptions;
+using host::World;
+using host::WorldError;
+
+namespace {
+
+// Records every update it gets; lives on the test's stack, so it counts no references.
+class RecordingObserver : public IObserver {
+public:
+    struct Seen {
+        ClassID change;
+        PMIID protocol;
+        ISubject* subject;
+        const Boss* origin;
+    };
+    std::vector<Seen> seen;
+    std::function<void(const Seen&)> during;
+
+    void Update(const ClassID& change, ISubject* subject, const PMIID& protocol,
+                void* changedBy) override {
+        const Seen s{change, protocol, subject,
+                     Host::Get().Model().BossOf(static_cast<IPMUnknown*>(changedBy))};
+        seen.push_back(s);
+        if (during)
+            during(s);
+    }
+    IPMUnknown* QueryInterface(PMIID) const override { return nullptr; }
+    void AddRef() const override {}
+    void Release() const override {}
+    void AutoAttach() override {}
+    void AutoDetach() override {}
+    void SetAttachIID(PMIID) override {}
+    PMIID GetAttachIID() const override { return 0; }
+    void SetEnabled(bool16) override {}
+    bool16 IsEnabled() const override { return kTrue; }
+
+    void Watch(const Boss* boss, PMIID protocol) {
+        boss->PeekAs<ISubject>(IID_ISUBJECT)->AttachObserver(this, protocol, 0x7e57);
+    }
+    void Unwatch(const Boss* boss, PMIID protocol) {
+        boss->PeekAs<ISubject>(IID_ISUBJECT)->DetachObserver(this, protocol, 0x7e57);
+    }
+};
+
+PanelOptions In(const std::string& palette, bool newGroup = false,
+                std::optional<int32> id = std::nullopt) {
+    PanelOptions options;
+    options.palette = palette;
+    options.newGroup = newGroup;
+    options.panelID = id;
+    return options;
+}
+
+// A host without the plug-in: the world is the host's own.
+class WorldTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        World::Get().Clear();
+        Host::Get().GetFaults().Reset();
+        Host::Get().BeginSession();
+        Host::Get().StartApplication();
+    }
+    void TearDown() override {
+        Host::Get().GetFaults().Reset();
+        Host::Get().EndSession();
+        World::Get().Clear();
+    }
+    World& W() { return World::Get(); }
+    Boss* App() { return Host::Get().ApplicationBoss(); }
+    // Three palettes: Tools (floating, "Pages" over "Layers" | "Links"), Dock
+    // (docked, ".Internal") and Stash (hidden), and "Loose" in none.
+    void BuildSample() {
+        W().AddPalette("Tools");
+        W().AddPalette("Dock", kPaletteDockedBoss);
+        W().AddPalette("Stash", kPaletteStashBoss, false);
+        W().AddPanel("&Pages", In("Tools"));
+        W().AddPanel("Layers", In("Tools"));
+        W().AddPanel("Links", In("Tools", true));
+        W().AddPanel(".Internal", In("Dock"));
+        W().AddPanel("Loose");
+    }
+    int32 ID(const std::string& panel) { return W().FindPanel(panel)->panelID; }
+    UID PaletteUID(const std::string& palette) { return W().FindPalette(palette)->uid; }
+};
+
+template <class T> T* Peek(const Boss* boss, PMIID iid) {
+    return boss ? boss->PeekAs<T>(iid) : nullptr;
+}
+
+TEST_F(WorldTest, Registries_ListPanelsAndPalettesInCreationOrder) {
+    BuildSample();
+    W().AddPanel("Given", In("Stash", false, 7));
+    W().AddPanel("After");
+
+    InterfacePtr<IApplication> app(
+        Host::Get().SessionBoss()->PeekAs<ISession>(IID_ISESSION)->QueryApplication());
+    ASSERT_TRUE(app);
+    InterfacePtr<IPanelRegistry> panels(app->QueryPanelRegistry());
+    InterfacePtr<IPaletteRegistry> palettes(app->QueryPaletteRegistry());
+    ASSERT_TRUE(panels && palettes);
+
+    // Given IDs do not move the counter; automatic ones skip them.
+    const std::vector<std::pair<int32, std::string>> expected = {
+        {101, "&Pages"}, {102, "Layers"}, {103, "Links"}, {104, ".Internal"},
+        {105, "Loose"},  {7, "Given"},    {106, "After"}};
+    ASSERT_EQ(panels->GetPanelCount(), 7);
+    for (int32 i = 0; i < 7; ++i) {
+        const int32 id = panels->GetNthPanelID(i);
+        EXPECT_EQ(id, expected[static_cast<size_t>(i)].first);
+        EXPECT_EQ(panels->GetPanelName(id).GetUTF8String(),
+                  expected[static_cast<size_t>(i)].second);
+        InterfacePtr<IPMUnknown> panel(panels->QueryPanelByID(id));
+        EXPECT_EQ(GetClass(panel.get()), kPanelBoss);
+    }
+    EXPECT_FALSE(panels->IsValidPanel(999));
+    EXPECT_EQ(panels->QueryPanelByID(999), nullptr);
+
+    ASSERT_EQ(palettes->GetPaletteCount(), 3);
+    IDataBase* db = GetDataBase(palettes.get());
+    ASSERT_EQ(db, &Host::Get().UIDataBase());
+    const ClassID classes[] = {kPaletteFloatingBoss, kPaletteDockedBoss, kPaletteStashBoss};
+    for (int32 i = 0; i < 3; ++i) {
+        InterfacePtr<IPaletteWindow> window(static_cast<IPaletteWindow*>(
+            db->Instantiate(palettes->GetNthPaletteUID(i), IID_IPALETTEWINDOW)));
+        ASSERT_TRUE(window);
+        EXPECT_EQ(GetClass(window.get()), classes[i]);
+        EXPECT_TRUE(host::IsStandInWindow(window->GetWindowHandle()));
+    }
+    EXPECT_TRUE(palettes->IsPaletteShown(0, PaletteUID("Tools")));
+    EXPECT_FALSE(palettes->IsPaletteShown(0, PaletteUID("Stash")));
+    InterfacePtr<IPanelMgr> mgr(palettes, IID_IPANELMGR);
+    ASSERT_TRUE(mgr);
+    EXPECT_EQ(GetDataBase(mgr.get()), db);
+}
+
+TEST_F(WorldTest, PanelManager_FrontTabOfShownPaletteIsActive) {
+    BuildSample();
+    auto* mgr = Peek<IPanelMgr>(W().PaletteRegistryBoss(), IID_IPANELMGR);
+    ASSERT_TRUE(mgr);
+    EXPECT_EQ(mgr->GetPaletteUIDOfPanel(ID("Layers")), PaletteUID("Tools"));
+    EXPECT_EQ(mgr->GetPaletteUIDOfPanel(ID("Loose")), kInvalidUID);
+    EXPECT_EQ(mgr->GetPaletteUIDOfPanel(4242), kInvalidUID);
+
+    // The last panel added to a group is its front tab; each group has one.
+    EXPECT_FALSE(mgr->IsPanelActive(ID("&Pages"), 0));
+    EXPECT_TRUE(mgr->IsPanelActive(ID("Layers"), 0));
+    EXPECT_TRUE(mgr->IsPanelActive(ID("Links"), 0));
+    EXPECT_FALSE(mgr->IsPanelActive(ID("Loose"), 0));
+
+    mgr->ShowPanel(ID("&Pages"), kTrue);
+    EXPECT_TRUE(mgr->IsPanelActive(ID("&Pages"), 0));
+    EXPECT_FALSE(mgr->IsPanelActive(ID("Layers"), 0));
+
+    // Hiding one panel hides its window, and its tab-mates with it.
+    mgr->HidePanel(ID("Layers"));
+    EXPECT_FALSE(mgr->IsPanelPaletteShown(ID("&Pages")));
+    EXPECT_FALSE(mgr->IsPanelActive(ID("&Pages"), 0));
+    EXPECT_FALSE(mgr->IsPanelActive(ID("Links"), 0));
+    EXPECT_TRUE(mgr->IsPanelPaletteShown(ID(".Internal")));
+
+    // Showing without bringing to front keeps the front tab.
+    mgr->ShowPanel(ID("Layers"), kFalse);
+    EXPECT_TRUE(mgr->IsPanelActive(ID("&Pages"), 0));
+    EXPECT_FALSE(mgr->IsPanelActive(ID("Layers"), 0));
+    mgr->ShowPanel(ID("Loose"), kTrue); // in no palette: nothing to show
+    EXPECT_FALSE(mgr->IsPanelPaletteShown(ID("Loose")));
+}
+
+TEST_F(WorldTest, WidgetTree_PaletteHoldsOneTabAreaPerGroup) {
+    BuildSample();
+    const Boss* tools = W().FindPalette("Tools")->boss;
+    auto* groups = Peek<IPanelControlData>(tools, IID_IPANELCONTROLDATA);
+    ASSERT_TRUE(groups);
+    ASSERT_EQ(groups->Length(), 2);
+    const std::vector<std::vector<std::string>> tabs = {{"&Pages", "Layers"}, {"Links"}};
+    for (int32 g = 0; g < 2; ++g) {
+        InterfacePtr<IControlView> group(groups->QueryWidget(g));
+        auto* inGroup =
+            Peek<IPanelControlData>(Host::Get().Model().BossOf(group.get()), IID_IPANELCONTROLDATA);
+        ASSERT_TRUE(inGroup);
+        ASSERT_EQ(inGroup->Length(), 1);
+        InterfacePtr<IControlView> tabArea(inGroup->QueryWidget(0));
+        EXPECT_EQ(GetClass(tabArea.get()), kTabAreaBoss);
+        EXPECT_EQ(Host::Get().UIDataBase().Find(GetUID(tabArea.get())),
+                  Host::Get().Model().BossOf(tabArea.get()));
+        auto* inTabArea = Peek<IPanelControlData>(Host::Get().Model().BossOf(tabArea.get()),
+                                                  IID_IPANELCONTROLDATA);
+        const auto& names = tabs[static_cast<size_t>(g)];
+        ASSERT_EQ(inTabArea->Length(), static_cast<int32>(names.size()));
+        for (size_t t = 0; t < names.size(); ++t) {
+            InterfacePtr<IControlView> panel(inTabArea->QueryWidget(static_cast<int32>(t)));
+            EXPECT_EQ(Host::Get().Model().BossOf(panel.get()), W().FindPanel(names[t])->boss);
+        }
+    }
+    EXPECT_EQ(groups->QueryWidget(2), nullptr);
+
+    // The utilities find the palette of anything inside it, and of nothing else.
+    InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
+    ASSERT_TRUE(utils);
+    const Boss* tabArea = W().FindPalette("Tools")->tabAreas[1];
+    InterfacePtr<IPMUnknown> byTabArea(utils->QueryPaletteOfWidget(tabArea));
+    InterfacePtr<IPMUnknown> byPanel(utils->QueryPaletteOfWidget(W().FindPanel("Layers")->boss));
+    EXPECT_EQ(Host::Get().Model().BossOf(byTabArea.get()), tools);
+    EXPECT_EQ(Host::Get().Model().BossOf(byPanel.get()), tools);
+    EXPECT_EQ(utils->QueryPaletteOfWidget(W().FindPanel("Loose")->boss), nullptr);
+    EXPECT_EQ(utils->QueryPaletteOfWidget(App()), nullptr);
+}
+
+TEST_F(WorldTest, WindowList_ReportsCreatedShownHiddenAndDestroyed) {
+    RecordingObserver list;
+    list.Watch(App(), IID_IWINDOWLIST_PROTOCOL);
+    W().AddPalette("Tools");
+    W().AddPalette("Stash", kPaletteStashBoss, false);
+    const Boss* tools = W().FindPalette("Tools")->boss;
+    const Boss* stash = W().FindPalette("Stash")->boss;
+    W().AddPanel("Pages", In("Tools"));
+    W().HidePanel("Pages");
+    W().HidePanel("Pages"); // already hidden: no news
+    W().ShowPanel("Pages");
+    W().ShowPanel("Pages");
+    W().RecreatePalette("Stash");
+    const Boss* newStash = W().FindPalette("Stash")->boss;
+
+    const std::vector<std::pair<ClassID, const Boss*>> expected = {
+        {kWindowShownOrCreatedMsg, tools}, {kWindowShownOrCreatedMsg, stash},
+        {kWindowHiddenMsg, tools},         {kWindowShownOrCreatedMsg, tools},
+        {kWindowDestroyedMsg, stash},      {kWindowShownOrCreatedMsg, newStash}};
+    ASSERT_EQ(list.seen.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(list.seen[i].change, expected[i].first);
+        EXPECT_EQ(list.seen[i].origin, expected[i].second);
+        EXPECT_EQ(list.seen[i].protocol, IID_IWINDOWLIST_PROTOCOL);
+        EXPECT_EQ(list.seen[i].subject, App()->PeekAs<ISubject>(IID_ISUBJECT));
+    }
+    list.Unwatch(App(), IID_IWINDOWLIST_PROTOCOL);
+}
+
+TEST_F(WorldTest, TabAreas_ReportAddedRemovedAndFrontFromTheirOwnSubject) {
+    W().AddPalette("A");
+    W().AddPalette("B");
+    W().AddPanel("One", In("A"));
+    W().AddPanel("Two", In("B"));
+    const Boss* fromA = W().FindPalette("A")->tabAreas[0];
+    const Boss* fromB = W().FindPalette("B")->tabAreas[0];
+    // A's tab area goes when its last panel leaves: remember its subject.
+    const ISubject* subjectA = fromA->PeekAs<ISubject>(IID_ISUBJECT);
+    const ISubject* subjectB = fromB->PeekAs<ISubject>(IID_ISUBJECT);
+    RecordingObserver tabs;
+    tabs.Watch(fromA, IID_ITABAREA_PROTOCOL);
+    tabs.Watch(fromB, IID_ITABAREA_PROTOCOL);
+    // While the removal is reported, the tab area still leads to the palette
+    // the panel left, though its group is gone.
+    std::vector<const Boss*> paletteDuring;
+    tabs.during = [&](const RecordingObserver::Seen& s) {
+        InterfacePtr<IPMUnknown> palette(World::Get().QueryPaletteOfWidget(s.subject));
+        paletteDuring.push_back(Host::Get().Model().BossOf(palette.get()));
+    };
+
+    W().AddPanel("Three", In("B"));
+    W().BringToFront("Two");
+    W().BringToFront("Two"); // already in front
+    W().MovePanel("One", "B");
+
+    const Boss* one = W().FindPanel("One")->boss;
+    const Boss* two = W().FindPanel("Two")->boss;
+    const Boss* three = W().FindPanel("Three")->boss;
+    const Boss* a = W().FindPalette("A")->boss;
+    const Boss* b = W().FindPalette("B")->boss;
+    struct Expected {
+        ClassID change;
+        const ISubject* subject;
+        const Boss* origin;
+        const Boss* palette;
+    };
+    const std::vector<Expected> expected = {{kTabAreaPanelAddedMsg, subjectB, three, b},
+                                            {kTabAreaFrontChangedMsg, subjectB, two, b},
+                                            {kTabAreaPanelRemovedMsg, subjectA, one, a},
+                                            {kTabAreaPanelAddedMsg, subjectB, one, b}};
+    ASSERT_EQ(tabs.seen.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(tabs.seen[i].change, expected[i].change);
+        EXPECT_EQ(tabs.seen[i].protocol, IID_ITABAREA_PROTOCOL);
+        EXPECT_EQ(tabs.seen[i].subject, expected[i].subject);
+        EXPECT_EQ(tabs.seen[i].origin, expected[i].origin);
+        EXPECT_EQ(paletteDuring[i], expected[i].palette);
+    }
+    // A's only group went with its last panel; the new front of B is "One".
+    EXPECT_TRUE(W().FindPalette("A")->groups.empty());
+    EXPECT_TRUE(W().FindPanel("One")->front);
+    tabs.Unwatch(fromB, IID_ITABAREA_PROTOCOL);
+}
+
+TEST_F(WorldTest, Recreate_GivesANewPlainWindowAndNewObjects) {
+    BuildSample();
+    const auto before = *W().FindPalette("Tools");
+    SetWindowLongW(before.window, GWL_EXSTYLE,
+                   GetWindowLongW(before.window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(before.window, 0, 127, LWA_ALPHA);
+
+    W().RecreatePalette("Tools");
+    const auto after = *W().FindPalette("Tools");
+    EXPECT_NE(after.window, before.window);
+    EXPECT_FALSE(host::IsStandInWindow(before.window));
+    EXPECT_EQ(GetWindowLongW(after.window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_NE(after.uid, before.uid);
+    EXPECT_FALSE(Host::Get().UIDataBase().IsValidUID(before.uid));
+    EXPECT_NE(after.tabAreas[0], before.tabAreas[0]);
+    // Same place in the registry, same panels, same front tabs.
+    EXPECT_EQ(W().NthPaletteUID(0), after.uid);
+    EXPECT_EQ(after.groups, before.groups);
+    EXPECT_EQ(W().PaletteUIDOfPanel(ID("Layers")), after.uid);
+    EXPECT_TRUE(W().IsPanelActive(ID("Layers")));
+}
+
+TEST_F(WorldTest, Restart_KeepsTheDescriptionAndBuildsPlainWindows) {
+    BuildSample();
+    W().BringToFront("&Pages");
+    const auto palettesBefore = W().Palettes();
+    const auto panelsBefore = W().Panels();
+    SetWindowLongW(palettesBefore[0].window, GWL_EXSTYLE, WS_EX_LAYERED);
+
+    Host::Get().EndSession();
+    EXPECT_FALSE(W().Built());
+    EXPECT_EQ(W().PaletteRegistryBoss(), nullptr);
+    for (const auto& live : Host::Get().Model().LiveObjects())
+        EXPECT_NE(live.classID, kTabAreaBoss) << "a tab area outlived its session";
+    Host::Get().BeginSession();
+    Host::Get().StartApplication();
+
+    const auto palettesAfter = W().Palettes();
+    const auto panelsAfter = W().Panels();
+    ASSERT_EQ(palettesAfter.size(), palettesBefore.size());
+    for (size_t i = 0; i < palettesAfter.size(); ++i) {
+        EXPECT_EQ(palettesAfter[i].name, palettesBefore[i].name);
+        EXPECT_EQ(palettesAfter[i].classID, palettesBefore[i].classID);
+        EXPECT_EQ(palettesAfter[i].shown, palettesBefore[i].shown);
+        EXPECT_EQ(palettesAfter[i].groups, palettesBefore[i].groups);
+        EXPECT_EQ(GetWindowLongW(palettesAfter[i].window, GWL_EXSTYLE), 0);
+    }
+    ASSERT_EQ(panelsAfter.size(), panelsBefore.size());
+    for (size_t i = 0; i < panelsAfter.size(); ++i) {
+        EXPECT_EQ(panelsAfter[i].name, panelsBefore[i].name);
+        EXPECT_EQ(panelsAfter[i].panelID, panelsBefore[i].panelID);
+        EXPECT_EQ(panelsAfter[i].front, panelsBefore[i].front);
+    }
+    EXPECT_EQ(W().AddPanel("Next"), 106);
+}
+
+TEST_F(WorldTest, BadRequests_AreRefusedWithoutChangingTheWorld) {
+    BuildSample();
+    const size_t panels = W().Panels().size();
+    auto refuses = [](const std::function<void()>& change, const std::string& message) {
+        try {
+            change();
+            ADD_FAILURE() << "accepted; expected: " << message;
+        } catch (const WorldError& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+    };
+    refuses([&] { W().AddPalette("Tools"); }, "a palette named \"Tools\" already exists");
+    refuses([&] { W().AddPalette("X", 0x614); },
+            "class 0x614 is not a palette window class (0x613, 0x170, 0x1640f, 0xfc03)");
+    refuses([&] { W().AddPanel("Layers", In("Dock")); }, "a panel named \"Layers\" already exists");
+    refuses([&] { W().AddPanel("New", In("Nowhere")); }, "no palette named \"Nowhere\"");
+    refuses([&] { W().AddPanel("New", In("", false, 103)); }, "panel ID 103 is taken by \"Links\"");
+    refuses([&] { W().MovePanel("Ghost", "Tools"); }, "no panel named \"Ghost\"");
+    refuses([&] { W().MovePanel("Layers", "Nowhere"); }, "no palette named \"Nowhere\"");
+    refuses([&] { W().ShowPanel("Loose"); }, "panel \"Loose\" is in no palette");
+    refuses([&] { W().RecreatePalette("Nowhere"); }, "no palette named \"Nowhere\"");
+    EXPECT_EQ(W().Panels().size(), panels);
+    EXPECT_EQ(W().FindPanel("Layers")->palette, "Tools");
+}
+
+// Each acquisition the world hands out, failed in turn: the client gets
+// nullptr, and everything it did get is released.
+TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
+    BuildSample();
+    auto walk = [this] {
+        auto* session = Host::Get().SessionBoss()->PeekAs<ISession>(IID_ISESSION);
+        InterfacePtr<IApplication> app(session->QueryApplication());
+        if (!app)
+            return;
+        InterfacePtr<IPanelRegistry> panels(app->QueryPanelRegistry());
+        InterfacePtr<IPaletteRegistry> palettes(app->QueryPaletteRegistry());
+        if (!panels || !palettes)
+            return;
+        InterfacePtr<IPanelMgr> mgr(palettes, IID_IPANELMGR);
+        InterfacePtr<IPMUnknown> panel(panels->QueryPanelByID(ID("Layers")));
+        if (!mgr || !panel)
+            return;
+        InterfacePtr<IPanelControlData> tree(
+            static_cast<IPanelControlData*>(GetDataBase(mgr.get())->Instantiate(
+                mgr->GetPaletteUIDOfPanel(ID("Layers")), IID_IPANELCONTROLDATA)));
+        if (!tree)
+            return;
+        InterfacePtr<IControlView> group(tree->QueryWidget(0));
+        InterfacePtr<IControlView> byID(tree->QueryWidgetByID(12345, 9999));
+        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
+        if (!group || !utils)
+            return;
+        InterfacePtr<IPMUnknown> palette(utils->QueryPaletteOfWidget(panel.get()));
+        InterfacePtr<ISubject> subject(palette, IID_ISUBJECT);
+    };
+    const auto before = testing_support::RefSnapshot::Take();
+    walk();
+    const int64 acquisitions = Host::Get().GetFaults().Count();
+    // Application, two registries, the panel manager, the panel, the palette,
+    // two child look-ups, the utilities, the palette of a widget, the subject.
+    ASSERT_EQ(acquisitions, 11);
+    for (int64 k = 1; k <= acquisitions; ++k) {
+        SCOPED_TRACE(k);
+        Host::Get().GetFaults().FailAt(k);
+        walk();
+        EXPECT_TRUE(Host::Get().GetFaults().Fired());
+        EXPECT_REFS_UNCHANGED(before);
+    }
+}
+
+// With the plug-in: its observer is an add-in of the tab areas the world
+// builds, and the world outlives a restart of the whole session.
+class WorldSessionTest : public testing_support::HostSessionTest {
+protected:
+    void SetUp() override {
+        World::Get().Clear();
+        HostSessionTest::SetUp();
+    }
+    void TearDown() override {
+        HostSessionTest::TearDown();
+        World::Get().Clear();
+    }
+};
+
+TEST_F(WorldSessionTest, TabAreasCarryThePluginsObserverAcrossRestart) {
+    World& w = World::Get();
+    w.AddPalette("Tools");
+    w.AddPanel("Pages", In("Tools"));
+    ASSERT_NE(w.FindPalette("Tools")->tabAreas[0]->Peek(kOpalTabAreaObserverIID), nullptr);
+
+    testing::internal::CaptureStderr();
+    std::string error;
+    ASSERT_TRUE(session->Restart(&error)) << error;
+    // Destroy takes the tab areas (and their plug-in observers) down before
+    // the module goes, so the module was not kept loaded.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    ASSERT_TRUE(w.FindPalette("Tools"));
+    ASSERT_NE(w.FindPalette("Tools")->tabAreas[0]->Peek(kOpalTabAreaObserverIID), nullptr);
+    EXPECT_EQ(w.FindPanel("Pages")->palette, "Tools");
+}
+
+} // namespace
