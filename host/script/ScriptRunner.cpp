@@ -1,6 +1,7 @@
 #include "script/ScriptRunner.h"
 
 #include "core/Host.h"
+#include "world/World.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -98,8 +99,16 @@ void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
 }
 
 int32 ResolvePanel(const std::string& word) {
-    // A panel ID, decimal or 0x hex, within the signed 32 bits of a panel ID.
-    const int64 id = ParseInteger(word);
+    // A panel of the host world by name first: a panel may be called "101".
+    if (auto panel = World::Get().FindPanel(word))
+        return panel->panelID;
+    // Else a panel ID, decimal or 0x hex, within the signed 32 bits of a panel ID.
+    int64 id = 0;
+    try {
+        id = ParseInteger(word);
+    } catch (const ScriptError&) {
+        throw ScriptError("no panel named \"" + word + "\"");
+    }
     if (id < INT32_MIN || id > INT32_MAX)
         throw ScriptError("panel ID out of range: \"" + word + "\"");
     return static_cast<int32>(id);

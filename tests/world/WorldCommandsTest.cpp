@@ -164,3 +164,21 @@ TEST_F(TraceTest, Trace_PrintsScheduledAndRunCommandsWhileOn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
+    ASSERT_EQ(RunScript("palette Tools\npanel Pages in Tools\npanel 7 in Tools\n").status, 0);
+    EXPECT_EQ(host::ResolvePanel("Pages"), 101);
+    EXPECT_EQ(host::ResolvePanel("7"), 102);
+    EXPECT_EQ(host::ResolvePanel("0x7"), 7);
+    EXPECT_EQ(host::ResolvePanel("-3"), -3);
+    try {
+        host::ResolvePanel("Ghost");
+        ADD_FAILURE() << "accepted an unknown name";
+    } catch (const host::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "no panel named \"Ghost\"");
+    }
+}
+
+} // namespace
