@@ -1,0 +1,287 @@
+#include "EngineTestSupport.h"
+
+#include "CPMUnknown.h"
+#include "DataInterfaces.h"
+#include "ICommand.h"
+#include "ISession.h"
+#include "ISubject.h"
+#include "InterfacePtr.h"
+#include "OSWindows.h"
+#include "OpalID.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+
+#include "engine/OpalPanelUtils.h"
+
+#include <algorithm>
+
+using host::Boss;
+using host::Host;
+
+// The engine's free functions are compiled into this test as well; in the
+// module they reach the host through the session the host handed over.
+ISession* GetOpalSession() {
+    Boss* session = Host::Get().SessionBoss();
+    return session ? session->PeekAs<ISession>(IID_ISESSION) : nullptr;
+}
+
+namespace engine_test {
+
+void CommandTrace::Start() {
+    lines.clear();
+    Host::Get().trace = [this](const std::string& line) { lines.push_back(line); };
+}
+
+void CommandTrace::Stop() {
+    Host::Get().trace = nullptr;
+}
+
+size_t CommandTrace::Count(const std::string& line) const {
+    return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+void EngineTest::SetUp() {
+    host::World::Get().Clear();
+    HostSessionTest::SetUp();
+}
+
+void EngineTest::TearDown() {
+    trace.Stop();
+    HostSessionTest::TearDown();
+    host::World::Get().Clear();
+}
+
+host::PaletteInfo EngineTest::Palette(const std::string& name) {
+    auto palette = TheWorld().FindPalette(name);
+    EXPECT_TRUE(palette) << name;
+    return palette.value_or(host::PaletteInfo{});
+}
+
+host::PanelInfo EngineTest::Panel(const std::string& name) {
+    auto panel = TheWorld().FindPanel(name);
+    EXPECT_TRUE(panel) << name;
+    return panel.value_or(host::PanelInfo{});
+}
+
+void EngineTest::AddPaletteWith(const std::string& palette, ClassID cls,
+                                const std::vector<std::string>& panels) {
+    TheWorld().AddPalette(palette, cls);
+    for (const std::string& panel : panels) {
+        host::PanelOptions options;
+        options.palette = palette;
+        options.newGroup = true;
+        TheWorld().AddPanel(panel, options);
+    }
+}
+
+std::optional<int> EngineTest::WindowAlpha(const std::string& palette) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(Palette(palette).window, nullptr, &alpha, &flags))
+        return std::nullopt;
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    return alpha;
+}
+
+bool EngineTest::IsLayered(const std::string& palette) {
+    return (GetWindowLongW(Palette(palette).window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
+void EngineTest::StoreAlpha(const std::string& panel, double alpha) {
+    StoreAlphaForID(Panel(panel).panelID, alpha);
+}
+
+void EngineTest::StoreAlphaForID(int32 panelID, double alpha) {
+    InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
+    ASSERT_TRUE(data);
+    data->AddPanel(panelID);
+    data->SetAlphaForPanel(panelID, alpha);
+}
+
+void EngineTest::SetOpacityOn(bool on) {
+    InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
+    ASSERT_TRUE(options);
+    options->SetOnOffAlpha(on ? kTrue : kFalse);
+}
+
+bool EngineTest::OpacityOn() {
+    InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
+    return options && options->GetOnOffAlpha();
+}
+
+int32 EngineTest::StoredEntries() {
+    InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
+    return data ? data->CountEntries() : -1;
+}
+
+void EngineTest::ApplyPaletteAlpha(const std::string& palette) {
+    SchedulePaletteAlpha(Palette(palette).boss);
+    Drain();
+}
+
+void EngineTest::ApplyPaletteAlpha(const UIDRef& palette) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
+    ASSERT_TRUE(command);
+    InterfacePtr<IUIDData> data(command, IID_IUIDDATA);
+    ASSERT_TRUE(data);
+    data->Set(palette);
+    CmdUtils::ScheduleCommand(command.get(), 1);
+    Drain();
+}
+
+// ---- Widget trees of the test's own making ------------------------------------------
+
+namespace {
+
+constexpr ClassID kTestPaletteBoss = 0x8ff0;
+constexpr ClassID kTestContainerBoss = 0x8ff1;
+constexpr ImplementationID kTestViewImpl = 0x8ff0;
+constexpr ImplementationID kTestChildrenImpl = 0x8ff1;
+constexpr ImplementationID kTestPaletteWindowImpl = 0x8ff2;
+
+class TestView : public CPMUnknown<IControlView> {
+public:
+    using CPMUnknown<IControlView>::CPMUnknown;
+    WidgetID GetWidgetID() const override { return widgetID; }
+    bool16 IsVisible() const override { return kTrue; }
+    bool16 IsEnabled() const override { return kTrue; }
+    void Enable(bool16, bool16) override {}
+    void Disable(bool16) override {}
+    RsrcID GetRsrcID() const override { return 0; }
+    void SetRsrcID(RsrcID) override {}
+    void Invalidate() override {}
+    WidgetID widgetID = 0;
+};
+
+// Points at children the UI database owns.
+class TestChildren : public CPMUnknown<IPanelControlData> {
+public:
+    using CPMUnknown<IPanelControlData>::CPMUnknown;
+    int32 Length() const override { return static_cast<int32>(children.size()); }
+    IControlView* QueryWidget(int32 index) const override {
+        if (index < 0 || index >= Length())
+            return nullptr;
+        Boss* child = children[static_cast<size_t>(index)];
+        return child ? static_cast<IControlView*>(child->QueryInternal(IID_ICONTROLVIEW)) : nullptr;
+    }
+    IControlView* QueryWidgetByID(WidgetID id, int32 depth) const override {
+        for (Boss* child : children) {
+            auto* view = child ? child->PeekAs<IControlView>(IID_ICONTROLVIEW) : nullptr;
+            if (view && view->GetWidgetID() == id)
+                return static_cast<IControlView*>(child->QueryInternal(IID_ICONTROLVIEW));
+        }
+        for (Boss* child : children) {
+            auto* grandChildren =
+                child ? child->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA) : nullptr;
+            if (IControlView* found = depth > 1 && grandChildren
+                                          ? grandChildren->QueryWidgetByID(id, depth - 1)
+                                          : nullptr)
+                return found;
+        }
+        return nullptr;
+    }
+    std::vector<Boss*> children;
+};
+
+class TestPaletteWindow : public CPMUnknown<IPaletteWindow> {
+public:
+    using CPMUnknown<IPaletteWindow>::CPMUnknown;
+    HWND GetWindowHandle() const override { return nullptr; }
+};
+
+template <class Impl> host::ImplRecord Record(ImplementationID id) {
+    return {id,
+            &ImplementationFunctions<Impl>::Create,
+            &ImplementationFunctions<Impl>::Destroy,
+            &ImplementationFunctions<Impl>::Size,
+            nullptr,
+            0,
+            "engine-test"};
+}
+
+void DefineTestClasses() {
+    host::ObjectModel& model = Host::Get().Model();
+    if (model.HasClass(kTestPaletteBoss))
+        return;
+    model.RegisterImpl(Record<TestView>(kTestViewImpl));
+    model.RegisterImpl(Record<TestChildren>(kTestChildrenImpl));
+    model.RegisterImpl(Record<TestPaletteWindow>(kTestPaletteWindowImpl));
+    model.DefineClass(kTestPaletteBoss, 0,
+                      {{IID_ICONTROLVIEW, kTestViewImpl},
+                       {IID_IPANELCONTROLDATA, kTestChildrenImpl},
+                       {IID_IPALETTEWINDOW, kTestPaletteWindowImpl}},
+                      "engine-test");
+    model.DefineClass(
+        kTestContainerBoss, 0,
+        {{IID_ICONTROLVIEW, kTestViewImpl}, {IID_IPANELCONTROLDATA, kTestChildrenImpl}},
+        "engine-test");
+}
+
+} // namespace
+
+TestTree::TestTree() {
+    DefineTestClasses();
+}
+
+TestTree::~TestTree() {
+    for (UID uid : fUIDs)
+        Host::Get().UIDataBase().Remove(uid);
+}
+
+Boss* TestTree::Add(ClassID cls) {
+    Boss* boss = Host::Get().Model().CreateBoss(cls);
+    if (!boss)
+        return nullptr;
+    fUIDs.push_back(Host::Get().UIDataBase().Add(boss));
+    return boss;
+}
+
+ClassID TestTree::ContainerClass() {
+    DefineTestClasses();
+    return kTestContainerBoss;
+}
+
+Boss* TestTree::Palette() {
+    return Add(kTestPaletteBoss);
+}
+
+Boss* TestTree::Container() {
+    return Add(kTestContainerBoss);
+}
+
+Boss* TestTree::TabArea() {
+    // The tab area keeps its class, subject and observer; only its children
+    // are the test's. The add-in is withdrawn at once, so the world's own tab
+    // areas stay as they are.
+    host::ObjectModel& model = Host::Get().Model();
+    model.AddIns(kTabAreaBoss, {{IID_IPANELCONTROLDATA, kTestChildrenImpl}}, "engine-test-tabs");
+    Boss* tabArea = Add(kTabAreaBoss);
+    model.RemoveOrigin("engine-test-tabs");
+    return tabArea;
+}
+
+void TestTree::SetChildren(Boss* parent, const std::vector<Boss*>& children) {
+    auto* own = parent->PeekAs<TestChildren>(IID_IPANELCONTROLDATA);
+    ASSERT_TRUE(own);
+    own->children = children;
+}
+
+void TestTree::SetWidgetID(Boss* widget, WidgetID id) {
+    auto* view = widget->PeekAs<TestView>(IID_ICONTROLVIEW);
+    ASSERT_TRUE(view);
+    view->widgetID = id;
+}
+
+UIDRef TestTree::Ref(Boss* boss) const {
+    return UIDRef(boss->DataBase(), boss->GetUID());
+}
+
+bool TestTree::Observed(const Boss* tabArea) {
+    auto* subject = tabArea->PeekAs<ISubject>(IID_ISUBJECT);
+    auto* observer = tabArea->PeekAs<IObserver>(kOpalTabAreaObserverIID);
+    return subject && observer &&
+           subject->IsAttached(observer, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID);
+}
+
+} // namespace engine_test
