@@ -1,0 +1,205 @@
+// The workspace kept across sessions: what is saved comes back, records of
+// unknown implementations are kept, and a damaged file never reaches the model.
+#include "HostTestSupport.h"
+#include "OpalID.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+#include "persistence/WorkspaceFile.h"
+
+#include <filesystem>
+#include <limits>
+
+using host::ByteVector;
+using host::Host;
+using host::MemoryStream;
+using host::WorkspaceRecord;
+
+namespace {
+
+class WorkspaceStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Host::Get().GetFaults().Reset();
+        folder = std::filesystem::temp_directory_path() /
+                 ("opal-store-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        file = (folder / "workspace").string();
+    }
+    void TearDown() override {
+        if (session)
+            session->Stop(false);
+        session.reset();
+        std::filesystem::remove_all(folder);
+    }
+    // Starts a session on the file; returns what it wrote to standard error.
+    std::string Start() {
+        if (session)
+            session->Stop(true);
+        session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, file});
+        std::string error;
+        ::testing::internal::CaptureStderr();
+        const bool started = session->Start(&error);
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(started) << error;
+        return warnings;
+    }
+    IOpalOptions& Options() {
+        return *Host::Get().WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
+    }
+    IOpalAlphaData& AlphaData() {
+        return *Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+    }
+    bool AtDefaults() {
+        return Options().GetOnOffAlpha() == kTrue && Options().GetIgnoreClosedPanels() == kFalse &&
+               Options().GetReserved() == 0 && AlphaData().CountEntries() == 0;
+    }
+    static ByteVector FileBytes(const std::string& path) {
+        ByteVector bytes;
+        std::string error;
+        EXPECT_EQ(host::ReadWholeFile(path, &bytes, &error), host::ReadOutcome::kRead) << error;
+        return bytes;
+    }
+    std::vector<WorkspaceRecord> SavedRecords() {
+        std::string reason;
+        auto records = host::DecodeWorkspace(FileBytes(file), &reason);
+        EXPECT_TRUE(records) << reason;
+        return records ? *records : std::vector<WorkspaceRecord>{};
+    }
+    void WriteFile(const std::vector<WorkspaceRecord>& records) {
+        std::string error;
+        ASSERT_TRUE(host::WriteFileAtomically(file, host::EncodeWorkspace(records), &error))
+            << error;
+    }
+    static ByteVector OptionsRecord(int16 on, int16 ignore, int32 reserved) {
+        MemoryStream out;
+        out.XferInt16(on);
+        out.XferInt16(ignore);
+        out.XferInt32(reserved);
+        return out.Bytes();
+    }
+    static ByteVector AlphaRecord(int32 count, std::vector<std::pair<int32, double>> entries) {
+        MemoryStream out;
+        out.XferInt32(count);
+        for (auto& [id, alpha] : entries) {
+            out.XferInt32(id);
+            out.XferReal(alpha);
+        }
+        return out.Bytes();
+    }
+    std::string DamageWarning(const std::string& reason) {
+        return "warning: workspace " + file + " is damaged: " + reason + "; kept as " + file +
+               ".damaged\n";
+    }
+
+    std::filesystem::path folder;
+    std::string file;
+    std::unique_ptr<host::Session> session;
+};
+
+TEST_F(WorkspaceStoreTest, SavedValues_ComeBackInTheNextSessionAndAfterRestart) {
+    EXPECT_EQ(Start(), "");
+    EXPECT_TRUE(AtDefaults()) << "a missing file means defaults";
+    AlphaData().AddPanel(12);
+    AlphaData().AddPanel(-4);
+    AlphaData().SetAlphaAt(1, 37.9);
+    Options().SetOnOffAlpha(kFalse);
+    Options().SetReserved(77);
+
+    EXPECT_EQ(Start(), "");
+    ASSERT_EQ(AlphaData().CountEntries(), 2);
+    EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 12);
+    EXPECT_EQ(AlphaData().GetAlphaForPanel(-4), 37.9);
+    EXPECT_EQ(Options().GetOnOffAlpha(), kFalse);
+    EXPECT_EQ(Options().GetReserved(), 77);
+    EXPECT_TRUE(Host::Get().DirtyLog().empty()) << "reading is not a change";
+
+    Options().SetIgnoreClosedPanels(kTrue);
+    std::string error;
+    ASSERT_TRUE(session->Restart(&error)) << error;
+    EXPECT_EQ(Options().GetIgnoreClosedPanels(), kTrue);
+    EXPECT_EQ(AlphaData().CountEntries(), 2);
+}
+
+TEST_F(WorkspaceStoreTest, SessionEndedWithoutSaving_LeavesTheFileAsItWas) {
+    Start();
+    AlphaData().AddPanel(1);
+    std::string error;
+    ASSERT_TRUE(session->Save(&error)) << error;
+    const ByteVector saved = FileBytes(file);
+    AlphaData().AddPanel(2);
+    session->Stop(false);
+    EXPECT_EQ(FileBytes(file), saved);
+}
+
+TEST_F(WorkspaceStoreTest, RecordsOfUnknownImplementations_AreWrittenBackUnchanged) {
+    const WorkspaceRecord unknown{0x7e570001, {0xde, 0xad, 0xbe, 0xef, 0x00}};
+    const WorkspaceRecord empty{0x7e570002, {}};
+    WriteFile({unknown, {kOpalOptionsImpl, OptionsRecord(0, 1, 5)}, empty});
+    EXPECT_EQ(Start(), "");
+    EXPECT_EQ(Options().GetOnOffAlpha(), kFalse);
+    EXPECT_EQ(Options().GetIgnoreClosedPanels(), kTrue);
+    session->Stop(true);
+
+    const std::vector<WorkspaceRecord> saved = SavedRecords();
+    ASSERT_EQ(saved.size(), 4u);
+    EXPECT_EQ(saved[0].implID, kOpalAlphaDataImpl);
+    EXPECT_EQ(saved[1], (WorkspaceRecord{kOpalOptionsImpl, OptionsRecord(0, 1, 5)}));
+    EXPECT_EQ(saved[2], unknown);
+    EXPECT_EQ(saved[3], empty);
+}
+
+TEST_F(WorkspaceStoreTest, DamagedFile_IsReportedKeptAsideAndTheSessionRunsOnDefaults) {
+    WriteFile({{kOpalOptionsImpl, OptionsRecord(0, 1, 5)}});
+    ByteVector damaged = FileBytes(file);
+    damaged[damaged.size() - 6] ^= 0x01;
+    std::string error;
+    ASSERT_TRUE(host::WriteFileAtomically(file, damaged, &error));
+
+    EXPECT_EQ(Start(), DamageWarning("bad checksum"));
+    EXPECT_TRUE(AtDefaults());
+    EXPECT_EQ(FileBytes(file + ".damaged"), damaged);
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    // The next save writes a new file and leaves the damaged one alone.
+    Options().SetReserved(3);
+    session->Stop(true);
+    EXPECT_EQ(FileBytes(file + ".damaged"), damaged);
+    EXPECT_EQ(Start(), "");
+    EXPECT_EQ(Options().GetReserved(), 3);
+}
+
+TEST_F(WorkspaceStoreTest, RecordTheModelCannotReadWhole_DamagesTheFileAndNoRecordIsRead) {
+    const WorkspaceRecord options{kOpalOptionsImpl, OptionsRecord(0, 1, 5)};
+    const struct {
+        ByteVector alpha;
+        std::string reason;
+    } cases[] = {
+        {AlphaRecord(std::numeric_limits<int32>::max(), {{1, 10.0}}), "ends early"},
+        {AlphaRecord(2, {{1, 10.0}}), "ends early"},
+        {AlphaRecord(-1, {}), "does not read back as stored"},
+        {AlphaRecord(0, {{1, 10.0}}), "has 12 bytes left over"},
+    };
+    for (const auto& c : cases) {
+        WriteFile({options, {kOpalAlphaDataImpl, c.alpha}});
+        EXPECT_EQ(Start(), DamageWarning("record 0xc92c9 " + c.reason));
+        EXPECT_TRUE(AtDefaults()) << "the sound options record is not read either";
+        session->Stop(false);
+    }
+    WriteFile({options, options});
+    EXPECT_EQ(Start(), DamageWarning("record 0xc92ca appears twice"));
+}
+
+TEST_F(WorkspaceStoreTest, FileThatCannotBeRead_IsNeitherUsedNorSavedOver) {
+    std::filesystem::create_directories(file); // a folder where the file should be
+    const std::string warning = Start();
+    EXPECT_EQ(warning.rfind("warning: workspace " + file + " cannot be read: ", 0), 0u) << warning;
+    EXPECT_TRUE(AtDefaults());
+    std::string error;
+    EXPECT_FALSE(session->Save(&error));
+    EXPECT_NE(error.find("not saved over"), std::string::npos) << error;
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+} // namespace
