@@ -1,0 +1,114 @@
+// The engine's periodic and bulk work against a host world of N stored
+// panels, four tabs to a floating palette.
+#include "DataInterfaces.h"
+#include "ICommand.h"
+#include "ISession.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "core/Host.h"
+#include "engine/OpalPanelUtils.h"
+#include "model/IOpalAlphaData.h"
+#include "script/Session.h"
+#include "world/World.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+using host::Host;
+using host::World;
+
+ISession* GetOpalSession() {
+    host::Boss* session = Host::Get().SessionBoss();
+    return session ? session->PeekAs<ISession>(IID_ISESSION) : nullptr;
+}
+
+namespace {
+
+constexpr int kTabsPerPalette = 4;
+
+// A running session whose world holds `panels` stored panels at 60 %, with
+// every palette's observers attached and its opacity applied.
+class BenchWorld {
+public:
+    explicit BenchWorld(int panels) {
+        World& world = World::Get();
+        world.Clear();
+        fSession = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
+        std::string error;
+        if (!fSession->Start(&error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(1);
+        }
+        for (int i = 0; i < panels; ++i) {
+            const std::string palette = "palette " + std::to_string(i / kTabsPerPalette);
+            if (i % kTabsPerPalette == 0)
+                world.AddPalette(palette);
+            host::PanelOptions options;
+            options.palette = palette;
+            const int32 id = world.AddPanel("panel " + std::to_string(i), options);
+            auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+            data->AddPanel(id);
+            data->SetAlphaForPanel(id, 60.0);
+        }
+        Host::Get().DrainCommands();
+    }
+    ~BenchWorld() {
+        fSession->Stop(false);
+        World::Get().Clear();
+    }
+    BenchWorld(const BenchWorld&) = delete;
+    BenchWorld& operator=(const BenchWorld&) = delete;
+
+private:
+    std::unique_ptr<host::Session> fSession;
+};
+
+void Panels(benchmark::internal::Benchmark* b) {
+    b->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+}
+
+// One tick: an attach command per palette (each finding its observer
+// attached) and the list refresh, run as the host runs them when idle.
+void BM_TimerTick(benchmark::State& state) {
+    BenchWorld world(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        Host::Get().FireNextTimer();
+        Host::Get().DrainCommands();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TimerTick)->Apply(Panels)->Complexity();
+
+// One palette's opacity decided over every stored entry.
+void BM_SetPaletteAlphaCmd(benchmark::State& state) {
+    BenchWorld world(static_cast<int>(state.range(0)));
+    host::Boss* palette = World::Get().FindPalette("palette 0")->boss;
+    for (auto _ : state) {
+        SchedulePaletteAlpha(palette);
+        Host::Get().DrainCommands();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SetPaletteAlphaCmd)->Apply(Panels)->Complexity();
+
+// Switching opacity: one palette command per stored panel, each of which
+// walks every stored entry.
+void BM_SwitchOpacity(benchmark::State& state) {
+    BenchWorld world(static_cast<int>(state.range(0)));
+    bool16 on = kFalse;
+    for (auto _ : state) {
+        SwitchOpacity(on);
+        Host::Get().DrainCommands();
+        on = on ? kFalse : kTrue;
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SwitchOpacity)->Apply(Panels)->Complexity();
+
+} // namespace
+
+BENCHMARK_MAIN();
