@@ -1,7 +1,6 @@
 // The host world's opalhost commands: what they build, what they print, and
 // the one-line refusals of bad lines.
 #include "HostTestSupport.h"
-#include "ITimer.h"
 #include "InterfacePtr.h"
 #include "OSWindows.h"
 #include "script/ScriptRunner.h"
@@ -114,33 +113,18 @@ TEST_F(WorldCommandsTest, BadLines_StopTheScriptWithOneLine) {
     }
 }
 
-int gFired = 0;
-int32 Rearming(void* timer) {
-    ++gFired;
-    static_cast<ITimer*>(timer)->Start(&Rearming, 500, timer);
-    return 0;
-}
-int32 Once(void*) {
-    ++gFired;
-    return 0;
-}
-
-TEST_F(WorldCommandsTest, Tick_FiresTheArmedTimerNTimes) {
-    InterfacePtr<ITimer> timer(static_cast<ITimer*>(CreateObject(kTimerBoss, IID_ITIMER)));
-    ASSERT_TRUE(timer);
-    gFired = 0;
-    timer->Start(&Rearming, 500, timer.get());
-    const int64 start = Host::Get().Now();
-    ASSERT_EQ(RunScript("tick\ntick 3\ntick 0\n").status, 0);
-    EXPECT_EQ(gFired, 4);
-    EXPECT_EQ(Host::Get().Now(), start + 4 * 500);
-
-    // A timer that does not re-arm fires once; later ticks find nothing to fire.
-    timer->Stop();
-    gFired = 0;
-    timer->Start(&Once, 500, nullptr);
-    ASSERT_EQ(RunScript("tick 5\n").status, 0);
-    EXPECT_EQ(gFired, 1);
+TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
+    ASSERT_EQ(RunScript("palette Tools\npanel Pages in Tools\npanel 7 in Tools\n").status, 0);
+    EXPECT_EQ(host::ResolvePanel("Pages"), 101);
+    EXPECT_EQ(host::ResolvePanel("7"), 102);
+    EXPECT_EQ(host::ResolvePanel("0x7"), 7);
+    EXPECT_EQ(host::ResolvePanel("-3"), -3);
+    try {
+        host::ResolvePanel("Ghost");
+        ADD_FAILURE() << "accepted an unknown name";
+    } catch (const host::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "no panel named \"Ghost\"");
+    }
 }
 
 // With the plug-in, whose timer schedules the list refresh on every tick.
@@ -161,24 +145,6 @@ TEST_F(TraceTest, Trace_PrintsScheduledAndRunCommandsWhileOn) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "scheduled \"Opal update panel listbox\" priority 0\n"
                      "run \"Opal update panel listbox\"\n");
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
-    ASSERT_EQ(RunScript("palette Tools\npanel Pages in Tools\npanel 7 in Tools\n").status, 0);
-    EXPECT_EQ(host::ResolvePanel("Pages"), 101);
-    EXPECT_EQ(host::ResolvePanel("7"), 102);
-    EXPECT_EQ(host::ResolvePanel("0x7"), 7);
-    EXPECT_EQ(host::ResolvePanel("-3"), -3);
-    try {
-        host::ResolvePanel("Ghost");
-        ADD_FAILURE() << "accepted an unknown name";
-    } catch (const host::ScriptError& e) {
-        EXPECT_STREQ(e.what(), "no panel named \"Ghost\"");
-    }
 }
 
 } // namespace
