@@ -875,6 +875,13 @@ void World::Create() {
         s.BuildPalette(i);
 }
 
+void World::AnnounceWindows() {
+    State& s = *fState;
+    for (const auto& palette : s.palettes)
+        s.PostWindow(kWindowShownOrCreatedMsg, palette);
+    s.Flush();
+}
+
 void World::Destroy() {
     if (!fBuilt)
         return;

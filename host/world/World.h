@@ -164,6 +164,9 @@ public:
     void Create();
     void Destroy();
     bool Built() const { return fBuilt; }
+    // Reports every palette window as created on the window list, as the real
+    // host does once the plug-ins have started; Create() itself sends nothing.
+    void AnnounceWindows();
 
 private:
     struct State;

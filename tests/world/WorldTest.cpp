@@ -241,11 +241,13 @@ TEST_F(WorldTest, WindowList_ReportsCreatedShownHiddenAndDestroyed) {
     W().ShowPanel("Pages");
     W().RecreatePalette("Stash");
     const Boss* newStash = W().FindPalette("Stash")->boss;
+    W().AnnounceWindows();
 
     const std::vector<std::pair<ClassID, const Boss*>> expected = {
         {kWindowShownOrCreatedMsg, tools}, {kWindowShownOrCreatedMsg, stash},
         {kWindowHiddenMsg, tools},         {kWindowShownOrCreatedMsg, tools},
-        {kWindowDestroyedMsg, stash},      {kWindowShownOrCreatedMsg, newStash}};
+        {kWindowDestroyedMsg, stash},      {kWindowShownOrCreatedMsg, newStash},
+        {kWindowShownOrCreatedMsg, tools}, {kWindowShownOrCreatedMsg, newStash}};
     ASSERT_EQ(list.seen.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
