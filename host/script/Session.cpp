@@ -15,6 +15,8 @@ Session::~Session() {
 }
 
 bool Session::Start(std::string* error) {
+    if (fRunning)
+        Stop(true);
     Host& host = Host::Get();
     fStore = std::make_unique<WorkspaceStore>(fOptions.workspaceFile);
     fSaveOnClose = true;
@@ -37,6 +39,7 @@ bool Session::Start(std::string* error) {
         return false;
     }
     host.StartApplication();
+    host.DrainCommands(); // idle once the application is up
     fRunning = true;
     return true;
 }
