@@ -142,6 +142,9 @@ void Host::StartApplication() {
             service->Startup();
         }
     }
+    // The host's palette windows come up with the application, after the
+    // services have started, as the window list reports them.
+    World::Get().AnnounceWindows();
 }
 
 void Host::EndSession() {

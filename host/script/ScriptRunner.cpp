@@ -51,6 +51,10 @@ Words ScriptRunner::Split(const std::string& line) {
 }
 
 int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
+    // The trace writes to this context's stream: it must not outlive the run.
+    struct TraceReset {
+        ~TraceReset() { Host::Get().trace = nullptr; }
+    } traceReset;
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
