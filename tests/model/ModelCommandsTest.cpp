@@ -80,7 +80,14 @@ protected:
     }
 };
 
-TEST_F(ModelCommandsTest, EachCommand_NamesItselfTargetsZeroAndKeepsDefaultUndoability) {
+TEST_F(ModelCommandsTest, EachCommand_NamesItselfUntranslatedTargetsZeroKeepsDefaultUndoability) {
+    for (ClassID boss : {kOpalAddAlphaCmdBoss, kOpalSetAlphaCmdBoss, kOpalSetOnOffAlphaCmdBoss,
+                         kOpalSetIgnoreClosedPanelsCmdBoss}) {
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(boss));
+        ASSERT_TRUE(command);
+        std::unique_ptr<PMString> name(command->CreateName());
+        EXPECT_EQ(name->GetTranslationStatus(), PMString::kNoTranslate);
+    }
     AddAlpha(1);
     SetAlpha(-1, 0, 50.0);
     SetOnOff(kFalse);
@@ -99,13 +106,6 @@ TEST_F(ModelCommandsTest, EachCommand_NamesItselfTargetsZeroAndKeepsDefaultUndoa
         EXPECT_EQ(log[i].undoability, ICommand::kRegularUndo);
         EXPECT_TRUE(log[i].ran);
     }
-}
-
-TEST_F(ModelCommandsTest, CommandName_IsNeverTranslated) {
-    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetAlphaCmdBoss));
-    ASSERT_TRUE(command);
-    std::unique_ptr<PMString> name(command->CreateName());
-    EXPECT_EQ(name->GetTranslationStatus(), PMString::kNoTranslate);
 }
 
 TEST_F(ModelCommandsTest, Commands_ChangeTheModelAndLeaveItCleanWhenTheValueIsUnchanged) {

@@ -1,14 +1,10 @@
-// The workspace file: its container, the memory stream, the atomic write and
-// the default location.
+// The workspace file: its container, the atomic write and the default location.
 #include "persistence/WorkspaceFile.h"
-#include "persistence/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 using namespace host;
 
@@ -35,11 +31,6 @@ TEST(WorkspaceContainerTest, EncodedRecords_DecodeToTheSameRecordsInOrder) {
     ASSERT_TRUE(decoded) << reason;
     EXPECT_EQ(*decoded, kRecords);
     ASSERT_TRUE(DecodeWorkspace(EncodeWorkspace({}), &reason)) << reason;
-}
-
-TEST(WorkspaceContainerTest, Crc32_IsTheCommonCrc) {
-    const std::string check = "123456789";
-    EXPECT_EQ(Crc32(reinterpret_cast<const uint8*>(check.data()), check.size()), 0xcbf43926u);
 }
 
 TEST(WorkspaceContainerTest, EveryTruncationAndEveryFlippedBit_IsRefused) {
@@ -75,36 +66,6 @@ TEST(WorkspaceContainerTest, RecordLengthBeyondTheFileWithAValidChecksum_IsRefus
     EXPECT_EQ(Reason(forged), "bad record layout");
 }
 
-TEST(MemoryStreamTest, ReadPastTheEnd_FailsAndLeavesThisAndLaterVariablesUnchanged) {
-    MemoryStream out;
-    int16 a = -2;
-    int32 b = 0x12345678;
-    double c = 37.9;
-    out.XferInt16(a);
-    out.XferInt32(b);
-    out.XferReal(c);
-    EXPECT_EQ(out.Bytes(), (ByteVector{0xfe, 0xff, 0x78, 0x56, 0x34, 0x12, 0x33, 0x33, 0x33, 0x33,
-                                       0x33, 0xf3, 0x42, 0x40}));
-
-    MemoryStream in(ByteVector(out.Bytes().begin(), out.Bytes().end() - 1));
-    in.SetRecording(true);
-    int16 x = 0;
-    int32 y = 0;
-    double z = 5.0;
-    int32 w = 9;
-    in.XferInt16(x);
-    in.XferInt32(y);
-    EXPECT_EQ(in.BytesRemaining(), 7u);
-    in.XferReal(z);
-    in.XferInt32(w);
-    EXPECT_EQ(in.GetStreamState(), kStreamStateEOF);
-    EXPECT_EQ(x, -2);
-    EXPECT_EQ(y, 0x12345678);
-    EXPECT_EQ(z, 5.0);
-    EXPECT_EQ(w, 9);
-    EXPECT_EQ(in.TransferLog(), (std::vector<std::string>{"i16 -2", "i32 305419896"}));
-}
-
 class WorkspaceFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -131,18 +92,10 @@ protected:
 
 struct Interrupted {};
 
-TEST_F(WorkspaceFileTest, AtomicWrite_CreatesFoldersAndLeavesNoTemporaryFile) {
+TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
     std::string error;
     ByteVector bytes;
     EXPECT_EQ(ReadWholeFile(file, &bytes, &error), ReadOutcome::kMissing);
-    ASSERT_TRUE(WriteFileAtomically(file, {1, 2, 3}, &error)) << error;
-    ASSERT_TRUE(WriteFileAtomically(file, {4, 5}, &error)) << error;
-    EXPECT_EQ(Contents(file), (ByteVector{4, 5}));
-    EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
-}
-
-TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
-    std::string error;
     ASSERT_TRUE(WriteFileAtomically(file, {1, 2, 3}, &error)) << error;
     std::string tempSeen;
     SetBeforeRenameHook([&](const std::string& temp) {
@@ -159,14 +112,6 @@ TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
     ASSERT_TRUE(WriteFileAtomically(file, {7}, &error)) << error;
     EXPECT_EQ(Contents(file), (ByteVector{7}));
     EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
-}
-
-TEST_F(WorkspaceFileTest, UnwritableFolder_IsReportedAndTheOldFileKept) {
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "sub") << "a file where the folder should be";
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomically(file, {1}, &error));
-    EXPECT_NE(error.find(file), std::string::npos) << error;
 }
 
 #if !defined(_WIN32)
