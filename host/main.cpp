@@ -25,10 +25,24 @@ namespace {
 
 const char kUsage[] = "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]";
 
-const char kDemonstration[] = R"(# What the plug-in brings to the host.
+const char kDemonstration[] = R"(# The resources the plug-in brings to the host.
 print resources
-print strings
-print classes
+# A small host world: two floating palettes, one with two tabs.
+palette Layers
+panel Layers in Layers
+panel Pages in Layers
+palette Swatches
+panel Swatches in Swatches
+print windows
+# Store an opacity per panel; the window takes the largest of its active panels.
+do add-alpha Layers
+do add-alpha Pages
+do add-alpha Swatches
+do set-alpha Pages 60
+do set-alpha Swatches 35
+tick
+print windows
+print data
 )";
 
 std::string ExecutableDirectory(const char* argv0) {
