@@ -1,0 +1,152 @@
+#!/bin/bash
+# Run a program of the Windows (MinGW-w64) build under Wine, on a virtual X display.
+#
+#   run-wine.sh BUILD_DIR PROGRAM [ARGS...]   run PROGRAM (a Unix path to a .exe)
+#   run-wine.sh --init BUILD_DIR              only make the Wine prefix
+#
+# - The Wine prefix is BUILD_DIR/wineprefix (or $OPAL_WINEPREFIX). It is made on first
+#   use (about 6-10 s, about 700 MB) and redone only when the Wine version or the
+#   settings of this script change; its log is kept in PREFIX.log and shown only if
+#   making it fails. Safe to call concurrently.
+# - Every run in one prefix holds the lock PREFIX.lock, from making the prefix to the end
+#   of the run: one prefix has one wineserver, and the wineserver is tied to the X
+#   display of the run that started it, so two runs must never overlap in one prefix.
+#   Concurrent callers wait for each other; use separate prefixes to run in parallel.
+# - The program runs as `xvfb-run -a wine PROGRAM ARGS...` with WINEDEBUG=-all (or
+#   $OPAL_WINEDEBUG). Standard input, output and error are the caller's, untouched:
+#   the program itself must put its standard streams in binary mode, or the C runtime
+#   turns each "\n" it writes into "\r\n" (see cmake/OpalWindows.md).
+# - Exit status: the program's own (Wine passes the low 8 bits of the exit code; an
+#   unhandled exception such as an access violation 0xC0000005 gives 5, with Wine's
+#   backtrace on standard error). 124 if the run took longer than $OPAL_WINE_TIMEOUT
+#   seconds (default 600 when standard input is not a terminal, none on a terminal;
+#   0 disables it). 125 if the wrapper itself failed (missing tool, prefix not made).
+#   129, 130, 143 if this script got SIGHUP, SIGINT, SIGTERM: it then ends the program,
+#   Wine and the X server before it exits.
+# - After the program ends, the prefix's remaining Wine processes (explorer, services)
+#   are killed before the X server stops, so nothing of theirs reaches the caller.
+set -u
+
+me=run-wine.sh
+fail() { echo "$me: $*" >&2; exit 125; }
+
+init_only=0
+if [ "${1-}" = "--init" ]; then init_only=1; shift; fi
+[ $# -ge 1 ] || fail "usage: $me BUILD_DIR PROGRAM [ARGS...] | $me --init BUILD_DIR"
+build_dir=$1; shift
+if [ $init_only = 0 ]; then
+  [ $# -ge 1 ] || fail "usage: $me BUILD_DIR PROGRAM [ARGS...]"
+  case $1 in */*) [ -f "$1" ] || fail "no such program: $1" ;; esac
+fi
+
+# The tools. Debian's `wine` package gives /usr/bin/wine and /usr/bin/wineserver; with
+# only `wine64` installed they exist only in /usr/lib/wine.
+wine=${WINE:-$(command -v wine || command -v wine64 || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; })}
+wineserver=${WINESERVER:-$(command -v wineserver || { [ -x /usr/lib/wine/wineserver ] && echo /usr/lib/wine/wineserver; })}
+[ -n "$wine" ] || fail "wine not found (apt-get install wine wine64)"
+[ -n "$wineserver" ] || fail "wineserver not found (apt-get install wine wine64)"
+command -v flock >/dev/null || fail "flock not found (apt-get install util-linux)"
+if [ $init_only = 0 ]; then
+  command -v xvfb-run >/dev/null || fail "xvfb-run not found (apt-get install xvfb xauth)"
+  command -v xauth >/dev/null || fail "xauth not found (apt-get install xauth)"
+fi
+
+mkdir -p "$build_dir" || fail "cannot make $build_dir"
+prefix=${OPAL_WINEPREFIX:-$(cd "$build_dir" && pwd)/wineprefix}
+case $prefix in /*) ;; *) prefix=$(pwd)/$prefix ;; esac
+mkdir -p "$(dirname "$prefix")" || fail "cannot make the parent of $prefix"
+export WINEPREFIX=$prefix
+export WINEDEBUG=${OPAL_WINEDEBUG:--all}
+# Debian's /usr/bin/wine script sets this for the bare loader; do the same without it.
+case $wine in */wine64) export WINELOADER=${WINELOADER:-$wine} ;; esac
+export WINESERVER=$wineserver
+
+# Hold the prefix's lock until this script ends; programs started from here must not
+# inherit it (9>&-), or a lingering process would keep it.
+exec 9>>"$prefix.lock" || fail "cannot open $prefix.lock"
+flock 9 || fail "cannot lock $prefix.lock"
+
+marker=$prefix/.opal-prefix
+# Bump the last word when the settings below change, so that prefixes are redone.
+want="$("$wine" --version 2>/dev/null) uid=$(id -u) settings=2"
+if [ ! -f "$marker" ] || [ "$(cat "$marker")" != "$want" ]; then
+  log=$prefix.log
+  {
+    echo "== $(date -u +%FT%TZ) making $prefix for $want"
+    # Without an X display, and without the Mono and Gecko installers, so that no
+    # dialog can wait for a click.
+    env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -u
+    echo "wineboot: $?"
+    # An unhandled exception must end the program, with a backtrace on standard
+    # error, instead of opening Wine's crash dialog and waiting for a click forever.
+    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+    echo "reg: $?"
+    # Windows live in a Wine virtual desktop, not as X windows of their own: with no
+    # window manager on the X server, Wine waits 2 s for one at every hide or destroy
+    # of a shown top-level window.
+    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+    env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f
+    echo "reg: $?"
+    # wineboot returns before the registry is written: wait for the wineserver.
+    "$wineserver" -w
+    echo "wineserver: $?"
+  } >"$log" 2>&1 9>&-
+  if [ ! -f "$prefix/system.reg" ] || ! grep -q "ShowCrashDialog" "$prefix/user.reg" 2>/dev/null \
+     || ! grep -q '"Default"="1280x1024"' "$prefix/user.reg" 2>/dev/null; then
+    cat "$log" >&2
+    fail "could not make the Wine prefix $prefix"
+  fi
+  printf '%s\n' "$want" >"$marker"
+fi
+[ $init_only = 1 ] && exit 0
+
+timeout_s=${OPAL_WINE_TIMEOUT:-}
+if [ -z "$timeout_s" ]; then
+  if [ -t 0 ]; then timeout_s=0; else timeout_s=600; fi
+fi
+export OPAL_RUN_TIMEOUT=$timeout_s
+
+# Inside xvfb-run: the program (under `timeout` unless on a terminal, where timeout
+# would take the terminal from it), then the end of the wineserver and of the
+# prefix's own processes (explorer, services, devices), which outlive the program:
+# they must end while the X server still runs, or they print
+# "X connection to :99 broken" on our standard error.
+# shellcheck disable=SC2016 # expanded by the inner shell
+inner='
+if [ "$OPAL_RUN_TIMEOUT" = 0 ]; then "$0" "$@"; else timeout -k 10 "$OPAL_RUN_TIMEOUT" "$0" "$@"; fi
+rc=$?
+"$WINESERVER" -k >/dev/null 2>&1
+exit $rc'
+
+start=$SECONDS
+# The run gets a session of its own (setsid), so that a hangup or Ctrl-C of the
+# terminal reaches only this script, which then ends the run cleanly: the X server
+# takes SIGHUP as "reset", not "exit", and the one that xvfb-run starts ignores
+# SIGINT, so either would otherwise outlive the run. Standard input is passed on
+# explicitly (0<&0): a background command would otherwise read /dev/null.
+setsid -w xvfb-run -a sh -c "$inner" "$wine" "$@" 0<&0 9>&- &
+child=$!
+
+# shellcheck disable=SC2317 # called by the traps
+on_signal() {
+  trap '' HUP INT TERM
+  # End the program and Wine's processes, then let xvfb-run stop its X server and
+  # remove its files itself.
+  local pid comm
+  while read -r pid comm; do
+    case $comm in xvfb-run|setsid|Xvfb) ;; *) kill -TERM "$pid" 2>/dev/null ;; esac
+  done < <(ps -o pid=,comm= -s "$child" 2>/dev/null)
+  "$wineserver" -k >/dev/null 2>&1 9>&-
+  wait "$child" 2>/dev/null
+  exit $((128 + $1))
+}
+trap 'on_signal 1' HUP
+trap 'on_signal 2' INT
+trap 'on_signal 15' TERM
+
+wait "$child"
+rc=$?
+if [ $rc = 124 ] && [ "$timeout_s" != 0 ] && [ $((SECONDS - start)) -ge "$timeout_s" ]; then
+  echo "$me: timed out after ${timeout_s}s" >&2
+fi
+exit $rc
