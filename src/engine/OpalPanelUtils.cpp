@@ -98,13 +98,7 @@ void SwitchOpacity(bool16 on) {
 void ToggleOpacity() {
     bool16 on = kFalse;
     {
-        ISession* session = GetOpalSession();
-        if (!session)
-            return;
-        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-        if (!workspace)
-            return;
-        InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+        auto options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
         if (!options)
             return;
         on = options->GetOnOffAlpha();

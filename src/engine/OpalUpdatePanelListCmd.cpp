@@ -29,13 +29,7 @@ void OpalUpdatePanelListCmd::Do() {
     InterfacePtr<IOpalPanelTool> panelTool(opalPanel, kOpalPanelToolIID);
     if (!panelTool)
         return;
-    ISession* session = GetOpalSession();
-    if (!session)
-        return;
-    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-    if (!workspace)
-        return;
-    InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+    InterfacePtr<IOpalOptions> options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
     if (!options)
         return;
 

@@ -17,13 +17,8 @@ public:
     void Do() override {
         if (GetCommandState() != kNotDone)
             return;
-        ISession* session = GetOpalSession();
-        if (!session)
-            return;
-        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-        if (!workspace)
-            return;
-        InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+        InterfacePtr<IOpalAlphaData> alphaData =
+            QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
         if (!alphaData)
             return;
         InterfacePtr<IIntData> panelID(this, kOpalPanelIDDataIID);

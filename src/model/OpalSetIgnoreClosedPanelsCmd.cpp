@@ -16,13 +16,7 @@ public:
     void Do() override {
         if (GetCommandState() != kNotDone)
             return;
-        ISession* session = GetOpalSession();
-        if (!session)
-            return;
-        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-        if (!workspace)
-            return;
-        InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+        InterfacePtr<IOpalOptions> options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
         if (!options)
             return;
         InterfacePtr<IBoolData> ignore(this, IID_IBOOLDATA);
