@@ -26,17 +26,6 @@ constexpr char kMagic[8] = {'O', 'P', 'A', 'L', 'W', 'K', 'S', 'P'};
 constexpr size_t kHeaderSize = 20;
 constexpr size_t kChecksumSize = 4;
 
-std::array<uint32, 256> MakeCrcTable() {
-    std::array<uint32, 256> table{};
-    for (uint32 n = 0; n < 256; ++n) {
-        uint32 c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
 void Put32(ByteVector& out, uint32 value) {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<uint8>(value >> (8 * i)));
@@ -121,14 +110,6 @@ std::string Environment(const char* name) {
 }
 
 } // namespace
-
-uint32 Crc32(const uint8* data, size_t size) {
-    static const std::array<uint32, 256> table = MakeCrcTable();
-    uint32 c = 0xffffffffu;
-    for (size_t i = 0; i < size; ++i)
-        c = table[(c ^ data[i]) & 0xff] ^ (c >> 8);
-    return c ^ 0xffffffffu;
-}
 
 ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& records) {
     ByteVector out(kMagic, kMagic + sizeof kMagic);

@@ -12,6 +12,7 @@
 // A record's bytes are what the implementation's ReadWrite transfers.
 #pragma once
 
+#include "core/Checksum.h"
 #include "persistence/MemoryStream.h"
 
 #include <functional>
@@ -30,8 +31,6 @@ struct WorkspaceRecord {
 };
 
 constexpr uint32 kWorkspaceFormatVersion = 1;
-
-OPAL_SDK_API uint32 Crc32(const uint8* data, size_t size);
 
 OPAL_SDK_API ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& records);
 // The records, or nullopt with the reason the bytes are not a sound

@@ -1,5 +1,6 @@
 #include "resources/Pictures.h"
 
+#include "core/Checksum.h"
 #include "resources/ByteReader.h"
 
 #include <array>
@@ -27,23 +28,6 @@ constexpr uint32 kMaxSide = 16384;
 uint32 BigEndian32(const uint8* p) {
     return static_cast<uint32>(p[0]) << 24 | static_cast<uint32>(p[1]) << 16 |
            static_cast<uint32>(p[2]) << 8 | p[3];
-}
-
-uint32 Crc32(const uint8* data, std::size_t size) {
-    static const std::array<uint32, 256> table = [] {
-        std::array<uint32, 256> t{};
-        for (uint32 n = 0; n < 256; ++n) {
-            uint32 c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    uint32 crc = 0xffffffffu;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xff] ^ (crc >> 8);
-    return crc ^ 0xffffffffu;
 }
 
 uint32 Adler32(const Bytes& data) {
