@@ -20,7 +20,14 @@ function(opal_embed_resources target)
     endif()
     find_program(OPAL_RESCOMP opal-rescomp
       PATHS ${OPAL_HOST_TOOLS_DIR} ${OPAL_HOST_TOOLS_DIR}/tools/rescomp
-      NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+      NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT OPAL_RESCOMP)
+      message(FATAL_ERROR
+        "The cross build runs the resource compiler of a native build, and there is "
+        "no opal-rescomp in OPAL_HOST_TOOLS_DIR (${OPAL_HOST_TOOLS_DIR}). Build the "
+        "native preset first:\n"
+        "  cmake --preset native && cmake --build --preset native")
+    endif()
     set(rescomp ${OPAL_RESCOMP})
     set(rescomp_depends ${OPAL_RESCOMP})
   else()

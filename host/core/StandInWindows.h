@@ -5,6 +5,8 @@
 
 #include "OSWindows.h"
 
+#if !defined(_WIN32)
+
 namespace host {
 
 OPAL_SDK_API HWND CreateStandInWindow();
@@ -12,3 +14,5 @@ OPAL_SDK_API void DestroyStandInWindow(HWND window);
 OPAL_SDK_API bool IsStandInWindow(HWND window);
 
 } // namespace host
+
+#endif
