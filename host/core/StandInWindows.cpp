@@ -21,6 +21,7 @@ struct WindowState {
     COLORREF key = 0;
     BYTE alpha = 255;
     DWORD flags = 0;
+    bool shown = false; // created hidden, as a window is
 };
 
 std::map<HWND, WindowState>& Windows() {
@@ -45,6 +46,17 @@ void DestroyStandInWindow(HWND window) {
 
 bool IsStandInWindow(HWND window) {
     return Windows().count(window) != 0;
+}
+
+void ShowStandInWindow(HWND window, bool shown) {
+    auto it = Windows().find(window);
+    if (it != Windows().end())
+        it->second.shown = shown;
+}
+
+bool IsStandInWindowShown(HWND window) {
+    auto it = Windows().find(window);
+    return it != Windows().end() && it->second.shown;
 }
 
 } // namespace host

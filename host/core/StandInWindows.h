@@ -12,6 +12,8 @@ namespace host {
 OPAL_SDK_API HWND CreateStandInWindow();
 OPAL_SDK_API void DestroyStandInWindow(HWND window);
 OPAL_SDK_API bool IsStandInWindow(HWND window);
+OPAL_SDK_API void ShowStandInWindow(HWND window, bool shown);
+OPAL_SDK_API bool IsStandInWindowShown(HWND window);
 
 } // namespace host
 

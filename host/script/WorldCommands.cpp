@@ -53,9 +53,10 @@ std::string Name(const std::string& name) {
 
 void PrintWindows(std::ostream& out) {
     for (const PaletteInfo& p : World::Get().Palettes()) {
-        out << "window " << Name(p.name) << " class=" << Hex(p.classID) << " "
-            << (p.shown ? "shown" : "hidden");
         // What the operating system says, not what the world remembers.
+        const bool shown = p.window ? World::IsPaletteWindowShown(p.window) : p.shown;
+        out << "window " << Name(p.name) << " class=" << Hex(p.classID) << " "
+            << (shown ? "shown" : "hidden");
         const LONG style = p.window ? GetWindowLongW(p.window, GWL_EXSTYLE) : 0;
         if (style & WS_EX_LAYERED) {
             BYTE alpha = 0;

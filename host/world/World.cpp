@@ -427,6 +427,7 @@ struct World::State {
         }
         if (WorldControlView* view = ViewOf(palette.boss))
             view->SetVisible(palette.shown);
+        ShowPaletteWindow(palette.window, palette.shown);
     }
 
     // ---- Changes ------------------------------------------------------------------
@@ -830,8 +831,7 @@ HWND World::CreatePaletteWindow(const std::string& name) {
     }();
     (void)registered;
     const std::wstring title = UTF8ToWide(name);
-    // A tool window like the host's palettes; never shown, its style and
-    // alpha are what matters.
+    // A top-level tool window like the host's palettes.
     return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, title.c_str(), WS_POPUP | WS_CAPTION,
                            CW_USEDEFAULT, CW_USEDEFAULT, 220, 320, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
@@ -840,6 +840,16 @@ HWND World::CreatePaletteWindow(const std::string& name) {
 void World::DestroyPaletteWindow(HWND window) {
     if (window)
         DestroyWindow(window);
+}
+
+void World::ShowPaletteWindow(HWND window, bool shown) {
+    // A palette that appears leaves the focus where it was, as the host's do.
+    if (window && IsPaletteWindowShown(window) != shown)
+        ShowWindow(window, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+bool World::IsPaletteWindowShown(HWND window) {
+    return IsWindowVisible(window) != FALSE;
 }
 
 #else
@@ -851,6 +861,15 @@ HWND World::CreatePaletteWindow(const std::string& /*name*/) {
 void World::DestroyPaletteWindow(HWND window) {
     if (window)
         DestroyStandInWindow(window);
+}
+
+void World::ShowPaletteWindow(HWND window, bool shown) {
+    if (window)
+        ShowStandInWindow(window, shown);
+}
+
+bool World::IsPaletteWindowShown(HWND window) {
+    return IsStandInWindowShown(window);
 }
 
 #endif

@@ -155,9 +155,12 @@ public:
     // panel built from its layout); unset or returning nullptr: the class
     // alone. The world adds the boss to the UI database.
     std::function<Boss*(ClassID classID, WidgetID widgetID)> buildPanel;
-    // The operating-system window of a new palette object, and its end.
+    // The operating-system window of a new palette object (hidden), its end,
+    // and showing or hiding it as the palette is shown or hidden.
     static HWND CreatePaletteWindow(const std::string& name);
     static void DestroyPaletteWindow(HWND window);
+    static void ShowPaletteWindow(HWND window, bool shown);
+    static bool IsPaletteWindowShown(HWND window);
 
     // ---- Lifetime ----------------------------------------------------------------
     // Built with the session's application object, taken down before it.
