@@ -10,15 +10,19 @@
 #include "script/Session.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -59,6 +63,31 @@ std::string ExecutableDirectory(const char* argv0) {
     return slash == std::string::npos ? "." : p.substr(0, slash);
 }
 
+// The arguments in UTF-8, as the host takes every file name. On Windows main's
+// own arguments are in the ANSI code page, which cannot hold every name.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#if defined(_WIN32)
+    (void)argc, (void)argv;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 0; wide && i < count; ++i)
+        args.push_back(host::WideToUTF8(wide[i]));
+    LocalFree(wide);
+    return args;
+#else
+    return std::vector<std::string>(argv, argv + argc);
+#endif
+}
+
+std::filesystem::path PathOf(const std::string& utf8) {
+#if defined(_WIN32)
+    return std::filesystem::path(host::UTF8ToWide(utf8));
+#else
+    return std::filesystem::path(utf8);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -72,16 +101,17 @@ int main(int argc, char** argv) {
     bool workspaceGiven = false;
     std::string script;
     bool interactive = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
+    const std::vector<std::string> args = Arguments(argc, argv);
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
         if (arg == "--plugin" && hasValue) {
-            options.pluginFile = argv[++i];
+            options.pluginFile = args[++i];
         } else if (arg == "--workspace" && hasValue) {
-            options.workspaceFile = argv[++i];
+            options.workspaceFile = args[++i];
             workspaceGiven = true;
         } else if (arg == "--script" && hasValue) {
-            script = argv[++i];
+            script = args[++i];
         } else if (arg == "-i") {
             interactive = true;
         } else {
@@ -100,7 +130,7 @@ int main(int argc, char** argv) {
     std::istringstream demonstration(kDemonstration);
     std::istream* input = &demonstration;
     if (!script.empty()) {
-        file.open(script, std::ios::binary);
+        file.open(PathOf(script), std::ios::binary);
         if (!file) {
             std::cerr << "error: cannot open script " << script << "\n";
             return 2;
