@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang-format)
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-x86-64 wine64 xvfb xauth)
+  # wine64 alone lacks the usual commands (wine, wineserver); xvfb-run needs xauth.
+  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth)
 fi
 
 missing=()
