@@ -1,7 +1,7 @@
 # Toolchain file: cross-compile for 64-bit Windows with Debian's MinGW-w64 (GCC 12).
 #
 #   apt-get install g++-mingw-w64-x86-64 wine wine64 xvfb xauth
-#   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+#   cmake --preset windows     (after the native build: see README.md)
 #
 # See cmake/OpalWindows.md for the findings behind each setting.
 
