@@ -9,7 +9,7 @@
 #include "OpalID.h"
 #include "engine/IOpalTimerCallback.h"
 #include "engine/OpalPanelUtils.h"
-#include "engine/OpalRegisterPanels.h"
+#include "ui/OpalRegisterPanels.h"
 
 #include <functional>
 

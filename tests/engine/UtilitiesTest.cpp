@@ -4,8 +4,8 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/OpalPanelUtils.h"
-#include "engine/OpalRegisterPanels.h"
 #include "model/IOpalAlphaData.h"
+#include "ui/OpalRegisterPanels.h"
 
 using engine_test::EngineTest;
 using engine_test::TestTree;

@@ -4,9 +4,9 @@
 #include "IUtils.h"
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
-#include "OpalEngineConstants.h"
 #include "OpalID.h"
 #include "engine/IOpalPanelTool.h"
+#include "engine/OpalEngineConstants.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalOptions.h"
 
