@@ -48,22 +48,10 @@ void ShowOnOffPicture(bool16 on) {
 } // namespace
 
 void SwitchOpacity(bool16 on) {
-    ISession* session = GetOpalSession();
-    if (!session)
-        return;
-    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-    if (!workspace)
-        return;
-    InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+    auto alphaData = QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
     if (!alphaData)
         return;
-    InterfacePtr<IApplication> application(session->QueryApplication());
-    if (!application)
-        return;
-    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
-    if (!paletteRegistry)
-        return;
-    InterfacePtr<IPanelMgr> panelMgr(paletteRegistry, IID_IPANELMGR);
+    InterfacePtr<IPanelMgr> panelMgr = QueryPanelMgr();
     if (!panelMgr)
         return;
 

@@ -29,16 +29,7 @@ bool IsPaletteWindowClass(ClassID cls) {
 // palette cannot be reached, is not a palette window or holds no stored panel:
 // then its window is left alone.
 bool DecidePaletteOpacity(const IPMUnknown* workspace, UID target, double* opacity) {
-    ISession* session = GetOpalSession();
-    if (!session)
-        return false;
-    InterfacePtr<IApplication> application(session->QueryApplication());
-    if (!application)
-        return false;
-    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
-    if (!paletteRegistry)
-        return false;
-    InterfacePtr<IPanelMgr> panelMgr(paletteRegistry, IID_IPANELMGR);
+    InterfacePtr<IPanelMgr> panelMgr = QueryPanelMgr();
     if (!panelMgr)
         return false;
     IDataBase* db = GetDataBase(panelMgr.get());

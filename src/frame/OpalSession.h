@@ -2,6 +2,8 @@
 // the host hands it over, cleared at unload; not reference-counted.
 #pragma once
 
+#include "IApplication.h"
+#include "IPanelRegistry.h"
 #include "ISession.h"
 #include "InterfacePtr.h"
 
@@ -19,4 +21,19 @@ template <class T> InterfacePtr<T> QueryWorkspaceInterface(PMIID iid) {
     if (!workspace)
         return InterfacePtr<T>();
     return InterfacePtr<T>(workspace, iid);
+}
+
+// The palette registry's panel manager (0x158), which maps panel IDs to their
+// palettes, or none when any step to it is missing.
+inline InterfacePtr<IPanelMgr> QueryPanelMgr() {
+    ISession* session = GetOpalSession();
+    if (!session)
+        return InterfacePtr<IPanelMgr>();
+    InterfacePtr<IApplication> application(session->QueryApplication());
+    if (!application)
+        return InterfacePtr<IPanelMgr>();
+    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
+    if (!paletteRegistry)
+        return InterfacePtr<IPanelMgr>();
+    return InterfacePtr<IPanelMgr>(paletteRegistry, IID_IPANELMGR);
 }
