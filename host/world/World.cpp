@@ -1,5 +1,6 @@
 #include "world/World.h"
 
+#include "CControlView.h"
 #include "CPMUnknown.h"
 #include "IPanelRegistry.h"
 #include "ISubject.h"
@@ -30,28 +31,15 @@ template <class T> T* Own(const Boss* boss, PMIID iid, ImplementationID impl) {
     return nullptr;
 }
 
-class WorldControlView : public CPMUnknown<IControlView> {
+class WorldControlView : public CControlView {
 public:
-    using CPMUnknown<IControlView>::CPMUnknown;
-    WidgetID GetWidgetID() const override { return fWidgetID; }
-    bool16 IsVisible() const override { return fVisible; }
-    bool16 IsEnabled() const override { return fEnabled; }
-    void Enable(bool16 enable, bool16 /*invalidate*/) override {
-        fEnabled = enable ? kTrue : kFalse;
+    using CControlView::CControlView;
+    void SetVisible(bool visible) {
+        if (visible)
+            Show();
+        else
+            Hide();
     }
-    void Disable(bool16 /*invalidate*/) override { fEnabled = kFalse; }
-    RsrcID GetRsrcID() const override { return fRsrcID; }
-    void SetRsrcID(RsrcID id) override { fRsrcID = id; }
-    void Invalidate() override {}
-
-    void SetWidgetID(WidgetID id) { fWidgetID = id; }
-    void SetVisible(bool visible) { fVisible = visible ? kTrue : kFalse; }
-
-private:
-    WidgetID fWidgetID = 0;
-    bool16 fVisible = kTrue;
-    bool16 fEnabled = kTrue;
-    RsrcID fRsrcID = 0;
 };
 CREATE_PMINTERFACE(WorldControlView, kWorldControlViewImpl);
 
@@ -73,6 +61,11 @@ public:
         const Boss* found = Find(id, depth);
         return found ? static_cast<IControlView*>(found->QueryInternal(IID_ICONTROLVIEW)) : nullptr;
     }
+
+    // The world's containers are the world's to fill: palettes, groups and tab
+    // areas change only through the world's own operations.
+    void AddWidget(IControlView* /*widget*/, int32 /*at*/, bool16 /*invalidate*/) override {}
+    void ReleaseAll(bool16 /*invalidate*/) override {}
 
     std::vector<Boss*> fChildren;
 

@@ -26,7 +26,10 @@ constexpr PMIID IID_IPANELCONTROLDATA = 0x607;         // child container of a w
 constexpr PMIID IID_ILISTBOXCONTROLLER_UPDATE = 0x608; // list: rows about to change
 constexpr PMIID IID_IDIALOGCONTROLLER = 0x62a;
 constexpr PMIID IID_ILISTSELECTION = 0x630;
-constexpr PMIID IID_IUTILS = 0x682; // host utilities (UtilsBoss)
+constexpr PMIID IID_IUTILS = 0x682;         // host utilities (UtilsBoss)
+constexpr PMIID IID_IWIDGETPARENT = 0x60b;  // a widget's parent
+constexpr PMIID IID_IGRAPHICSPORT = 0x1605; // drawing operations of a view port
+constexpr PMIID IID_IUICOLORUTILS = 0x2203; // the host's user-interface colours
 constexpr PMIID IID_IACTIONCOMPONENT = 0xd201;
 // Host-side interfaces that the plug-in only reaches through the session and
 // the application object; the numbers are the stand-in host's own.
@@ -37,10 +40,15 @@ constexpr PMIID IID_IPANELREGISTRY = 0x15a;
 constexpr PMIID IID_IPALETTEREGISTRY = 0x15b;
 constexpr PMIID IID_IINTDATA = 0x1006;        // stock int32 data (also under plug-in IDs)
 constexpr PMIID IID_IREALNUMBERDATA = 0x1009; // stock double data
+constexpr PMIID IID_IVIEWPORT = 0x1604;       // where a widget is drawn
 
 // Protocols (an interface ID names the kind of message).
 constexpr PMIID IID_IWINDOWLIST_PROTOCOL = 0x110; // application window list changes
 constexpr PMIID IID_ITABAREA_PROTOCOL = 0x101;    // a tab area's tabs changed
+// A field's entered value travels on the same protocol number as tab changes.
+constexpr PMIID IID_IFIELDVALUE_PROTOCOL = IID_ITABAREA_PROTOCOL;
+constexpr PMIID IID_IBUTTON_PROTOCOL = 0x62b;                       // a button was pressed
+constexpr PMIID IID_ILISTSELECTION_PROTOCOL = IID_ILISTCONTROLDATA; // list selection changes
 
 // ---- Host implementations ----------------------------------------------------------
 constexpr ImplementationID kIntDataImpl = 0x1007;
@@ -62,12 +70,17 @@ constexpr ClassID kPaletteOtherBoss = 0xFC03;  // other palette window
 
 // ---- Services and changes ----------------------------------------------------------------
 constexpr ServiceID kStartupShutdownService = 0x107;
-constexpr ClassID kWindowShownOrCreatedMsg = 0x16420; // window list: a window was shown or created
-constexpr ClassID kWindowHiddenMsg = 0x16421;         // window list: a window was hidden
-constexpr ClassID kWindowDestroyedMsg = 0x16422;      // window list: a window is being destroyed
-constexpr ClassID kTabAreaPanelAddedMsg = 0x16430;    // tab area: a panel became one of its tabs
-constexpr ClassID kTabAreaPanelRemovedMsg = 0x16431;  // tab area: a panel left it
-constexpr ClassID kTabAreaFrontChangedMsg = 0x16432;  // tab area: another tab came to the front
+constexpr ClassID kWindowShownOrCreatedMsg = 0x16420;  // window list: a window was shown or created
+constexpr ClassID kWindowHiddenMsg = 0x16421;          // window list: a window was hidden
+constexpr ClassID kWindowDestroyedMsg = 0x16422;       // window list: a window is being destroyed
+constexpr ClassID kTabAreaPanelAddedMsg = 0x16430;     // tab area: a panel became one of its tabs
+constexpr ClassID kTabAreaPanelRemovedMsg = 0x16431;   // tab area: a panel left it
+constexpr ClassID kTabAreaFrontChangedMsg = 0x16432;   // tab area: another tab came to the front
+constexpr ClassID kButtonPressedMsg = 0x768;           // a button was pressed
+constexpr ClassID kListSelectionChangedMsg = 0x76b;    // a list's selection changed
+constexpr ClassID kListSelectionChangedAltMsg = 0x76c; // the same, from the host's other lists
+constexpr ClassID kFieldValueEnteredMsg = 0x774;       // a value was entered in a field
+constexpr ClassID kListSelectionByUserMsg = 0x789;     // the user changed a list's selection
 
 // ---- Host numbers the plug-in's resources use ---------------------------------------
 // Widget and dialog boss classes the layouts and the class table name.

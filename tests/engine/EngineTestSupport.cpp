@@ -1,5 +1,6 @@
 #include "EngineTestSupport.h"
 
+#include "CControlView.h"
 #include "CPMUnknown.h"
 #include "DataInterfaces.h"
 #include "ICommand.h"
@@ -140,17 +141,10 @@ constexpr ImplementationID kTestViewImpl = 0x8ff0;
 constexpr ImplementationID kTestChildrenImpl = 0x8ff1;
 constexpr ImplementationID kTestPaletteWindowImpl = 0x8ff2;
 
-class TestView : public CPMUnknown<IControlView> {
+class TestView : public CControlView {
 public:
-    using CPMUnknown<IControlView>::CPMUnknown;
+    using CControlView::CControlView;
     WidgetID GetWidgetID() const override { return widgetID; }
-    bool16 IsVisible() const override { return kTrue; }
-    bool16 IsEnabled() const override { return kTrue; }
-    void Enable(bool16, bool16) override {}
-    void Disable(bool16) override {}
-    RsrcID GetRsrcID() const override { return 0; }
-    void SetRsrcID(RsrcID) override {}
-    void Invalidate() override {}
     WidgetID widgetID = 0;
 };
 
@@ -181,6 +175,8 @@ public:
         }
         return nullptr;
     }
+    void AddWidget(IControlView*, int32, bool16) override {}
+    void ReleaseAll(bool16) override {}
     std::vector<Boss*> children;
 };
 
