@@ -41,6 +41,7 @@ constexpr PMIID IID_IPALETTEREGISTRY = 0x15b;
 constexpr PMIID IID_IINTDATA = 0x1006;        // stock int32 data (also under plug-in IDs)
 constexpr PMIID IID_IREALNUMBERDATA = 0x1009; // stock double data
 constexpr PMIID IID_IVIEWPORT = 0x1604;       // where a widget is drawn
+constexpr PMIID IID_IDIALOG = 0x1606;         // a dialog: open, wait, close
 
 // Protocols (an interface ID names the kind of message).
 constexpr PMIID IID_IWINDOWLIST_PROTOCOL = 0x110; // application window list changes

@@ -21,6 +21,9 @@ private:
     PMReal fY = 0.0;
 };
 
+// A point on the screen (the mouse).
+using GSysPoint = PMPoint;
+
 // Left, top, right, bottom; y grows downwards.
 class PMRect {
 public:
