@@ -6,6 +6,7 @@
 #include "ICommand.h"
 #include "IPlugIn.h"
 #include "ITimer.h"
+#include "Layer.h"
 #include "ObjectModel.h"
 #include "resources/Resources.h"
 
@@ -49,6 +50,20 @@ struct LoadedPlugin {
 
 class TimerImpl;
 
+// State that a layer above the core keeps for the life of the host (the
+// world's description of palettes and panels, say), owned by the host.
+class OPAL_SDK_API HostExtension {
+public:
+    virtual ~HostExtension() = default;
+};
+
+// How the host's utilities find widgets; the layer that owns the widgets
+// answers (with a reference, or nullptr; the utilities count the fault).
+struct WidgetLookup {
+    std::function<IPMUnknown*(WidgetID widgetID)> panelByWidgetID;
+    std::function<IPMUnknown*(const IPMUnknown* widget)> paletteOfWidget;
+};
+
 class OPAL_SDK_API Host {
 public:
     static Host& Get();
@@ -83,6 +98,17 @@ public:
     std::function<void(Boss& workspace)> onWorkspaceCreated;
     std::function<void(Boss& workspace)> onWorkspaceClosing;
 
+    // ---- What the layers above the core provide ----------------------------------
+    // Objects the application object hands out by interface (the panel and
+    // palette registries), set by the layer that builds them.
+    void SetApplicationPart(PMIID iid, Boss* boss);
+    Boss* ApplicationPart(PMIID iid) const;
+    WidgetLookup widgetLookup;
+    // A layer's state under its name, or nullptr; AddExtension keeps it for
+    // the life of the host.
+    HostExtension* Extension(const std::string& name) const;
+    HostExtension& AddExtension(const std::string& name, std::unique_ptr<HostExtension> extension);
+
     // ---- Commands ---------------------------------------------------------------
     ErrorCode Execute(ICommand* command, int32 priority);
     void Schedule(ICommand* command, int32 priority);
@@ -112,6 +138,8 @@ public:
 private:
     Host();
     void ClearQueue();
+    // Each layer's step, in rank order (reverse order on the way down).
+    template <class Step> void ForEachLayer(Step step, bool down = false);
 
     ObjectModel fModel;
     std::unique_ptr<Database> fUIDataBase;
@@ -120,6 +148,8 @@ private:
     Boss* fApplication = nullptr;
     std::vector<std::unique_ptr<LoadedPlugin>> fPlugins;
     uint16 fLanguage = 1;
+    std::map<PMIID, Boss*> fApplicationParts;
+    std::map<std::string, std::unique_ptr<HostExtension>> fExtensions;
 
     struct Queued {
         int32 priority;

@@ -12,7 +12,7 @@
 // A record's bytes are what the implementation's ReadWrite transfers.
 #pragma once
 
-#include "core/Checksum.h"
+#include "resources/Checksum.h"
 #include "persistence/MemoryStream.h"
 
 #include <functional>

@@ -500,10 +500,29 @@ World::~World() {
     delete fState;
 }
 
+namespace {
+
+constexpr char kWorldExtension[] = "world";
+
+// The world's classes are the host's from the start; its objects come and go
+// with the application object.
+const LayerRegistration kWorldLayer({
+    "world",
+    10,
+    &World::DefineClasses,
+    [] { World::Get().Create(); },
+    [] { World::Get().AnnounceWindows(); },
+    [] { World::Get().Destroy(); },
+});
+
+} // namespace
+
 World& World::Get() {
-    // Lives as long as the process, as the host does.
-    static World* world = new World;
-    return *world;
+    Host& host = Host::Get();
+    if (HostExtension* world = host.Extension(kWorldExtension))
+        return static_cast<World&>(*world);
+    return static_cast<World&>(
+        host.AddExtension(kWorldExtension, std::unique_ptr<HostExtension>(new World)));
 }
 
 void World::DefineClasses(ObjectModel& model) {
@@ -888,6 +907,13 @@ void World::Create() {
         if (registry)
             registry->SetPlace(&s.DB(), kInvalidUID);
     fBuilt = true;
+    Host& host = Host::Get();
+    host.SetApplicationPart(IID_IPANELREGISTRY, fPanelRegistry);
+    host.SetApplicationPart(IID_IPALETTEREGISTRY, fPaletteRegistry);
+    host.widgetLookup.panelByWidgetID = [this](WidgetID id) { return QueryPanelByWidgetID(id); };
+    host.widgetLookup.paletteOfWidget = [this](const IPMUnknown* widget) {
+        return QueryPaletteOfWidget(widget);
+    };
     for (auto& panel : s.panels)
         s.BuildPanel(panel);
     for (size_t i = 0; i < s.palettes.size(); ++i)
@@ -913,6 +939,10 @@ void World::Destroy() {
             s.dying.push_back(std::exchange(panel.boss, nullptr));
     for (Boss* boss : std::exchange(s.dying, {}))
         s.TakeDown(boss);
+    Host& host = Host::Get();
+    host.SetApplicationPart(IID_IPANELREGISTRY, nullptr);
+    host.SetApplicationPart(IID_IPALETTEREGISTRY, nullptr);
+    host.widgetLookup = {};
     for (Boss** registry : {&fPanelRegistry, &fPaletteRegistry})
         if (*registry)
             std::exchange(*registry, nullptr)->Release();

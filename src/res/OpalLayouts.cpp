@@ -4,13 +4,11 @@
 #include "HostIDs.h"
 #include "LayoutBuilder.h"
 #include "OpalID.h"
-#include "resources/Resources.h"
+#include "ResourceTypes.h"
 
 namespace rescomp {
 
 namespace {
-
-using host::kLayoutRsrcType;
 
 // What the host's erasable panel view stores for the Opal panel.
 constexpr int32 kErasableFirst = 0;
