@@ -17,12 +17,6 @@ const LoadedPlugin& ThePlugin() {
     return *plugins.front();
 }
 
-std::string Hex(uint32 value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%x", value);
-    return buffer;
-}
-
 } // namespace
 
 void AddResourceCommands(ScriptRunner& runner) {
