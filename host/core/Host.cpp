@@ -323,6 +323,7 @@ ErrorCode Host::Execute(ICommand* command, int32 priority) {
     const bool runnable = command->GetCommandState() == ICommand::kNotDone;
     if (trace)
         trace("run \"" + name + "\"");
+    Report({HostRequest::kRunCommand, name, priority});
     command->Do();
     command->DoNotify();
     if (runnable)
@@ -336,8 +337,12 @@ ErrorCode Host::Execute(ICommand* command, int32 priority) {
 void Host::Schedule(ICommand* command, int32 priority) {
     command->AddRef();
     fQueue.push_back({priority, fSequence++, command});
+    if (!trace && !onRequest)
+        return;
+    const std::string name = NameOf(command);
     if (trace)
-        trace("scheduled \"" + NameOf(command) + "\" priority " + std::to_string(priority));
+        trace("scheduled \"" + name + "\" priority " + std::to_string(priority));
+    Report({HostRequest::kScheduleCommand, name, priority});
 }
 
 void Host::DrainCommands() {

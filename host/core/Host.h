@@ -50,6 +50,25 @@ struct LoadedPlugin {
 
 class TimerImpl;
 
+// One thing the host was asked to do, as it happens, for whoever records it:
+// the tests compare the record with what they expect.
+struct HostRequest {
+    enum Kind {
+        kScheduleCommand, // name, value = priority
+        kRunCommand,      // name, value = priority (-1: executed at once)
+        kAttachObserver,  // object = the subject, iid = the observer's, value = protocol
+        kDetachObserver,  // as kAttachObserver
+        kSetWindowStyle,  // window, value = the extended style
+        kSetWindowAlpha,  // window, value = the layered alpha
+    };
+    Kind kind;
+    std::string name;
+    int64 value = 0;
+    PMIID iid = 0;
+    const IPMUnknown* object = nullptr;
+    const void* window = nullptr;
+};
+
 // State that a layer above the core keeps for the life of the host (the
 // world's description of palettes and panels, say), owned by the host.
 class OPAL_SDK_API HostExtension {
@@ -119,6 +138,12 @@ public:
     void ClearCommandLog() { fCommandLog.clear(); }
     // Receives "scheduled …" and "run …" lines while set.
     std::function<void(const std::string&)> trace;
+    // Receives every request of the kinds above while set.
+    std::function<void(const HostRequest&)> onRequest;
+    void Report(const HostRequest& request) {
+        if (onRequest)
+            onRequest(request);
+    }
 
     // ---- Persistent data changes ----------------------------------------------------
     void RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified);

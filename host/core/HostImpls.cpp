@@ -84,11 +84,13 @@ public:
     using CPMUnknown<ISubject>::CPMUnknown;
     void AttachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
+        Host::Get().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
         if (!IsAttached(observer, protocol, observerIID))
             fAttached.push_back({observer, protocol, observerIID});
     }
     void DetachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
+        Host::Get().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
         fAttached.erase(std::remove(fAttached.begin(), fAttached.end(),
                                     Attachment{observer, protocol, observerIID}),
                         fAttached.end());

@@ -12,19 +12,10 @@
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 
-#include "engine/OpalPanelUtils.h"
-
 #include <algorithm>
 
 using host::Boss;
 using host::Host;
-
-// The engine's free functions are compiled into this test as well; in the
-// module they reach the host through the session the host handed over.
-ISession* GetOpalSession() {
-    Boss* session = Host::Get().SessionBoss();
-    return session ? session->PeekAs<ISession>(IID_ISESSION) : nullptr;
-}
 
 namespace engine_test {
 
@@ -116,18 +107,22 @@ int32 EngineTest::StoredEntries() {
 }
 
 void EngineTest::ApplyPaletteAlpha(const std::string& palette) {
-    SchedulePaletteAlpha(Palette(palette).boss);
-    Drain();
+    const host::PaletteInfo info = Palette(palette);
+    ApplyPaletteAlpha(UIDRef(info.boss ? info.boss->DataBase() : nullptr, info.uid));
 }
 
 void EngineTest::ApplyPaletteAlpha(const UIDRef& palette) {
-    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
-    ASSERT_TRUE(command);
-    InterfacePtr<IUIDData> data(command, IID_IUIDDATA);
-    ASSERT_TRUE(data);
-    data->Set(palette);
-    CmdUtils::ScheduleCommand(command.get(), 1);
+    SchedulePaletteCommand(palette);
     Drain();
+}
+
+void SchedulePaletteCommand(const UIDRef& palette) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
+    InterfacePtr<IUIDData> data(command, IID_IUIDDATA);
+    if (!data)
+        return;
+    data->Set(palette);
+    CmdUtils::ScheduleCommand(command.get(), kPaletteAlphaPriority);
 }
 
 // ---- Widget trees of the test's own making ------------------------------------------

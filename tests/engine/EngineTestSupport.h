@@ -54,6 +54,11 @@ protected:
     CommandTrace trace;
 };
 
+// Queues the palette command for `palette` at its priority, as the engine's
+// observers do; does nothing when an acquisition fails.
+constexpr int32 kPaletteAlphaPriority = 1;
+void SchedulePaletteCommand(const UIDRef& palette);
+
 // Command names as the plug-in gives them.
 inline const std::string kSetPaletteAlpha = "\"Opal Set Palette Alpha\"";
 inline const std::string kAttachTabAreaObserver = "\"Opal Attach TabAreaObserver to kTabAreaBoss\"";
