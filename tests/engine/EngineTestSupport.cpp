@@ -20,16 +20,23 @@ using host::Host;
 namespace engine_test {
 
 void CommandTrace::Start() {
-    lines.clear();
-    Host::Get().trace = [this](const std::string& line) { lines.push_back(line); };
+    fRecorder.reset();
+    fKept.clear();
+    fRecorder = std::make_unique<testing_support::HostRecorder>();
 }
 
 void CommandTrace::Stop() {
-    Host::Get().trace = nullptr;
+    if (fRecorder)
+        fKept = fRecorder->Requests();
+    fRecorder.reset();
+}
+
+const std::vector<std::string>& CommandTrace::Lines() const {
+    return fRecorder ? fRecorder->Requests() : fKept;
 }
 
 size_t CommandTrace::Count(const std::string& line) const {
-    return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+    return static_cast<size_t>(std::count(Lines().begin(), Lines().end(), line));
 }
 
 void EngineTest::SetUp() {

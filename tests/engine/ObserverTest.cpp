@@ -43,10 +43,10 @@ TEST_F(EngineTest, WindowList_ShownOrCreated_SchedulesPerClass_OtherChangesOnlyT
         const std::string name = "palette " + std::to_string(cls);
         trace.Start();
         TheWorld().AddPalette(name, cls);
-        EXPECT_EQ(trace.lines, created) << name;
+        EXPECT_TRUE(testing_support::SameRequests(trace.Lines(), created)) << name;
         trace.Start();
         TheWorld().HidePalette(name);
-        EXPECT_EQ(trace.lines, listOnly) << name;
+        EXPECT_TRUE(testing_support::SameRequests(trace.Lines(), listOnly)) << name;
         Drain();
     }
 }
@@ -61,7 +61,7 @@ TEST_F(EngineTest, WindowList_OtherObjectsOrNoOrigin_DoNothing) {
     observer->Update(kWindowShownOrCreatedMsg, nullptr, IID_IWINDOWLIST_PROTOCOL,
                      Panel("Loose").boss);
     observer->Update(kWindowShownOrCreatedMsg, nullptr, IID_IWINDOWLIST_PROTOCOL, nullptr);
-    EXPECT_TRUE(trace.lines.empty());
+    EXPECT_TRUE(trace.Lines().empty());
     EXPECT_REFS_UNCHANGED(before);
 }
 
@@ -140,6 +140,6 @@ TEST_F(EngineTest, TabArea_ChangeReappliesItsPalette_OutsideAnyPaletteNothing) {
     trace.Start();
     observer->Update(kTabAreaPanelAddedMsg, stray->PeekAs<ISubject>(IID_ISUBJECT),
                      IID_ITABAREA_PROTOCOL, nullptr);
-    EXPECT_TRUE(trace.lines.empty());
+    EXPECT_TRUE(trace.Lines().empty());
     EXPECT_REFS_UNCHANGED(before);
 }

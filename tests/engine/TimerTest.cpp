@@ -54,11 +54,11 @@ TEST_F(TimerTest, NoPalettes_OnlyTheListRefresh_ThenReArmed) {
     const int64 before = TheHost().Now();
     Tick();
     EXPECT_EQ(TheHost().Now() - before, 500);
-    EXPECT_EQ(trace.lines, std::vector<std::string>{Scheduled(kUpdatePanelList, 0)});
+    EXPECT_TRUE(testing_support::SameRequests(trace.Lines(), {Scheduled(kUpdatePanelList, 0)}));
     EXPECT_EQ(TheHost().ArmedTimers(), 1u);
     Drain();
     Tick();
-    EXPECT_EQ(trace.lines.size(), 1u);
+    EXPECT_EQ(trace.Lines().size(), 1u);
 }
 
 TEST_F(TimerTest, OnlyFloatingPalettes_GetTheAttachCommand_OnEveryTick) {
@@ -109,6 +109,6 @@ TEST_F(TimerTest, WithoutTheApplication_TheTickIsNotReArmed) {
     TheHost().GetFaults().FailAt(1);
     Tick();
     TheHost().GetFaults().Reset();
-    EXPECT_TRUE(trace.lines.empty());
+    EXPECT_TRUE(trace.Lines().empty());
     EXPECT_EQ(TheHost().ArmedTimers(), 0u);
 }
