@@ -140,5 +140,13 @@ constexpr RsrcID kOpalSwapContentIconRsrcID = 10010;
 #define kOpalOnOffTipKey kOpalStringPrefix "kOpalOnOffTipKey"
 #define kOpalSwapContentTipKey kOpalStringPrefix "kOpalSwapContentTipKey"
 
+// ---- Opacity, in percent ------------------------------------------------------------
+// Opaque: a panel never given an opacity, and every palette while opacity is off.
+constexpr double kOpalFullOpacity = 100.0;
+// The least a palette is shown with, so it never vanishes; the slider's lower end.
+constexpr double kOpalOpacityFloor = 15.0;
+// Opacities closer than this are the same opacity.
+constexpr double kOpalOpacityTolerance = 1e-8;
+
 // The service the start-up/shut-down provider announces.
 #define kOpalServiceName "Opal Responder Service"

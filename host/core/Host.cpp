@@ -5,21 +5,77 @@
 #include "ISession.h"
 #include "Module.h"
 #include "Text.h"
-#include "world/World.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace host {
 
+namespace {
+
+Host* gHost = nullptr;
+
+// In rank order.
+std::vector<Layer>& Layers() {
+    static std::vector<Layer> layers;
+    return layers;
+}
+
+} // namespace
+
 Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
+    gHost = this;
     DefineHostClasses(fModel);
+    ForEachLayer([this](const Layer& layer) {
+        if (layer.defineClasses)
+            layer.defineClasses(fModel);
+    });
 }
 
 Host& Host::Get() {
     // Lives as long as the process: a module kept loaded may still refer to it.
     static Host* host = new Host;
     return *host;
+}
+
+template <class Step> void Host::ForEachLayer(Step step, bool down) {
+    const std::vector<Layer> layers = Layers();
+    if (down)
+        std::for_each(layers.rbegin(), layers.rend(), step);
+    else
+        std::for_each(layers.begin(), layers.end(), step);
+}
+
+void RegisterLayer(const Layer& layer) {
+    std::vector<Layer>& layers = Layers();
+    layers.insert(std::upper_bound(layers.begin(), layers.end(), layer,
+                                   [](const Layer& a, const Layer& b) { return a.rank < b.rank; }),
+                  layer);
+    // A layer that comes after the host started still gets its classes.
+    if (gHost && layer.defineClasses)
+        layer.defineClasses(gHost->Model());
+}
+
+void Host::SetApplicationPart(PMIID iid, Boss* boss) {
+    if (boss)
+        fApplicationParts[iid] = boss;
+    else
+        fApplicationParts.erase(iid);
+}
+
+Boss* Host::ApplicationPart(PMIID iid) const {
+    auto it = fApplicationParts.find(iid);
+    return it == fApplicationParts.end() ? nullptr : it->second;
+}
+
+HostExtension* Host::Extension(const std::string& name) const {
+    auto it = fExtensions.find(name);
+    return it == fExtensions.end() ? nullptr : it->second.get();
+}
+
+HostExtension& Host::AddExtension(const std::string& name,
+                                  std::unique_ptr<HostExtension> extension) {
+    return *(fExtensions[name] = std::move(extension));
 }
 
 void Host::BeginSession() {
@@ -85,18 +141,33 @@ bool Host::LoadPlugin(const std::string& file, std::string* error) {
         return refuse("damaged resources: " + reason);
     p.resources = std::move(*resources);
 
-    const Bytes* classTable = p.resources.Find(kClassTableRsrcType, 500);
-    const Bytes* implList = p.resources.Find(kImplementationListRsrcType, 550);
-    const Bytes* version = p.resources.Find(kPluginVersionRsrcType, 450);
-    if (!classTable || !implList || !version)
+    // Every record of the kinds the host interprets counts, whatever its ID.
+    const auto classTables = p.resources.OfType(kClassTableRsrcType);
+    const auto implLists = p.resources.OfType(kImplementationListRsrcType);
+    const auto versions = p.resources.OfType(kPluginVersionRsrcType);
+    if (classTables.empty() || implLists.empty() || versions.empty())
         return refuse("damaged resources: missing class table, implementation list or version");
-    auto classes = DecodeClassTable(*classTable);
-    auto ids = DecodeImplementationList(*implList);
-    auto pluginVersion = DecodePluginVersion(*version);
-    if (!classes || !ids || !pluginVersion)
-        return refuse("damaged resources: unreadable class table, implementation list or version");
-    p.classTable = std::move(*classes);
-    p.implementationList = std::move(*ids);
+    for (const Bytes* bytes : classTables) {
+        auto classes = DecodeClassTable(*bytes);
+        if (!classes)
+            return refuse("damaged resources: unreadable class table");
+        p.classTable.insert(p.classTable.end(), classes->begin(), classes->end());
+    }
+    for (const Bytes* bytes : implLists) {
+        auto ids = DecodeImplementationList(*bytes);
+        if (!ids)
+            return refuse("damaged resources: unreadable implementation list");
+        p.implementationList.insert(p.implementationList.end(), ids->begin(), ids->end());
+    }
+    std::optional<PluginVersion> pluginVersion;
+    for (const Bytes* bytes : versions) {
+        auto version = DecodePluginVersion(*bytes);
+        if (!version)
+            return refuse("damaged resources: unreadable version");
+        if (pluginVersion && pluginVersion->plugin != version->plugin)
+            return refuse("damaged resources: version records name different plug-ins");
+        pluginVersion = std::move(version);
+    }
     p.id = pluginVersion->plugin;
     plugin->SetPluginID(p.id);
 
@@ -114,7 +185,10 @@ void Host::StartApplication() {
     fApplication = fModel.CreateBoss(kApplicationBoss);
     if (onWorkspaceCreated && fWorkspace)
         onWorkspaceCreated(*fWorkspace);
-    World::Get().Create();
+    ForEachLayer([](const Layer& layer) {
+        if (layer.applicationCreated)
+            layer.applicationCreated();
+    });
 
     // Start-up services: a class of the plug-in whose service provider
     // announces the start-up/shut-down service.
@@ -144,7 +218,10 @@ void Host::StartApplication() {
     }
     // The host's palette windows come up with the application, after the
     // services have started, as the window list reports them.
-    World::Get().AnnounceWindows();
+    ForEachLayer([](const Layer& layer) {
+        if (layer.applicationStarted)
+            layer.applicationStarted();
+    });
 }
 
 void Host::EndSession() {
@@ -158,7 +235,12 @@ void Host::EndSession() {
     ClearQueue();
     if (onWorkspaceClosing && fWorkspace)
         onWorkspaceClosing(*fWorkspace);
-    World::Get().Destroy();
+    ForEachLayer(
+        [](const Layer& layer) {
+            if (layer.applicationEnding)
+                layer.applicationEnding();
+        },
+        true);
     fUIDataBase->Clear();
     if (fApplication)
         std::exchange(fApplication, nullptr)->Release();
@@ -241,6 +323,7 @@ ErrorCode Host::Execute(ICommand* command, int32 priority) {
     const bool runnable = command->GetCommandState() == ICommand::kNotDone;
     if (trace)
         trace("run \"" + name + "\"");
+    Report({HostRequest::kRunCommand, name, priority});
     command->Do();
     command->DoNotify();
     if (runnable)
@@ -254,8 +337,12 @@ ErrorCode Host::Execute(ICommand* command, int32 priority) {
 void Host::Schedule(ICommand* command, int32 priority) {
     command->AddRef();
     fQueue.push_back({priority, fSequence++, command});
+    if (!trace && !onRequest)
+        return;
+    const std::string name = NameOf(command);
     if (trace)
-        trace("scheduled \"" + NameOf(command) + "\" priority " + std::to_string(priority));
+        trace("scheduled \"" + name + "\" priority " + std::to_string(priority));
+    Report({HostRequest::kScheduleCommand, name, priority});
 }
 
 void Host::DrainCommands() {

@@ -6,6 +6,7 @@
 #include "ICommand.h"
 #include "IPlugIn.h"
 #include "ITimer.h"
+#include "Layer.h"
 #include "ObjectModel.h"
 #include "resources/Resources.h"
 
@@ -49,6 +50,39 @@ struct LoadedPlugin {
 
 class TimerImpl;
 
+// One thing the host was asked to do, as it happens, for whoever records it:
+// the tests compare the record with what they expect.
+struct HostRequest {
+    enum Kind {
+        kScheduleCommand, // name, value = priority
+        kRunCommand,      // name, value = priority (-1: executed at once)
+        kAttachObserver,  // object = the subject, iid = the observer's, value = protocol
+        kDetachObserver,  // as kAttachObserver
+        kSetWindowStyle,  // window, value = the extended style
+        kSetWindowAlpha,  // window, value = the layered alpha
+    };
+    Kind kind;
+    std::string name;
+    int64 value = 0;
+    PMIID iid = 0;
+    const IPMUnknown* object = nullptr;
+    const void* window = nullptr;
+};
+
+// State that a layer above the core keeps for the life of the host (the
+// world's description of palettes and panels, say), owned by the host.
+class OPAL_SDK_API HostExtension {
+public:
+    virtual ~HostExtension() = default;
+};
+
+// How the host's utilities find widgets; the layer that owns the widgets
+// answers (with a reference, or nullptr; the utilities count the fault).
+struct WidgetLookup {
+    std::function<IPMUnknown*(WidgetID widgetID)> panelByWidgetID;
+    std::function<IPMUnknown*(const IPMUnknown* widget)> paletteOfWidget;
+};
+
 class OPAL_SDK_API Host {
 public:
     static Host& Get();
@@ -83,6 +117,17 @@ public:
     std::function<void(Boss& workspace)> onWorkspaceCreated;
     std::function<void(Boss& workspace)> onWorkspaceClosing;
 
+    // ---- What the layers above the core provide ----------------------------------
+    // Objects the application object hands out by interface (the panel and
+    // palette registries), set by the layer that builds them.
+    void SetApplicationPart(PMIID iid, Boss* boss);
+    Boss* ApplicationPart(PMIID iid) const;
+    WidgetLookup widgetLookup;
+    // A layer's state under its name, or nullptr; AddExtension keeps it for
+    // the life of the host.
+    HostExtension* Extension(const std::string& name) const;
+    HostExtension& AddExtension(const std::string& name, std::unique_ptr<HostExtension> extension);
+
     // ---- Commands ---------------------------------------------------------------
     ErrorCode Execute(ICommand* command, int32 priority);
     void Schedule(ICommand* command, int32 priority);
@@ -93,6 +138,12 @@ public:
     void ClearCommandLog() { fCommandLog.clear(); }
     // Receives "scheduled …" and "run …" lines while set.
     std::function<void(const std::string&)> trace;
+    // Receives every request of the kinds above while set.
+    std::function<void(const HostRequest&)> onRequest;
+    void Report(const HostRequest& request) {
+        if (onRequest)
+            onRequest(request);
+    }
 
     // ---- Persistent data changes ----------------------------------------------------
     void RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified);
@@ -112,6 +163,8 @@ public:
 private:
     Host();
     void ClearQueue();
+    // Each layer's step, in rank order (reverse order on the way down).
+    template <class Step> void ForEachLayer(Step step, bool down = false);
 
     ObjectModel fModel;
     std::unique_ptr<Database> fUIDataBase;
@@ -120,6 +173,8 @@ private:
     Boss* fApplication = nullptr;
     std::vector<std::unique_ptr<LoadedPlugin>> fPlugins;
     uint16 fLanguage = 1;
+    std::map<PMIID, Boss*> fApplicationParts;
+    std::map<std::string, std::unique_ptr<HostExtension>> fExtensions;
 
     struct Queued {
         int32 priority;

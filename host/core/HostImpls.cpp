@@ -10,7 +10,6 @@
 #include "ITimer.h"
 #include "IUtils.h"
 #include "ImplementationRegistry.h"
-#include "world/World.h"
 
 #include <algorithm>
 #include <tuple>
@@ -64,19 +63,17 @@ class ApplicationImpl : public CPMUnknown<IApplication> {
 public:
     using CPMUnknown<IApplication>::CPMUnknown;
     IPanelRegistry* QueryPanelRegistry() const override {
-        return static_cast<IPanelRegistry*>(
-            QueryWorld(&World::PanelRegistryBoss, IID_IPANELREGISTRY));
+        return static_cast<IPanelRegistry*>(QueryPart(IID_IPANELREGISTRY));
     }
     IPaletteRegistry* QueryPaletteRegistry() const override {
-        return static_cast<IPaletteRegistry*>(
-            QueryWorld(&World::PaletteRegistryBoss, IID_IPALETTEREGISTRY));
+        return static_cast<IPaletteRegistry*>(QueryPart(IID_IPALETTEREGISTRY));
     }
 
 private:
-    static IPMUnknown* QueryWorld(Boss* (World::*which)() const, PMIID iid) {
+    static IPMUnknown* QueryPart(PMIID iid) {
         if (!Host::Get().GetFaults().Acquire())
             return nullptr;
-        Boss* boss = (World::Get().*which)();
+        Boss* boss = Host::Get().ApplicationPart(iid);
         return boss ? boss->QueryInternal(iid) : nullptr;
     }
 };
@@ -87,11 +84,13 @@ public:
     using CPMUnknown<ISubject>::CPMUnknown;
     void AttachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
+        Host::Get().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
         if (!IsAttached(observer, protocol, observerIID))
             fAttached.push_back({observer, protocol, observerIID});
     }
     void DetachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
+        Host::Get().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
         fAttached.erase(std::remove(fAttached.begin(), fAttached.end(),
                                     Attachment{observer, protocol, observerIID}),
                         fAttached.end());
@@ -161,12 +160,14 @@ public:
     IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const override {
         if (!Host::Get().GetFaults().Acquire())
             return nullptr;
-        return World::Get().QueryPanelByWidgetID(widgetID);
+        const WidgetLookup& lookup = Host::Get().widgetLookup;
+        return lookup.panelByWidgetID ? lookup.panelByWidgetID(widgetID) : nullptr;
     }
     IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const override {
         if (!Host::Get().GetFaults().Acquire())
             return nullptr;
-        return World::Get().QueryPaletteOfWidget(widget);
+        const WidgetLookup& lookup = Host::Get().widgetLookup;
+        return lookup.paletteOfWidget ? lookup.paletteOfWidget(widget) : nullptr;
     }
 };
 CREATE_PMINTERFACE(UtilsImpl, kUtilsImpl);
@@ -236,7 +237,6 @@ void DefineHostClasses(ObjectModel& model) {
                       {{IID_IAPPLICATION, kApplicationImpl}, {IID_ISUBJECT, kSubjectImpl}}, "host");
     model.DefineClass(kTimerBoss, 0, {{IID_ITIMER, kTimerImpl}}, "host");
     model.DefineClass(kUtilsBoss, 0, {{IID_IUTILS, kUtilsImpl}}, "host");
-    World::DefineClasses(model);
 }
 
 } // namespace host

@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include <cstdio>
+
 namespace host {
 namespace {
 
@@ -122,6 +124,12 @@ std::wstring UTF8ToWide(const std::string& text) {
     }
     const std::u32string u = DecodeUTF8(text);
     return std::wstring(u.begin(), u.end());
+}
+
+std::string Hex(uint32 value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return text;
 }
 
 } // namespace host

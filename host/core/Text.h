@@ -15,5 +15,7 @@ OPAL_SDK_API std::u16string UTF8ToUTF16(const std::string& text);
 OPAL_SDK_API std::string WideToUTF8(const std::wstring& text);
 OPAL_SDK_API std::wstring UTF8ToWide(const std::string& text);
 char Windows1252Byte(char16_t c); // 0 when there is none
+// "0x" and lowercase hexadecimal digits, as the host prints IDs.
+OPAL_SDK_API std::string Hex(uint32 value);
 
 } // namespace host

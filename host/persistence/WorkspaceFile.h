@@ -12,8 +12,8 @@
 // A record's bytes are what the implementation's ReadWrite transfers.
 #pragma once
 
-#include "core/Checksum.h"
 #include "persistence/MemoryStream.h"
+#include "resources/Checksum.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,5 @@
 #include "persistence/WorkspaceStore.h"
+#include "core/Text.h"
 
 #include "core/Host.h"
 
@@ -7,12 +8,6 @@
 
 namespace host {
 namespace {
-
-std::string Hex(uint32 value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", value);
-    return text;
-}
 
 bool IsPersistent(const Boss::Part& part) {
     return part.record && part.record->readWrite;

@@ -1,7 +1,7 @@
 #include "resources/Pictures.h"
 
-#include "core/Checksum.h"
 #include "resources/ByteReader.h"
+#include "resources/Checksum.h"
 
 #include <array>
 #include <cstdlib>

@@ -86,6 +86,14 @@ Bytes ResourceSet::ToArchive() const {
     return out;
 }
 
+std::vector<const Bytes*> ResourceSet::OfType(RsrcType type) const {
+    std::vector<const Bytes*> result;
+    for (auto it = fResources.lower_bound({type, 0});
+         it != fResources.end() && it->first.type == type; ++it)
+        result.push_back(&it->second);
+    return result;
+}
+
 const Bytes* ResourceSet::Find(RsrcType type, RsrcID id) const {
     const auto it = fResources.find({type, id});
     return it == fResources.end() ? nullptr : &it->second;

@@ -7,6 +7,7 @@
 //   u32 type, u32 id, u32 size, size bytes.  All numbers little-endian.
 #pragma once
 
+#include "ResourceTypes.h"
 #include "SDKTypes.h"
 
 #include <map>
@@ -42,6 +43,8 @@ public:
 
     // The resource's bytes, or nullptr if the set has no such resource.
     const Bytes* Find(RsrcType type, RsrcID id) const;
+    // Every resource of the type, by ID.
+    std::vector<const Bytes*> OfType(RsrcType type) const;
     const std::map<ResourceKey, Bytes>& All() const { return fResources; }
     void Add(RsrcType type, RsrcID id, Bytes bytes) { fResources[{type, id}] = std::move(bytes); }
 
@@ -55,24 +58,6 @@ public:
 private:
     std::map<ResourceKey, Bytes> fResources;
 };
-
-// ---- Resource types -------------------------------------------------------------
-constexpr RsrcType kBitmapRsrcType = 2;
-constexpr RsrcType kVersionInfoRsrcType = 16;
-constexpr RsrcType kManifestRsrcType = 24;
-constexpr RsrcType kPluginVersionRsrcType = 119;
-constexpr RsrcType kLayoutRsrcType = 501;
-constexpr RsrcType kPanelListRsrcType = 502;
-constexpr RsrcType kLocaleIndexRsrcType = 503;
-constexpr RsrcType kStringTableRsrcType = 504;
-constexpr RsrcType kMenuDefRsrcType = 507;
-constexpr RsrcType kActionDefRsrcType = 509;
-constexpr RsrcType kTipsRsrcType = 510;
-constexpr RsrcType kImplementationListRsrcType = 518;
-constexpr RsrcType kClassTableRsrcType = 529;
-constexpr RsrcType kPNGRsrcType = 578;
-
-constexpr uint16 kAnyLanguage = 0xfe;
 
 // ---- Decoded records (each decoder returns nullopt for a damaged record) ---------
 struct ClassTableEntry {

@@ -6,6 +6,7 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "core/Host.h"
+#include "core/Text.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 #include "persistence/WorkspaceFile.h"
@@ -106,12 +107,6 @@ int32 EntryIndexOf(const IOpalAlphaData& alphaData, int32 panelID) {
         if (alphaData.GetEntryAt(i).panelID == panelID)
             return i;
     return -1;
-}
-
-std::string Hex(uint32 value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", value);
-    return text;
 }
 
 void PrintWorkspaceFile(ScriptContext& c) {

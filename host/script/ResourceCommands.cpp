@@ -1,4 +1,5 @@
 // print resources | print resource TYPE ID | print strings | print classes
+#include "OpalID.h"
 #include "PMString.h"
 #include "core/Host.h"
 #include "core/Text.h"
@@ -15,12 +16,6 @@ const LoadedPlugin& ThePlugin() {
     if (plugins.empty())
         throw ScriptError("no plug-in is loaded");
     return *plugins.front();
-}
-
-std::string Hex(uint32 value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%x", value);
-    return buffer;
 }
 
 } // namespace
@@ -49,10 +44,11 @@ void AddResourceCommands(ScriptRunner& runner) {
     });
     runner.Add("print strings", [](ScriptContext& c, const Words& args) {
         ExpectArgs(args, 0, 0, "print strings");
-        const Bytes* bytes = ThePlugin().resources.Find(kStringTableRsrcType, 301);
+        const Bytes* bytes = ThePlugin().resources.Find(kStringTableRsrcType, kOpalStringsRsrcID);
         auto table = bytes ? DecodeStringTable(*bytes) : std::nullopt;
         if (!table)
-            throw ScriptError("the plug-in has no readable string table 301");
+            throw ScriptError("the plug-in has no readable string table " +
+                              std::to_string(kOpalStringsRsrcID));
         for (const auto& [key, text] : table->pairs) {
             PMString s(key.c_str(), PMString::kTranslateDuringCall);
             s.Translate();

@@ -28,7 +28,7 @@ struct ScriptContext {
 using Words = std::vector<std::string>;
 using ScriptCommand = std::function<void(ScriptContext&, const Words& args)>;
 
-class OPAL_SDK_API ScriptRunner {
+class ScriptRunner {
 public:
     ScriptRunner();
     // `verb` is one or two words ("print resources"); the longest match wins.
@@ -42,10 +42,10 @@ private:
 };
 
 // Helpers for commands.
-OPAL_SDK_API int64 ParseInteger(const std::string& word); // decimal or 0x hex; throws
-OPAL_SDK_API void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage);
+int64 ParseInteger(const std::string& word); // decimal or 0x hex; throws
+void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage);
 // The panel ID a script word names; throws for a word that names none.
-OPAL_SDK_API int32 ResolvePanel(const std::string& word);
+int32 ResolvePanel(const std::string& word);
 
 // Each group of commands registers itself.
 void AddResourceCommands(ScriptRunner& runner);

@@ -16,7 +16,7 @@ struct SessionOptions {
     std::string workspaceFile; // empty: none (the session keeps nothing)
 };
 
-class OPAL_SDK_API Session {
+class Session {
 public:
     explicit Session(SessionOptions options);
     ~Session();

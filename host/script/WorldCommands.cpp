@@ -6,6 +6,7 @@
 //   tick [N] | trace on|off | print windows
 #include "OSWindows.h"
 #include "core/Host.h"
+#include "core/Text.h"
 #include "script/ScriptRunner.h"
 #include "world/World.h"
 
@@ -37,12 +38,6 @@ ClassID ParseClass(const std::string& word) {
     if (digits.empty() || *end != '\0' || errno == ERANGE || value > 0xffffffffULL)
         throw ScriptError("not a hexadecimal class: \"" + word + "\"");
     return static_cast<ClassID>(value);
-}
-
-std::string Hex(uint32 value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%x", value);
-    return buffer;
 }
 
 // A name as a script would write it.

@@ -33,6 +33,7 @@
 #pragma once
 
 #include "OSWindows.h"
+#include "core/Host.h"
 #include "core/ObjectModel.h"
 
 #include <functional>
@@ -95,9 +96,11 @@ struct PaletteInfo {
     std::vector<Boss*> tabAreas; // one per group
 };
 
-class OPAL_SDK_API World {
+// The world's description outlives sessions, so the host keeps it.
+class OPAL_SDK_API World final : public HostExtension {
 public:
     static World& Get();
+    ~World() override;
     static void DefineClasses(ObjectModel& model);
 
     // ---- Changing the world (each throws WorldError for a bad request) -----------
@@ -175,7 +178,6 @@ private:
     struct State;
 
     World();
-    ~World();
 
     Boss* fPanelRegistry = nullptr;
     Boss* fPaletteRegistry = nullptr;

@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr double kFullOpacity = 100.0;
-constexpr double kOpacityFloor = 15.0;
-constexpr double kTolerance = 1e-8;
-
 bool IsPaletteWindowClass(ClassID cls) {
     return cls == kPaletteFloatingBoss || cls == kPaletteDockedBoss;
 }
@@ -28,7 +24,7 @@ bool IsPaletteWindowClass(ClassID cls) {
 // The opacity the stored panels of palette `target` call for. False when the
 // palette cannot be reached, is not a palette window or holds no stored panel:
 // then its window is left alone.
-bool DecidePaletteOpacity(const IPMUnknown* workspace, UID target, double* opacity) {
+bool DecidePaletteOpacity(UID target, double* opacity) {
     InterfacePtr<IPanelMgr> panelMgr = QueryPanelMgr();
     if (!panelMgr)
         return false;
@@ -38,7 +34,8 @@ bool DecidePaletteOpacity(const IPMUnknown* workspace, UID target, double* opaci
     InterfacePtr<IPMUnknown> palette(db->Instantiate(target, IID_ICONTROLVIEW));
     if (!palette || !IsPaletteWindowClass(GetClass(palette.get())))
         return false;
-    InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+    InterfacePtr<IOpalAlphaData> alphaData =
+        QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
     if (!alphaData)
         return false;
 
@@ -63,10 +60,10 @@ bool DecidePaletteOpacity(const IPMUnknown* workspace, UID target, double* opaci
     }
 
     // NaN never compares greater, so it is ignored.
-    double a = kOpacityFloor;
+    double a = kOpalOpacityFloor;
     for (int32 panelID : chosen) {
         const double v = alphaData->GetAlphaForPanel(panelID);
-        if (v > a + kTolerance)
+        if (v > a + kOpalOpacityTolerance)
             a = v;
     }
     *opacity = a;
@@ -82,13 +79,7 @@ OpalSetPaletteAlphaCmd::OpalSetPaletteAlphaCmd(IPMUnknown* boss) : Command(boss)
 void OpalSetPaletteAlphaCmd::Do() {
     if (GetCommandState() != kNotDone)
         return;
-    ISession* session = GetOpalSession();
-    if (!session)
-        return;
-    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-    if (!workspace)
-        return;
-    InterfacePtr<IOpalOptions> options(workspace, kOpalOptionsIID);
+    InterfacePtr<IOpalOptions> options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
     if (!options)
         return;
     InterfacePtr<IUIDData> paletteData(this, IID_IUIDDATA);
@@ -96,9 +87,8 @@ void OpalSetPaletteAlphaCmd::Do() {
         return;
 
     // Switched off, every named palette goes back to full opacity whatever it is.
-    double opacity = kFullOpacity;
-    if (options->GetOnOffAlpha() &&
-        !DecidePaletteOpacity(workspace.get(), paletteData->GetItemUID(), &opacity))
+    double opacity = kOpalFullOpacity;
+    if (options->GetOnOffAlpha() && !DecidePaletteOpacity(paletteData->GetItemUID(), &opacity))
         return;
     ApplyWindowAlpha(paletteData->GetRef(), opacity);
 }

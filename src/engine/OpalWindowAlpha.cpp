@@ -2,10 +2,10 @@
 
 #include "IWidgets.h"
 #include "InterfacePtr.h"
+#include "OpalID.h"
 
 namespace {
 
-constexpr double kFullOpacity = 100.0;
 constexpr double kPercentToAlpha = 2.55;
 
 } // namespace
@@ -13,8 +13,8 @@ constexpr double kPercentToAlpha = 2.55;
 uint8 WindowAlphaForOpacity(double opacity) {
     // Above 100 the low 8 bits would wrap, and a huge product has no integer
     // value at all; NaN counts as opaque.
-    if (!(opacity <= kFullOpacity))
-        opacity = kFullOpacity;
+    if (!(opacity <= kOpalFullOpacity))
+        opacity = kOpalFullOpacity;
     if (!(opacity >= 0.0))
         opacity = 0.0;
     // Truncated, not rounded: 100 % gives 254.

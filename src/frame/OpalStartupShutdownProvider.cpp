@@ -28,10 +28,8 @@ public:
             return;
         windowListObserver->AutoAttach();
 
-        InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-        if (!workspace)
-            return;
-        InterfacePtr<IOpalTimerCallback> timerCallback(workspace, kOpalTimerCallbackIID);
+        InterfacePtr<IOpalTimerCallback> timerCallback =
+            QueryWorkspaceInterface<IOpalTimerCallback>(kOpalTimerCallbackIID);
         if (!timerCallback)
             return;
         timerCallback->StartTimer();

@@ -7,7 +7,7 @@
 
 struct AlphaEntry {
     int32 panelID = 0;
-    double alpha = 100.0; // percent; 100 is opaque
+    double alpha = kOpalFullOpacity; // percent
 };
 
 class IOpalAlphaData : public IPMUnknown {

@@ -12,12 +12,9 @@
 
 namespace {
 
-// Opacities closer than this are the same opacity.
-constexpr double kAlphaTolerance = 1e-8;
-
 bool SameAlpha(double stored, double alpha) {
     // False when either is not a number, so that a NaN is always replaced.
-    return std::fabs(stored - alpha) < kAlphaTolerance;
+    return std::fabs(stored - alpha) < kOpalOpacityTolerance;
 }
 
 } // namespace
@@ -31,7 +28,7 @@ public:
     void AddPanel(int32 panelID) override {
         if (Find(panelID) >= 0)
             return;
-        fEntries.push_back(AlphaEntry{panelID, 100.0});
+        fEntries.push_back(AlphaEntry{panelID, kOpalFullOpacity});
         Dirty(this, kInvalidImpl, kTrue);
     }
 
@@ -60,7 +57,7 @@ public:
 
     double GetAlphaForPanel(int32 panelID) const override {
         const int32 index = Find(panelID);
-        return index >= 0 ? fEntries[static_cast<size_t>(index)].alpha : 100.0;
+        return index >= 0 ? fEntries[static_cast<size_t>(index)].alpha : kOpalFullOpacity;
     }
 
     // The host's persistence, both directions: the count, then each entry's

@@ -4,20 +4,16 @@
 #include "HostIDs.h"
 #include "LayoutBuilder.h"
 #include "OpalID.h"
-#include "resources/Resources.h"
+#include "ResourceTypes.h"
 
 namespace rescomp {
 
 namespace {
 
-using host::kLayoutRsrcType;
-
 // What the host's erasable panel view stores for the Opal panel.
 constexpr int32 kErasableFirst = 0;
 constexpr int32 kErasableSecond = 3;
 constexpr double kRowHeight = 24;
-constexpr double kOpacityLower = 15.0;
-constexpr double kOpacityUpper = 100.0;
 // Text data values of every About text; button data marking the default button.
 constexpr int32 kTextDataFirst = 5;
 constexpr int32 kTextDataSecond = 10;
@@ -42,7 +38,7 @@ Widget Panel() {
                    .Child(Widget(kSliderComboWidgetBoss, kOpalOpacitySliderWidgetID,
                                  {47, 3, 94, 17}, kBindLeft)
                               .Text("100%")
-                              .ValueLimits(kOpacityLower, kOpacityUpper)
+                              .ValueLimits(kOpalOpacityFloor, kOpalFullOpacity)
                               .Drawing(kHostWidgetsPluginID, kSliderComboDrawingRsrcID))
                    .Child(Widget(kIconButtonWidgetBoss, kOpalSwapContentButtonWidgetID,
                                  {133, 2, 163, 17}, kBindRight)

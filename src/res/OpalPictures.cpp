@@ -3,16 +3,13 @@
 #include "Definitions.h"
 #include "Images.h"
 #include "OpalID.h"
-#include "resources/Resources.h"
+#include "ResourceTypes.h"
 
 #include <cmath>
 
 namespace rescomp {
 
 namespace {
-
-using host::kBitmapRsrcType;
-using host::kPNGRsrcType;
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr uint32 kIconWidth = 28;

@@ -3,13 +3,11 @@
 #include "HostIDs.h"
 #include "OpalID.h"
 #include "Records.h"
-#include "resources/Resources.h"
+#include "ResourceTypes.h"
 
 namespace rescomp {
 
 namespace {
-
-using namespace host; // resource type numbers
 
 constexpr const char* kMakerURL = "http://www.quillmark.example/opal";
 constexpr const char* kCopyright = "Copyright 2006-2026 Quillmark. All rights reserved.";

@@ -26,10 +26,8 @@ void RegisterPanels() {
     InterfacePtr<IPanelMgr> panelMgr(paletteRegistry, IID_IPANELMGR);
     if (!panelMgr)
         return;
-    InterfacePtr<IWorkspace> workspace(session->QueryWorkspace());
-    if (!workspace)
-        return;
-    InterfacePtr<IOpalAlphaData> alphaData(workspace, kOpalAlphaDataIID);
+    InterfacePtr<IOpalAlphaData> alphaData =
+        QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
     if (!alphaData)
         return;
 

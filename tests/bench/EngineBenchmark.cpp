@@ -2,11 +2,9 @@
 // panels, four tabs to a floating palette.
 #include "DataInterfaces.h"
 #include "ICommand.h"
-#include "ISession.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "core/Host.h"
-#include "engine/OpalPanelUtils.h"
 #include "model/IOpalAlphaData.h"
 #include "script/Session.h"
 #include "world/World.h"
@@ -16,19 +14,38 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 using host::Host;
 using host::World;
 
-ISession* GetOpalSession() {
-    host::Boss* session = Host::Get().SessionBoss();
-    return session ? session->PeekAs<ISession>(IID_ISESSION) : nullptr;
-}
-
 namespace {
 
 constexpr int kTabsPerPalette = 4;
+
+// Queues the palette command at its priority, as the engine's observers do.
+void SchedulePaletteAlpha(const IPMUnknown* palette) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
+    InterfacePtr<IUIDData> data(command, IID_IUIDDATA);
+    data->Set(GetUIDRef(palette));
+    CmdUtils::ScheduleCommand(command.get(), 1);
+}
+
+// Switching opacity as the Opal panel's button does: the option command,
+// then the palette command for every stored panel's palette.
+void SwitchOpacity(bool16 on) {
+    InterfacePtr<ICommand> option(CmdUtils::CreateCommand(kOpalSetOnOffAlphaCmdBoss));
+    InterfacePtr<IBoolData>(option, IID_IBOOLDATA)->Set(on);
+    CmdUtils::ExecuteCommand(option.get());
+    auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+    for (int32 i = 0; i < data->CountEntries(); ++i) {
+        const std::optional<host::PanelInfo> panel =
+            World::Get().FindPanel(data->GetEntryAt(i).panelID);
+        if (panel && !panel->palette.empty())
+            SchedulePaletteAlpha(World::Get().FindPalette(panel->palette)->boss);
+    }
+}
 
 // A running session whose world holds `panels` stored panels at 60 %, with
 // every palette's observers attached and its opacity applied.

@@ -13,33 +13,31 @@
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 
-#include "engine/OpalPanelUtils.h"
-
 #include <algorithm>
 
 using host::Boss;
 using host::Host;
 
-// The engine's free functions are compiled into this test as well; in the
-// module they reach the host through the session the host handed over.
-ISession* GetOpalSession() {
-    Boss* session = Host::Get().SessionBoss();
-    return session ? session->PeekAs<ISession>(IID_ISESSION) : nullptr;
-}
-
 namespace engine_test {
 
 void CommandTrace::Start() {
-    lines.clear();
-    Host::Get().trace = [this](const std::string& line) { lines.push_back(line); };
+    fRecorder.reset();
+    fKept.clear();
+    fRecorder = std::make_unique<testing_support::HostRecorder>();
 }
 
 void CommandTrace::Stop() {
-    Host::Get().trace = nullptr;
+    if (fRecorder)
+        fKept = fRecorder->Requests();
+    fRecorder.reset();
+}
+
+const std::vector<std::string>& CommandTrace::Lines() const {
+    return fRecorder ? fRecorder->Requests() : fKept;
 }
 
 size_t CommandTrace::Count(const std::string& line) const {
-    return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+    return static_cast<size_t>(std::count(Lines().begin(), Lines().end(), line));
 }
 
 void EngineTest::SetUp() {
@@ -117,18 +115,22 @@ int32 EngineTest::StoredEntries() {
 }
 
 void EngineTest::ApplyPaletteAlpha(const std::string& palette) {
-    SchedulePaletteAlpha(Palette(palette).boss);
-    Drain();
+    const host::PaletteInfo info = Palette(palette);
+    ApplyPaletteAlpha(UIDRef(info.boss ? info.boss->DataBase() : nullptr, info.uid));
 }
 
 void EngineTest::ApplyPaletteAlpha(const UIDRef& palette) {
-    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
-    ASSERT_TRUE(command);
-    InterfacePtr<IUIDData> data(command, IID_IUIDDATA);
-    ASSERT_TRUE(data);
-    data->Set(palette);
-    CmdUtils::ScheduleCommand(command.get(), 1);
+    SchedulePaletteCommand(palette);
     Drain();
+}
+
+void SchedulePaletteCommand(const UIDRef& palette) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
+    InterfacePtr<IUIDData> data(command, IID_IUIDDATA);
+    if (!data)
+        return;
+    data->Set(palette);
+    CmdUtils::ScheduleCommand(command.get(), kPaletteAlphaPriority);
 }
 
 // ---- Widget trees of the test's own making ------------------------------------------

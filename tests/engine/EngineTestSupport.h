@@ -3,22 +3,29 @@
 // trees the world itself never builds.
 #pragma once
 
+#include "HostRecorder.h"
 #include "HostTestSupport.h"
 #include "IWidgets.h"
 #include "world/World.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace engine_test {
 
-// One line per command the host queued or ran, as `trace on` prints them.
-struct CommandTrace {
-    std::vector<std::string> lines;
-    void Start();
-    void Stop();
+// What the host was asked between Start() and Stop(), as HostRecorder lines.
+class CommandTrace {
+public:
+    void Start(); // forgets the last record
+    void Stop();  // keeps it
+    const std::vector<std::string>& Lines() const;
     size_t Count(const std::string& line) const;
+
+private:
+    std::unique_ptr<testing_support::HostRecorder> fRecorder;
+    std::vector<std::string> fKept;
 };
 
 class EngineTest : public testing_support::HostSessionTest {
@@ -54,15 +61,17 @@ protected:
     CommandTrace trace;
 };
 
+// Queues the palette command for `palette` at its priority, as the engine's
+// observers do; does nothing when an acquisition fails.
+constexpr int32 kPaletteAlphaPriority = 1;
+void SchedulePaletteCommand(const UIDRef& palette);
+
 // Command names as the plug-in gives them.
 inline const std::string kSetPaletteAlpha = "\"Opal Set Palette Alpha\"";
 inline const std::string kAttachTabAreaObserver = "\"Opal Attach TabAreaObserver to kTabAreaBoss\"";
 inline const std::string kUpdatePanelList = "\"Opal update panel listbox\"";
 inline std::string Scheduled(const std::string& name, int priority) {
-    return "scheduled " + name + " priority " + std::to_string(priority);
-}
-inline std::string Ran(const std::string& name) {
-    return "run " + name;
+    return "schedule " + name + " priority " + std::to_string(priority);
 }
 
 // Widget trees of the test's own making, in the UI database: containers

@@ -3,18 +3,16 @@
 // reference to anything.
 #include "DataInterfaces.h"
 #include "EngineTestSupport.h"
+#include "FaultSweep.h"
 #include "ICommand.h"
 #include "ISubject.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/IOpalTimerCallback.h"
-#include "engine/OpalPanelUtils.h"
-#include "ui/OpalRegisterPanels.h"
 
 #include <functional>
 
 using engine_test::EngineTest;
-using testing_support::RefSnapshot;
 
 namespace {
 
@@ -30,21 +28,13 @@ protected:
             StoreAlpha(panel, 60);
     }
 
-    // Runs `operation` with the k-th acquisition failing, for k = 1, 2, …
-    // until no acquisition is left to fail.
+    // Runs `operation`, and the commands it schedules, under every failing
+    // acquisition in turn.
     void ForEveryFailure(const char* what, const std::function<void()>& operation) {
-        for (int64 k = 1; k < 10000; ++k) {
-            const RefSnapshot before = RefSnapshot::Take();
-            TheHost().GetFaults().FailAt(k);
+        testing_support::SweepFaults({what}, [&] {
             operation();
             Drain();
-            const bool fired = TheHost().GetFaults().Fired();
-            TheHost().GetFaults().Reset();
-            EXPECT_REFS_UNCHANGED(before) << what << ", failing acquisition " << k;
-            if (!fired)
-                return;
-        }
-        ADD_FAILURE() << what << " never ran out of acquisitions";
+        });
     }
 
     void RunCommand(ClassID cls, const UIDRef& target) {
@@ -66,11 +56,9 @@ protected:
 TEST_F(FaultInjectionTest, PaletteOpacity) {
     for (bool on : {true, false}) {
         SetOpacityOn(on);
-        ForEveryFailure("palette command", [&] { SchedulePaletteAlpha(Palette("P").boss); });
+        ForEveryFailure("palette command",
+                        [&] { engine_test::SchedulePaletteCommand(PaletteRef("P")); });
     }
-    ForEveryFailure("switch off", [] { SwitchOpacity(kFalse); });
-    ForEveryFailure("switch on", [] { SwitchOpacity(kTrue); });
-    ForEveryFailure("toggle", [] { ToggleOpacity(); });
 }
 
 TEST_F(FaultInjectionTest, Observers) {
@@ -110,6 +98,5 @@ TEST_F(FaultInjectionTest, TimerAndList) {
             callback->StartTimer();
         workspace->Release();
     });
-    ForEveryFailure("register panels", [] { RegisterPanels(); });
     ForEveryFailure("update list", [&] { RunCommand(kOpalUpdatePanelListCmdBoss, UIDRef()); });
 }

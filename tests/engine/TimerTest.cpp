@@ -1,6 +1,7 @@
 // The timer callback: one tick asks for the tab-area observer on every
 // floating palette and for a list refresh, then re-arms itself.
 #include "EngineTestSupport.h"
+#include "FaultSweep.h"
 #include "ISubject.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
@@ -53,11 +54,11 @@ TEST_F(TimerTest, NoPalettes_OnlyTheListRefresh_ThenReArmed) {
     const int64 before = TheHost().Now();
     Tick();
     EXPECT_EQ(TheHost().Now() - before, 500);
-    EXPECT_EQ(trace.lines, std::vector<std::string>{Scheduled(kUpdatePanelList, 0)});
+    EXPECT_TRUE(testing_support::SameRequests(trace.Lines(), {Scheduled(kUpdatePanelList, 0)}));
     EXPECT_EQ(TheHost().ArmedTimers(), 1u);
     Drain();
     Tick();
-    EXPECT_EQ(trace.lines.size(), 1u);
+    EXPECT_EQ(trace.Lines().size(), 1u);
 }
 
 TEST_F(TimerTest, OnlyFloatingPalettes_GetTheAttachCommand_OnEveryTick) {
@@ -83,13 +84,14 @@ TEST_F(TimerTest, AnUnreachablePalette_DoesNotStopTheWalk) {
     // Some failing acquisition is the first palette's instantiation: the two
     // after it must still get their observer, the list its refresh.
     bool skippedFirst = false;
-    for (int64 k = 1;; ++k) {
+    testing_support::FaultSweep sweep{"tick"};
+    sweep.prepare = [&] {
         for (const std::string& name : names)
             DetachTabAreaObserver(name);
-        TheHost().GetFaults().FailAt(k);
-        Tick();
-        const bool fired = TheHost().GetFaults().Fired();
-        TheHost().GetFaults().Reset();
+    };
+    // The tick's commands wait in the queue until the check drains it.
+    sweep.sameReferences = false;
+    sweep.check = [&](bool, int64) {
         const bool refreshed = trace.Count(Scheduled(kUpdatePanelList, 0)) == 1;
         Drain();
         if (refreshed && !Observed("F1") && Observed("F2") && Observed("F3")) {
@@ -98,9 +100,8 @@ TEST_F(TimerTest, AnUnreachablePalette_DoesNotStopTheWalk) {
         }
         if (TheHost().ArmedTimers() == 0)
             StartTimer();
-        if (!fired)
-            break;
-    }
+    };
+    testing_support::SweepFaults(sweep, [&] { Tick(); });
     EXPECT_TRUE(skippedFirst);
 }
 
@@ -108,6 +109,6 @@ TEST_F(TimerTest, WithoutTheApplication_TheTickIsNotReArmed) {
     TheHost().GetFaults().FailAt(1);
     Tick();
     TheHost().GetFaults().Reset();
-    EXPECT_TRUE(trace.lines.empty());
+    EXPECT_TRUE(trace.Lines().empty());
     EXPECT_EQ(TheHost().ArmedTimers(), 0u);
 }

@@ -2,47 +2,26 @@
 // palette's opacity, and how the opacity becomes the window's alpha.
 #include "EngineTestSupport.h"
 #include "OpalID.h"
-#include "engine/OpalWindowAlpha.h"
 
-#include <cmath>
 #include <limits>
 
 using engine_test::EngineTest;
 
-TEST(WindowAlphaForOpacity, TruncatesAndNeverWraps) {
-    const struct {
-        double opacity;
-        int alpha;
-    } table[] = {{15, 38},
-                 {20, 51},
-                 {25, 63},
-                 {50, 127},
-                 {75, 191},
-                 {99, 252},
-                 {100, 254},
-                 {0, 0},
-                 {39.999999999, 101},
-                 // Beyond 100 counts as 100: no wrap (150 would give 126), and
-                 // no undefined conversion for huge values.
-                 {150, 254},
-                 {1e300, 254},
-                 {std::numeric_limits<double>::infinity(), 254},
-                 {std::nan(""), 254},
-                 {-5, 0}};
-    for (const auto& row : table)
-        EXPECT_EQ(WindowAlphaForOpacity(row.opacity), row.alpha) << row.opacity;
-}
-
-TEST_F(EngineTest, StoredOpacity_GivesTheWindowAlphaOfTheTable) {
+TEST_F(EngineTest, StoredOpacity_GivesTheWindowAlphaOfTheTable_TruncatedAndNeverWrapped) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A"});
+    // Beyond 100 counts as 100: no wrap (150 would give 126), and no undefined
+    // conversion for huge values.
     for (const auto& [opacity, alpha] : {std::pair{15.0, 38},
                                          {20.0, 51},
                                          {25.0, 63},
+                                         {39.999999999, 101},
                                          {50.0, 127},
                                          {75.0, 191},
                                          {99.0, 252},
                                          {100.0, 254},
-                                         {150.0, 254}}) {
+                                         {150.0, 254},
+                                         {1e300, 254},
+                                         {std::numeric_limits<double>::infinity(), 254}}) {
         StoreAlpha("A", opacity);
         ApplyPaletteAlpha("P");
         EXPECT_EQ(WindowAlpha("P"), alpha) << opacity;

@@ -1,6 +1,7 @@
 // The four model commands, run the way their callers run them: create,
 // set the arguments, execute, release.
 #include "DataInterfaces.h"
+#include "FaultSweep.h"
 #include "ICommand.h"
 #include "InterfacePtr.h"
 #include "ModelTestSupport.h"
@@ -59,24 +60,14 @@ protected:
             [&](ICommand& c) { return Set<IBoolData>(c, IID_IBOOLDATA, ignore); }, state);
     }
 
-    // Runs `operation` with the k-th acquisition failing, k = 1, 2, … until it
-    // completes without the failure; after each run nothing may have leaked,
-    // and `check` is told whether the failure happened.
+    // Runs `operation` under every failing acquisition in turn; `check` is
+    // told after each run whether the failure happened.
     void UnderEveryFailure(const std::function<void()>& operation,
                            const std::function<void(bool failed, int64 k)>& check) {
-        for (int64 k = 1; k < 1000; ++k) {
-            const RefSnapshot before = RefSnapshot::Take();
-            TheHost().ClearDirtyLog();
-            TheHost().GetFaults().FailAt(k);
-            operation();
-            const bool failed = TheHost().GetFaults().Fired();
-            TheHost().GetFaults().Reset();
-            EXPECT_REFS_UNCHANGED(before) << "failing acquisition " << k;
-            check(failed, k);
-            if (!failed)
-                return;
-        }
-        ADD_FAILURE() << "the operation never completed";
+        testing_support::FaultSweep sweep{"model command"};
+        sweep.prepare = [this] { TheHost().ClearDirtyLog(); };
+        sweep.check = check;
+        testing_support::SweepFaults(sweep, operation);
     }
 };
 

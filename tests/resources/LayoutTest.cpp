@@ -2,6 +2,7 @@
 // frame, binding and content, and the decoder's refusal of damaged records.
 #include "resources/Layout.h"
 #include "ResourceTestUtil.h"
+#include "core/Text.h"
 
 #include <cstdio>
 #include <sstream>
@@ -10,6 +11,7 @@
 namespace {
 
 using host::Bytes;
+using host::Hex;
 using host::WidgetSpec;
 using restest::Le;
 using restest::Resource;
@@ -24,12 +26,6 @@ struct Expected {
     uint16 binding;
     std::string content;
 };
-
-std::string Hex(uint32 v) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%x", v);
-    return buffer;
-}
 
 // Every attribute the widget carries, in one canonical line, so a table row
 // also fails on content that should not be there.

@@ -2,6 +2,7 @@
 // widget tree, window-list and tab-area messages, re-created windows, restart,
 // and the fault counter on everything the world hands out.
 #include "world/World.h"
+#include "FaultSweep.h"
 #include "HostTestSupport.h"
 #include "IApplication.h"
 #include "IPanelRegistry.h"
@@ -373,13 +374,8 @@ TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
     // Application, two registries, the panel manager, the panel, the palette,
     // two child look-ups, the utilities, the palette of a widget, the subject.
     ASSERT_EQ(acquisitions, 11);
-    for (int64 k = 1; k <= acquisitions; ++k) {
-        SCOPED_TRACE(k);
-        Host::Get().GetFaults().FailAt(k);
-        walk();
-        EXPECT_TRUE(Host::Get().GetFaults().Fired());
-        EXPECT_REFS_UNCHANGED(before);
-    }
+    EXPECT_EQ(testing_support::SweepFaults({"walk"}, walk), acquisitions);
+    EXPECT_REFS_UNCHANGED(before);
 }
 
 // With the plug-in: the world outlives a restart of the whole session, and

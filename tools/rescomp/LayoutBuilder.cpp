@@ -5,7 +5,7 @@
 
 namespace rescomp {
 
-using namespace host::layout;
+using namespace layout;
 
 Widget& Widget::Attribute(uint16 tag, Bytes payload) {
     for (const auto& [existing, bytes] : fAttributes)

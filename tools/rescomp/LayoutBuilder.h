@@ -8,7 +8,7 @@
 #pragma once
 
 #include "ByteWriter.h"
-#include "resources/Layout.h"
+#include "LayoutFormat.h"
 
 #include <optional>
 #include <string>
@@ -17,12 +17,12 @@
 
 namespace rescomp {
 
-using host::layout::kBindAll;
-using host::layout::kBindBottom;
-using host::layout::kBindLeft;
-using host::layout::kBindNone;
-using host::layout::kBindRight;
-using host::layout::kBindTop;
+using layout::kBindAll;
+using layout::kBindBottom;
+using layout::kBindLeft;
+using layout::kBindNone;
+using layout::kBindRight;
+using layout::kBindTop;
 
 constexpr WidgetID kNoWidgetID = 0;
 
@@ -43,17 +43,13 @@ public:
         fEnabled = false;
         return *this;
     }
-    Widget& Text(const std::string& literal) { return Str(host::layout::kTagText, literal); }
-    Widget& TextKey(const std::string& key) { return Str(host::layout::kTagTextKey, key); }
-    Widget& MenuNameKey(const std::string& key) { return Str(host::layout::kTagMenuNameKey, key); }
+    Widget& Text(const std::string& literal) { return Str(layout::kTagText, literal); }
+    Widget& TextKey(const std::string& key) { return Str(layout::kTagTextKey, key); }
+    Widget& MenuNameKey(const std::string& key) { return Str(layout::kTagMenuNameKey, key); }
     Widget& ObserverIID(PMIID iid);
     Widget& ErasableValues(int32 first, int32 second);
-    Widget& Drawing(PluginID plugin, RsrcID id) {
-        return Ref(host::layout::kTagDrawing, plugin, id);
-    }
-    Widget& Picture(PluginID plugin, RsrcID id) {
-        return Ref(host::layout::kTagPicture, plugin, id);
-    }
+    Widget& Drawing(PluginID plugin, RsrcID id) { return Ref(layout::kTagDrawing, plugin, id); }
+    Widget& Picture(PluginID plugin, RsrcID id) { return Ref(layout::kTagPicture, plugin, id); }
     Widget& ListBox(PluginID templateOwner, RsrcID rowTemplate, double rowHeight,
                     bool multipleSelection);
     Widget& ValueLimits(double lower, double upper);

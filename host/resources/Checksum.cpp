@@ -1,4 +1,4 @@
-#include "core/Checksum.h"
+#include "resources/Checksum.h"
 
 #include <array>
 
