@@ -5,6 +5,7 @@
 #include "ISession.h"
 #include "Module.h"
 #include "Text.h"
+#include "ui/PluginPanels.h"
 #include "world/World.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace host {
 
 Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
     DefineHostClasses(fModel);
+    ui::InstallWidgetHooks(*this);
 }
 
 Host& Host::Get() {
@@ -106,6 +108,8 @@ bool Host::LoadPlugin(const std::string& file, std::string* error) {
         else
             fModel.AddIns(entry.boss, entry.pairs, file);
     }
+    if (onPluginLoaded)
+        onPluginLoaded(p);
     return true;
 }
 

@@ -82,6 +82,9 @@ public:
     // persistence layer reads and writes the workspace's persistent parts.
     std::function<void(Boss& workspace)> onWorkspaceCreated;
     std::function<void(Boss& workspace)> onWorkspaceClosing;
+    // Called once a plug-in is loaded and its classes are known (the widget
+    // layer registers the plug-in's panels).
+    std::function<void(const LoadedPlugin& plugin)> onPluginLoaded;
 
     // ---- Commands ---------------------------------------------------------------
     ErrorCode Execute(ICommand* command, int32 priority);

@@ -10,6 +10,7 @@
 #include "ITimer.h"
 #include "IUtils.h"
 #include "ImplementationRegistry.h"
+#include "ui/Widgets.h"
 #include "world/World.h"
 
 #include <algorithm>
@@ -237,6 +238,7 @@ void DefineHostClasses(ObjectModel& model) {
     model.DefineClass(kTimerBoss, 0, {{IID_ITIMER, kTimerImpl}}, "host");
     model.DefineClass(kUtilsBoss, 0, {{IID_IUTILS, kUtilsImpl}}, "host");
     World::DefineClasses(model);
+    ui::DefineWidgetClasses(model);
 }
 
 } // namespace host

@@ -1,6 +1,7 @@
 #include "script/ScriptRunner.h"
 
 #include "core/Host.h"
+#include "ui/Alerts.h"
 #include "world/World.h"
 
 #include <cerrno>
@@ -14,6 +15,7 @@ ScriptRunner::ScriptRunner() {
     AddResourceCommands(*this);
     AddModelCommands(*this);
     AddWorldCommands(*this);
+    AddPanelCommands(*this);
 }
 
 void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {
@@ -53,8 +55,15 @@ Words ScriptRunner::Split(const std::string& line) {
 int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
     // The trace writes to this context's stream: it must not outlive the run.
     struct TraceReset {
-        ~TraceReset() { Host::Get().trace = nullptr; }
+        ~TraceReset() {
+            Host::Get().trace = nullptr;
+            ui::Alerts::Get().sink = nullptr;
+        }
     } traceReset;
+    // Alerts are printed as they are shown.
+    ui::Alerts::Get().sink = [&context](const std::string& text) {
+        context.out << "alert \"" << text << "\"\n";
+    };
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {

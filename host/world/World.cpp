@@ -82,7 +82,8 @@ private:
             if (auto* ours = Own<WorldChildren>(child, IID_IPANELCONTROLDATA, kWorldChildrenImpl)) {
                 if (const Boss* found = ours->Find(id, depth - 1))
                     return found;
-            } else if (auto* below = child->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA)) {
+            } else if (auto* below = child->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
+                       below && below->Length() > 0) {
                 // Somebody else's container (a plug-in panel's) searches itself.
                 if (IControlView* view = below->QueryWidgetByID(id, depth - 1)) {
                     const Boss* boss = Host::Get().Model().BossOf(view);
@@ -477,6 +478,8 @@ struct World::State {
         palette.shown = shown;
         SyncPalette(palette);
         PostWindow(shown ? kWindowShownOrCreatedMsg : kWindowHiddenMsg, palette);
+        if (world.onPaletteShown && palette.boss)
+            world.onPaletteShown(palette.boss, shown);
     }
     int32 FreeID() {
         while (panelByID.count(nextID))
@@ -791,12 +794,29 @@ IPMUnknown* World::QueryPanelByWidgetID(WidgetID widgetID) const {
         IPMUnknown* view = p.boss->QueryInternal(IID_ICONTROLVIEW);
         return view ? view : p.boss->QueryInternal(IID_IUNKNOWN);
     }
+    // A plug-in's panel widget sits in its panel object.
+    for (const auto& p : fState->panels) {
+        auto* held = p.boss ? p.boss->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA) : nullptr;
+        if (held && held->Length() > 0)
+            if (IControlView* view = held->QueryWidgetByID(widgetID, 1))
+                return view;
+    }
     return nullptr;
 }
 
 IPMUnknown* World::QueryPaletteOfWidget(const IPMUnknown* widget) const {
     State& s = *fState;
     const Boss* boss = widget ? Host::Get().Model().BossOf(widget) : nullptr;
+    // A widget inside a panel is in the panel's palette.
+    while (boss && !s.owner.count(boss) &&
+           std::none_of(s.panels.begin(), s.panels.end(),
+                        [boss](const State::Panel& p) { return p.boss == boss; })) {
+        auto* parent = boss->PeekAs<IWidgetParent>(IID_IWIDGETPARENT);
+        IPMUnknown* up = parent ? parent->QueryParentFor(IID_IUNKNOWN) : nullptr;
+        boss = up ? Host::Get().Model().BossOf(up) : nullptr;
+        if (up)
+            up->Release(); // the child's parent outlives this look
+    }
     if (!boss)
         return nullptr;
     std::optional<size_t> palette;
@@ -912,6 +932,8 @@ void World::Destroy() {
     s.owner.clear();
     s.paletteByUID.clear();
     fBuilt = false;
+    if (onTakenDown)
+        onTakenDown();
 }
 
 } // namespace host
