@@ -22,11 +22,26 @@ void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {
     fCommands[verb] = std::move(command);
 }
 
+namespace {
+
+// "#" and digits, alone as a word, name a row ("select #2"); any other "#"
+// that starts a word starts a comment.
+bool RowNumberAt(const std::string& line, size_t at) {
+    size_t end = at + 1;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        ++end;
+    return end > at + 1 &&
+           (end == line.size() || line[end] == ' ' || line[end] == '\t' || line[end] == '\r');
+}
+
+} // namespace
+
 Words ScriptRunner::Split(const std::string& line) {
     Words words;
     std::string word;
     bool inWord = false, quoted = false;
-    for (char c : line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         if (quoted) {
             if (c == '"')
                 quoted = false;
@@ -34,7 +49,7 @@ Words ScriptRunner::Split(const std::string& line) {
                 word += c;
         } else if (c == '"') {
             quoted = inWord = true;
-        } else if (c == '#') {
+        } else if (c == '#' && (inWord || !RowNumberAt(line, i))) {
             break;
         } else if (c == ' ' || c == '\t' || c == '\r') {
             if (inWord)
