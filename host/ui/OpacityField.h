@@ -4,7 +4,7 @@
 // kFieldValueEnteredMsg (also whenever its text is set with notification).
 #pragma once
 
-#include "ui/Widgets.h"
+#include "ui/StaticText.h"
 
 #include <string>
 

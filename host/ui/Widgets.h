@@ -79,41 +79,4 @@ OPAL_SDK_API std::string TextOf(const Boss* widget);
 // Sends a change on the widget's own subject.
 void Notify(const Boss* widget, ClassID change, PMIID protocol);
 
-// ---- Children (0x607) -------------------------------------------------------------------
-class WidgetChildren : public CPMUnknown<IPanelControlData> {
-public:
-    using CPMUnknown<IPanelControlData>::CPMUnknown;
-    ~WidgetChildren() override;
-    WidgetChildren(const WidgetChildren&) = delete;
-    WidgetChildren& operator=(const WidgetChildren&) = delete;
-
-    int32 Length() const override { return static_cast<int32>(fChildren.size()); }
-    IControlView* QueryWidget(int32 index) const override;
-    IControlView* QueryWidgetByID(WidgetID id, int32 depth) const override;
-    void AddWidget(IControlView* widget, int32 at = -1, bool16 invalidate = kTrue) override;
-    void ReleaseAll(bool16 invalidate = kTrue) override;
-
-    const std::vector<Boss*>& Children() const { return fChildren; }
-    Boss* Find(WidgetID id, int32 depth) const;
-
-private:
-    std::vector<Boss*> fChildren;
-};
-
-// ---- Text (0x603) -----------------------------------------------------------------------
-class TextData : public CPMUnknown<ITextControlData> {
-public:
-    using CPMUnknown<ITextControlData>::CPMUnknown;
-    void SetString(const PMString& text, bool16 invalidate = kTrue, bool16 notifyOfChange = kTrue,
-                   bool16 forceNotify = kTrue) override;
-    PMString GetString() const override { return fText; }
-
-protected:
-    // What the widget tells its observers when its text was set with notification.
-    virtual void NotifyChange();
-
-private:
-    PMString fText;
-};
-
 } // namespace host::ui

@@ -5,11 +5,13 @@
 #include "IApplication.h"
 #include "IPanelRegistry.h"
 #include "ISession.h"
+#include "ISubject.h"
 #include "IUtils.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "RsrcSpec.h"
 #include "UiTestSupport.h"
+#include "ui/LayoutEngine.h"
 #include "ui/LayoutReader.h"
 #include "ui/ListBox.h"
 #include "ui/PluginPanels.h"
@@ -85,6 +87,53 @@ TEST_F(PanelRegistrationTest, ClosingKeepsTheWidgets_ANewSessionBuildsAnew) {
     panels.Show(1);
     EXPECT_NE(panels.PanelWidget(1), nullptr);
     EXPECT_EQ(World::Get().Palettes().size(), 1u);
+}
+
+// Stands in for the panel's observer while the plug-in has none of its own.
+std::vector<std::string> gObserverLog;
+class LoggingObserver : public CObserver {
+public:
+    explicit LoggingObserver(IPMUnknown* boss) : CObserver(boss, kOpalPanelWidgetObserverIID) {}
+    void Update(const ClassID&, ISubject*, const PMIID&, void*) override {}
+    void AutoAttach() override {
+        const auto palette = World::Get().FindPalette("Opal");
+        gObserverLog.push_back(palette && World::IsPaletteWindowShown(palette->window)
+                                   ? "attach, window shown"
+                                   : "attach, window hidden");
+    }
+    void AutoDetach() override { gObserverLog.push_back("detach"); }
+};
+
+TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIsShown) {
+    host::ObjectModel& model = TheHost().Model();
+    if (model.FindImpl(kOpalPanelWidgetObserverImpl))
+        GTEST_SKIP() << "the plug-in brings its own panel observer";
+    // Registered for the rest of the process: objects built from it may outlive the test.
+    model.RegisterImpl({kOpalPanelWidgetObserverImpl,
+                        &ImplementationFunctions<LoggingObserver>::Create,
+                        &ImplementationFunctions<LoggingObserver>::Destroy,
+                        &ImplementationFunctions<LoggingObserver>::Size, nullptr, 0, "test"});
+    gObserverLog.clear();
+    auto& panels = PluginPanels::Get();
+    panels.Show(1);
+    panels.Show(1);
+    World::Get().HidePanel(1); // as a double-click on its own row does
+    World::Get().ShowPanel(1, true);
+    panels.Close(1);
+    panels.Close(1);
+    EXPECT_EQ(gObserverLog, (std::vector<std::string>{"attach, window shown", "detach",
+                                                      "attach, window shown", "detach"}));
+}
+
+TEST_F(OpalPanelTest, Invalidate_CountsRedrawRequestsPerWidget) {
+    Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
+    const int before = RecordOf(onOff)->invalidations;
+    const long all = InvalidationCount();
+    ViewOf(onOff)->SetRsrcID(kOpalOffIconRsrcID);
+    ViewOf(onOff)->Invalidate();
+    ViewOf(onOff)->Disable(kFalse); // no redraw asked
+    EXPECT_EQ(RecordOf(onOff)->invalidations, before + 1);
+    EXPECT_EQ(InvalidationCount(), all + 1);
 }
 
 // Every widget as its layout describes it, children in order.
