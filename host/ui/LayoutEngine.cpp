@@ -29,6 +29,11 @@ long InvalidationCount() {
     return gInvalidations;
 }
 
+int InvalidationsOf(const Boss* widget) {
+    const WidgetRecord* record = RecordOf(widget);
+    return record ? record->invalidations : 0;
+}
+
 } // namespace host::ui
 
 using namespace host::ui;

@@ -46,8 +46,8 @@ TEST_F(DrawingTest, Port_RecordsEveryOperation_AndGivesEverythingBack) {
     host::ObjectModel& model = TheHost().Model();
     model.RegisterImpl({kSketchViewImpl, &ImplementationFunctions<SketchView>::Create,
                         &ImplementationFunctions<SketchView>::Destroy,
-                        &ImplementationFunctions<SketchView>::Size, nullptr, 0, "test"});
-    model.DefineClass(kSketchBoss, 0, {{IID_ICONTROLVIEW, kSketchViewImpl}}, "test");
+                        &ImplementationFunctions<SketchView>::Size, nullptr, 0, "test sketch"});
+    model.DefineClass(kSketchBoss, 0, {{IID_ICONTROLVIEW, kSketchViewImpl}}, "test sketch");
     Boss* sketch = model.CreateBoss(kSketchBoss);
     const auto before = testing_support::RefSnapshot::Take();
     EXPECT_EQ(DrawNow(ViewOf(sketch)),
@@ -60,7 +60,7 @@ TEST_F(DrawingTest, Port_RecordsEveryOperation_AndGivesEverythingBack) {
     EXPECT_TRUE(DrawNow(ViewOf(sketch)).empty());
     EXPECT_REFS_UNCHANGED(before);
     sketch->Release();
-    model.RemoveOrigin("test");
+    model.RemoveOrigin("test sketch");
 }
 
 TEST_F(DrawingTest, UIColours_LightAndDarkEdgesOnTheSession) {

@@ -109,10 +109,10 @@ TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIs
     if (model.FindImpl(kOpalPanelWidgetObserverImpl))
         GTEST_SKIP() << "the plug-in brings its own panel observer";
     // Registered for the rest of the process: objects built from it may outlive the test.
-    model.RegisterImpl({kOpalPanelWidgetObserverImpl,
-                        &ImplementationFunctions<LoggingObserver>::Create,
-                        &ImplementationFunctions<LoggingObserver>::Destroy,
-                        &ImplementationFunctions<LoggingObserver>::Size, nullptr, 0, "test"});
+    model.RegisterImpl(
+        {kOpalPanelWidgetObserverImpl, &ImplementationFunctions<LoggingObserver>::Create,
+         &ImplementationFunctions<LoggingObserver>::Destroy,
+         &ImplementationFunctions<LoggingObserver>::Size, nullptr, 0, "test observer"});
     gObserverLog.clear();
     auto& panels = PluginPanels::Get();
     panels.Show(1);
@@ -127,12 +127,12 @@ TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIs
 
 TEST_F(OpalPanelTest, Invalidate_CountsRedrawRequestsPerWidget) {
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
-    const int before = RecordOf(onOff)->invalidations;
+    const int before = InvalidationsOf(onOff);
     const long all = InvalidationCount();
     ViewOf(onOff)->SetRsrcID(kOpalOffIconRsrcID);
     ViewOf(onOff)->Invalidate();
     ViewOf(onOff)->Disable(kFalse); // no redraw asked
-    EXPECT_EQ(RecordOf(onOff)->invalidations, before + 1);
+    EXPECT_EQ(InvalidationsOf(onOff), before + 1);
     EXPECT_EQ(InvalidationCount(), all + 1);
 }
 
@@ -234,9 +234,9 @@ TEST_F(OpalPanelTest, Resize_TakesTheSizeThePanelViewAllows) {
     host::ObjectModel& model = TheHost().Model();
     model.RegisterImpl({kLimitedViewImpl, &ImplementationFunctions<LimitedView>::Create,
                         &ImplementationFunctions<LimitedView>::Destroy,
-                        &ImplementationFunctions<LimitedView>::Size, nullptr, 0, "test"});
+                        &ImplementationFunctions<LimitedView>::Size, nullptr, 0, "test view"});
     model.DefineClass(kLimitedPanelBoss, kErasablePanelWidgetBoss,
-                      {{IID_ICONTROLVIEW, kLimitedViewImpl}}, "test");
+                      {{IID_ICONTROLVIEW, kLimitedViewImpl}}, "test view");
     auto layout = *ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
     layout.widgetClass = kLimitedPanelBoss;
     Boss* panel = BuildWidget(layout, &TheHost().UIDataBase());
@@ -244,7 +244,7 @@ TEST_F(OpalPanelTest, Resize_TakesTheSizeThePanelViewAllows) {
     EXPECT_EQ(DragPanelTo(panel, 100, 500), PMPoint(174, 300));
     EXPECT_EQ(FrameOf(kOpalPanelListWidgetID, panel), PMRect(-1, 0, 175, 286));
     panel->Release();
-    model.RemoveOrigin("test");
+    model.RemoveOrigin("test view");
 }
 
 TEST_F(OpalPanelTest, References_BuildingAndTearingDownGivesAllBack) {
