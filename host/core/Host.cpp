@@ -30,9 +30,16 @@ Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
         if (layer.defineClasses)
             layer.defineClasses(fModel);
     });
+    ForEachLayer([this](const Layer& layer) {
+        if (layer.hostCreated)
+            layer.hostCreated(*this);
+    });
 }
 
 Host& Host::Get() {
+    // A layer hooking itself in while the host is being built asks for it.
+    if (gHost)
+        return *gHost;
     // Lives as long as the process: a module kept loaded may still refer to it.
     static Host* host = new Host;
     return *host;
@@ -54,6 +61,8 @@ void RegisterLayer(const Layer& layer) {
     // A layer that comes after the host started still gets its classes.
     if (gHost && layer.defineClasses)
         layer.defineClasses(gHost->Model());
+    if (gHost && layer.hostCreated)
+        layer.hostCreated(*gHost);
 }
 
 void Host::SetApplicationPart(PMIID iid, Boss* boss) {
@@ -177,6 +186,8 @@ bool Host::LoadPlugin(const std::string& file, std::string* error) {
         else
             fModel.AddIns(entry.boss, entry.pairs, file);
     }
+    if (onPluginLoaded)
+        onPluginLoaded(p);
     return true;
 }
 

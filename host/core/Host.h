@@ -116,6 +116,9 @@ public:
     // persistence layer reads and writes the workspace's persistent parts.
     std::function<void(Boss& workspace)> onWorkspaceCreated;
     std::function<void(Boss& workspace)> onWorkspaceClosing;
+    // Called once a plug-in is loaded and its classes are known (the widget
+    // layer registers the plug-in's panels).
+    std::function<void(const LoadedPlugin& plugin)> onPluginLoaded;
 
     // ---- What the layers above the core provide ----------------------------------
     // Objects the application object hands out by interface (the panel and

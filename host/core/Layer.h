@@ -10,6 +10,7 @@
 
 namespace host {
 
+class Host;
 class ObjectModel;
 
 struct Layer {
@@ -24,6 +25,9 @@ struct Layer {
     void (*applicationStarted)() = nullptr;
     // The shut-down services have run; the application object is still there.
     void (*applicationEnding)() = nullptr;
+    // Once the host object exists, before any plug-in loads: the layer hooks
+    // itself into the host (and the layers below it).
+    void (*hostCreated)(Host& host) = nullptr;
 };
 
 OPAL_SDK_API void RegisterLayer(const Layer& layer);

@@ -133,7 +133,9 @@ bool WorkspaceStore::Save(const Boss& workspace, std::string* error) {
             continue;
         MemoryStream out;
         ReadInto(part, &out);
-        records.push_back({part.impl, out.Bytes()});
+        // A part with nothing to keep has no record; it keeps its defaults.
+        if (!out.Bytes().empty())
+            records.push_back({part.impl, out.Bytes()});
     }
     records.insert(records.end(), fUnknown.begin(), fUnknown.end());
     return WriteFileAtomically(fFile, EncodeWorkspace(records), error);

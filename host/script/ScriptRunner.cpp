@@ -1,6 +1,7 @@
 #include "script/ScriptRunner.h"
 
 #include "core/Host.h"
+#include "ui/Alerts.h"
 #include "world/World.h"
 
 #include <cerrno>
@@ -14,17 +15,33 @@ ScriptRunner::ScriptRunner() {
     AddResourceCommands(*this);
     AddModelCommands(*this);
     AddWorldCommands(*this);
+    AddPanelCommands(*this);
 }
 
 void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {
     fCommands[verb] = std::move(command);
 }
 
+namespace {
+
+// "#" and digits, alone as a word, name a row ("select #2"); any other "#"
+// that starts a word starts a comment.
+bool RowNumberAt(const std::string& line, size_t at) {
+    size_t end = at + 1;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        ++end;
+    return end > at + 1 &&
+           (end == line.size() || line[end] == ' ' || line[end] == '\t' || line[end] == '\r');
+}
+
+} // namespace
+
 Words ScriptRunner::Split(const std::string& line) {
     Words words;
     std::string word;
     bool inWord = false, quoted = false;
-    for (char c : line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         if (quoted) {
             if (c == '"')
                 quoted = false;
@@ -32,7 +49,7 @@ Words ScriptRunner::Split(const std::string& line) {
                 word += c;
         } else if (c == '"') {
             quoted = inWord = true;
-        } else if (c == '#') {
+        } else if (c == '#' && (inWord || !RowNumberAt(line, i))) {
             break;
         } else if (c == ' ' || c == '\t' || c == '\r') {
             if (inWord)
@@ -53,8 +70,15 @@ Words ScriptRunner::Split(const std::string& line) {
 int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
     // The trace writes to this context's stream: it must not outlive the run.
     struct TraceReset {
-        ~TraceReset() { Host::Get().trace = nullptr; }
+        ~TraceReset() {
+            Host::Get().trace = nullptr;
+            ui::Alerts::Get().sink = nullptr;
+        }
     } traceReset;
+    // Alerts are printed as they are shown.
+    ui::Alerts::Get().sink = [&context](const std::string& text) {
+        context.out << "alert \"" << text << "\"\n";
+    };
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {

@@ -51,5 +51,6 @@ int32 ResolvePanel(const std::string& word);
 void AddResourceCommands(ScriptRunner& runner);
 void AddModelCommands(ScriptRunner& runner);
 void AddWorldCommands(ScriptRunner& runner);
+void AddPanelCommands(ScriptRunner& runner);
 
 } // namespace host

@@ -1,6 +1,6 @@
 // The host world's commands:
 //   palette NAME [class HEX] [hidden]
-//   panel NAME [in PALETTE [new-group]] [id N]
+//   panel NAME [in PALETTE [new-group]] [id N] [class HEX]
 //   move PANEL to PALETTE [new-group]
 //   front PANEL | show PANEL | hide PANEL | recreate PALETTE
 //   tick [N] | trace on|off | print windows
@@ -84,9 +84,10 @@ void AddWorldCommands(ScriptRunner& runner) {
         Apply([&] { World::Get().AddPalette(args[0], classID, shown); });
     });
 
-    const char* panelUsage = "panel NAME [in PALETTE [new-group]] [id N]";
+    const char* panelUsage = "panel NAME [in PALETTE [new-group]] [id N] [class HEX]";
     runner.Add("panel", [panelUsage](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 6, panelUsage);
+        ExpectArgs(args, 1, 8, panelUsage);
+        bool classGiven = false;
         PanelOptions options;
         for (size_t i = 1; i < args.size(); ++i) {
             if (args[i] == "in" && i + 1 < args.size() && options.palette.empty()) {
@@ -99,6 +100,11 @@ void AddWorldCommands(ScriptRunner& runner) {
                     id > std::numeric_limits<int32>::max())
                     throw ScriptError("panel ID out of range: " + args[i]);
                 options.panelID = static_cast<int32>(id);
+            } else if (args[i] == "class" && i + 1 < args.size() && !classGiven) {
+                options.classID = ParseClass(args[++i]);
+                classGiven = true;
+                if (!Host::Get().Model().HasClass(options.classID))
+                    throw ScriptError("no class " + Hex(options.classID));
             } else {
                 throw ScriptError(std::string("usage: ") + panelUsage);
             }

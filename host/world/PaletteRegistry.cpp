@@ -2,7 +2,10 @@
 
 #include "CPMUnknown.h"
 #include "IPanelRegistry.h"
+#include "IWidgets.h"
 #include "world/WorldState.h"
+
+#include <algorithm>
 
 namespace host {
 namespace {
@@ -66,6 +69,16 @@ bool World::IsPaletteShown(UID palette) const {
 IPMUnknown* World::QueryPaletteOfWidget(const IPMUnknown* widget) const {
     State& s = *fState;
     const Boss* boss = widget ? Host::Get().Model().BossOf(widget) : nullptr;
+    // A widget inside a panel is in the panel's palette.
+    while (boss && !s.owner.count(boss) &&
+           std::none_of(s.panels.begin(), s.panels.end(),
+                        [boss](const State::Panel& p) { return p.boss == boss; })) {
+        auto* parent = boss->PeekAs<IWidgetParent>(IID_IWIDGETPARENT);
+        IPMUnknown* up = parent ? parent->QueryParentFor(IID_IUNKNOWN) : nullptr;
+        boss = up ? Host::Get().Model().BossOf(up) : nullptr;
+        if (up)
+            up->Release(); // the child's parent outlives this look
+    }
     if (!boss)
         return nullptr;
     std::optional<size_t> palette;

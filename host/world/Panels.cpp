@@ -168,6 +168,13 @@ IPMUnknown* World::QueryPanelByWidgetID(WidgetID widgetID) const {
         IPMUnknown* view = p.boss->QueryInternal(IID_ICONTROLVIEW);
         return view ? view : p.boss->QueryInternal(IID_IUNKNOWN);
     }
+    // A plug-in's panel widget sits in its panel object.
+    for (const auto& p : fState->panels) {
+        auto* held = p.boss ? p.boss->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA) : nullptr;
+        if (held && held->Length() > 0)
+            if (IControlView* view = held->QueryWidgetByID(widgetID, 1))
+                return view;
+    }
     return nullptr;
 }
 

@@ -104,6 +104,8 @@ void World::Destroy() {
     s.owner.clear();
     s.paletteByUID.clear();
     fBuilt = false;
+    if (onTakenDown)
+        onTakenDown();
 }
 
 } // namespace host

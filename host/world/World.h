@@ -158,6 +158,10 @@ public:
     // panel built from its layout); unset or returning nullptr: the class
     // alone. The world adds the boss to the UI database.
     std::function<Boss*(ClassID classID, WidgetID widgetID)> buildPanel;
+    // Told when a palette window was shown or hidden (after the window), and
+    // when the world's objects have been taken down.
+    std::function<void(const Boss* palette, bool shown)> onPaletteShown;
+    std::function<void()> onTakenDown;
     // The operating-system window of a new palette object (hidden), its end,
     // and showing or hiding it as the palette is shown or hidden.
     static HWND CreatePaletteWindow(const std::string& name);

@@ -30,7 +30,8 @@ const Boss* WorldChildren::Find(WidgetID id, int32 depth) const {
         if (auto* ours = ChildrenOf(child)) {
             if (const Boss* found = ours->Find(id, depth - 1))
                 return found;
-        } else if (auto* below = child->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA)) {
+        } else if (auto* below = child->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
+                   below && below->Length() > 0) {
             // Somebody else's container (a plug-in panel's) searches itself.
             if (IControlView* view = below->QueryWidgetByID(id, depth - 1)) {
                 const Boss* boss = Host::Get().Model().BossOf(view);

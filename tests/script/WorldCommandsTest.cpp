@@ -89,7 +89,7 @@ TEST_F(WorldCommandsTest, BadLines_StopTheScriptWithOneLine) {
          "class 0x614 is not a palette window class (0x613, 0x170, 0x1640f, 0xfc03)"},
         {"palette X class zz", "not a hexadecimal class: \"zz\""},
         {"palette X shown", "usage: palette NAME [class HEX] [hidden]"},
-        {"panel A id", "usage: panel NAME [in PALETTE [new-group]] [id N]"},
+        {"panel A id", "usage: panel NAME [in PALETTE [new-group]] [id N] [class HEX]"},
         {"panel A id 1\npanel B id 1", "panel ID 1 is taken by \"A\""},
         {"panel A id 99999999999", "panel ID out of range: 99999999999"},
         {"panel A\nmove A into B", "usage: move PANEL to PALETTE [new-group]"},

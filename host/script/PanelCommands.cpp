@@ -1,0 +1,230 @@
+// The Opal panel's commands, each what a person does with the panel:
+//   open opal | close opal | select ROW... | select none | type TEXT
+//   press onoff|swap | doubleclick ROW | resize W H | answer ok|dont-show-again
+//   print list | print bar I | print layout | print size
+// ROW is the name a row shows or #I for row I.
+#include "IWidgets.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "core/Host.h"
+#include "model/IOpalOptions.h"
+#include "script/ScriptRunner.h"
+#include "ui/Alerts.h"
+#include "ui/GraphicsPort.h"
+#include "ui/IconButton.h"
+#include "ui/ListBox.h"
+#include "ui/OpacityField.h"
+#include "ui/PluginPanels.h"
+#include "ui/SizeBox.h"
+#include "world/World.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace host {
+namespace {
+
+using namespace ui;
+
+int32 OpalPanelID() {
+    const auto id = PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    if (!id)
+        throw ScriptError("the plug-in has no Opal panel");
+    return *id;
+}
+
+// The Opal panel's widget while it is shown.
+Boss* ShownOpal() {
+    const int32 id = OpalPanelID();
+    Boss* panel = PluginPanels::Get().PanelWidget(id);
+    if (!panel || !PluginPanels::Get().IsShown(id))
+        throw ScriptError("the Opal panel is not shown");
+    return panel;
+}
+
+Boss* Widget(Boss* panel, WidgetID id, const char* what) {
+    Boss* widget = FindWidget(panel, id);
+    if (!widget)
+        throw ScriptError(std::string("the Opal panel has no ") + what);
+    return widget;
+}
+
+std::string Number(PMReal value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string Hex(uint32 value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return text;
+}
+
+// The row a script word names: "#I", or the name exactly one row shows.
+int32 RowOf(const std::vector<Boss*>& rows, const std::string& word) {
+    if (word.size() > 1 && word[0] == '#') {
+        const int64 row = ParseInteger(word.substr(1));
+        if (row < 0 || row >= static_cast<int64>(rows.size()))
+            throw ScriptError("no row " + word);
+        return static_cast<int32>(row);
+    }
+    int32 found = -1;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (TextOf(FindWidget(rows[i], kOpalRowNameWidgetID)) != word)
+            continue;
+        if (found >= 0)
+            throw ScriptError("several rows show \"" + word + "\"");
+        found = static_cast<int32>(i);
+    }
+    if (found < 0)
+        throw ScriptError("no row shows \"" + word + "\"");
+    return found;
+}
+
+void PrintList(std::ostream& out) {
+    const int32 id = OpalPanelID();
+    Boss* panel = PluginPanels::Get().PanelWidget(id);
+    if (!panel || !PluginPanels::Get().IsShown(id)) {
+        out << "list closed\n";
+        return;
+    }
+    Boss* workspace = Host::Get().WorkspaceBoss();
+    InterfacePtr<IOpalOptions> options(
+        workspace ? static_cast<IOpalOptions*>(workspace->QueryInternal(kOpalOptionsIID))
+                  : nullptr);
+    out << "list " << (options && options->GetIgnoreClosedPanels() ? "visible" : "all") << "\n";
+    Boss* list = Widget(panel, kOpalPanelListWidgetID, "list");
+    const std::vector<Boss*> rows = ListRows(list);
+    const std::set<int32> selected = ListSelected(list);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Boss* name = FindWidget(rows[i], kOpalRowNameWidgetID);
+        const IControlView* nameView = ViewOf(name);
+        out << "row " << i << " \"" << TextOf(name) << "\" "
+            << TextOf(FindWidget(rows[i], kOpalRowOpacityTextWidgetID)) << " "
+            << (nameView && nameView->IsEnabled() ? "enabled" : "greyed")
+            << (selected.count(static_cast<int32>(i)) ? " selected" : "") << "\n";
+    }
+    const Boss* field = Widget(panel, kOpalOpacitySliderWidgetID, "opacity field");
+    out << "field \"" << TextOf(field) << "\" "
+        << (ViewOf(field) && ViewOf(field)->IsEnabled() ? "enabled" : "disabled") << "\n";
+    const Boss* onOff = Widget(panel, kOpalOnOffButtonWidgetID, "On/Off button");
+    out << "onoff picture=" << (ViewOf(onOff) ? ViewOf(onOff)->GetRsrcID() : 0) << "\n";
+}
+
+void PrintLayout(std::ostream& out, const Boss* widget, PMReal left, PMReal top, int level) {
+    const IControlView* view = ViewOf(widget);
+    if (!view)
+        return;
+    const PMRect f = view->GetFrame();
+    const PMReal l = left + f.Left(), t = top + f.Top();
+    out << std::string(static_cast<size_t>(level) * 2, ' ') << "widget " << Hex(view->GetWidgetID())
+        << " class " << Hex(widget->Class()) << " frame " << Number(l) << " " << Number(t) << " "
+        << Number(l + f.Width()) << " " << Number(t + f.Height()) << "\n";
+    for (const Boss* child : ChildrenOf(widget))
+        PrintLayout(out, child, l, t, level + 1);
+}
+
+} // namespace
+
+void AddPanelCommands(ScriptRunner& runner) {
+    runner.Add("open", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "open opal");
+        if (args[0] != "opal")
+            throw ScriptError("usage: open opal");
+        try {
+            PluginPanels::Get().Show(OpalPanelID());
+        } catch (const WorldError& e) {
+            throw ScriptError(e.what());
+        }
+    });
+    runner.Add("close", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "close opal");
+        if (args[0] != "opal")
+            throw ScriptError("usage: close opal");
+        PluginPanels::Get().Close(OpalPanelID());
+    });
+    runner.Add("select", [](ScriptContext&, const Words& args) {
+        if (args.empty())
+            throw ScriptError("usage: select ROW... | select none");
+        Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+        const std::vector<Boss*> rows = ListRows(list);
+        std::set<int32> chosen;
+        if (!(args.size() == 1 && args[0] == "none"))
+            for (const std::string& word : args)
+                chosen.insert(RowOf(rows, word));
+        SelectByUser(list, chosen);
+    });
+    runner.Add("type", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "type TEXT");
+        TypeIntoField(Widget(ShownOpal(), kOpalOpacitySliderWidgetID, "opacity field"), args[0]);
+    });
+    runner.Add("press", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "press onoff|swap");
+        WidgetID id = 0;
+        if (args[0] == "onoff")
+            id = kOpalOnOffButtonWidgetID;
+        else if (args[0] == "swap")
+            id = kOpalSwapContentButtonWidgetID;
+        else
+            throw ScriptError("usage: press onoff|swap");
+        PressButton(Widget(ShownOpal(), id, "such button"));
+    });
+    runner.Add("doubleclick", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "doubleclick ROW");
+        Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+        const std::vector<Boss*> rows = ListRows(list);
+        const int32 row = RowOf(rows, args[0]);
+        Boss* cell = rows[static_cast<size_t>(row)];
+        cell->AddRef(); // the first click may rebuild the list
+        SelectByUser(list, {row});
+        if (auto* handler = cell->PeekAs<IEventHandler>(IID_IEVENTHANDLER))
+            handler->ButtonDblClk(nullptr);
+        cell->Release();
+    });
+    runner.Add("resize", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 2, 2, "resize W H");
+        const int64 width = ParseInteger(args[0]), height = ParseInteger(args[1]);
+        if (width < 0 || height < 0 || width > 100000 || height > 100000)
+            throw ScriptError("resize: W and H must be between 0 and 100000");
+        DragPanelTo(ShownOpal(), static_cast<PMReal>(width), static_cast<PMReal>(height));
+    });
+    runner.Add("answer", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "answer ok|dont-show-again");
+        if (args[0] == "ok")
+            Alerts::Get().SetAnswer(AlertAnswer::kOK);
+        else if (args[0] == "dont-show-again")
+            Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
+        else
+            throw ScriptError("usage: answer ok|dont-show-again");
+    });
+    runner.Add("print list", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print list");
+        PrintList(c.out);
+    });
+    runner.Add("print bar", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 1, 1, "print bar I");
+        Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+        const std::vector<Boss*> rows = ListRows(list);
+        const int64 row = ParseInteger(args[0]);
+        if (row < 0 || row >= static_cast<int64>(rows.size()))
+            throw ScriptError("no row " + args[0]);
+        Boss* bar = FindWidget(rows[static_cast<size_t>(row)], kOpalRowAlphaBarWidgetID);
+        if (!bar)
+            throw ScriptError("row " + args[0] + " has no bar");
+        for (const std::string& op : DrawNow(ViewOf(bar)))
+            c.out << op << "\n";
+    });
+    runner.Add("print layout", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print layout");
+        PrintLayout(c.out, ShownOpal(), 0, 0, 0);
+    });
+    runner.Add("print size", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print size");
+        const IControlView* view = ViewOf(ShownOpal());
+        const PMRect frame = view ? view->GetFrame() : PMRect();
+        c.out << "size " << Number(frame.Width()) << " " << Number(frame.Height()) << "\n";
+    });
+}
+
+} // namespace host

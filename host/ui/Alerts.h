@@ -1,0 +1,48 @@
+// The host's alerts. Every alert shown goes to the alert sink (opalhost
+// prints it) and to a log. Alerts that offer "don't show again" are answered
+// as the host is told to answer them; a "don't show again" answer is kept per
+// alert ID on the workspace (IID_IALERTMEMORY) and so with the workspace file.
+#pragma once
+
+#include "SDKTypes.h"
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class IPMStream;
+
+namespace host::ui {
+
+enum class AlertAnswer { kOK, kDontShowAgain };
+
+class OPAL_SDK_API Alerts {
+public:
+    static Alerts& Get();
+
+    // How alerts with the "don't show again" choice are answered from now on.
+    void SetAnswer(AlertAnswer answer) { fAnswer = answer; }
+    AlertAnswer Answer() const { return fAnswer; }
+
+    // Receives the text of every alert as it is shown.
+    std::function<void(const std::string& text)> sink;
+    const std::vector<std::string>& Log() const { return fLog; }
+    void ClearLog() { fLog.clear(); }
+
+    void Show(const std::string& text);
+
+private:
+    AlertAnswer fAnswer = AlertAnswer::kOK;
+    std::vector<std::string> fLog;
+};
+
+// The host's own alert with an OK button.
+OPAL_SDK_API void ShowHostAlert(const std::string& text);
+
+// The workspace part that keeps the alert IDs not to show again.
+class AlertMemory;
+OPAL_SDK_API bool IsAlertSuppressed(int32 alertID);
+OPAL_SDK_API std::set<int32> SuppressedAlerts();
+
+} // namespace host::ui

@@ -1,0 +1,71 @@
+#include "ui/PanelContainer.h"
+
+#include "core/Host.h"
+
+#include <algorithm>
+
+namespace host::ui {
+
+CREATE_PMINTERFACE(WidgetChildren, kWidgetChildrenImpl);
+
+WidgetChildren::~WidgetChildren() {
+    ReleaseAll(kFalse);
+}
+
+IControlView* WidgetChildren::QueryWidget(int32 index) const {
+    if (!Host::Get().GetFaults().Acquire() || index < 0 || index >= Length())
+        return nullptr;
+    return static_cast<IControlView*>(
+        fChildren[static_cast<size_t>(index)]->QueryInternal(IID_ICONTROLVIEW));
+}
+
+IControlView* WidgetChildren::QueryWidgetByID(WidgetID id, int32 depth) const {
+    if (!Host::Get().GetFaults().Acquire())
+        return nullptr;
+    const Boss* found = Find(id, depth);
+    return found ? static_cast<IControlView*>(found->QueryInternal(IID_ICONTROLVIEW)) : nullptr;
+}
+
+Boss* WidgetChildren::Find(WidgetID id, int32 depth) const {
+    if (depth <= 0)
+        return nullptr;
+    for (Boss* child : fChildren)
+        if (IControlView* view = ViewOf(child); view && view->GetWidgetID() == id)
+            return child;
+    for (Boss* child : fChildren) {
+        if (auto* own =
+                OwnPart<WidgetChildren>(child, IID_IPANELCONTROLDATA, kWidgetChildrenImpl)) {
+            if (Boss* found = own->Find(id, depth - 1))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate) {
+    Boss* child = BossOf(widget);
+    if (!child || std::find(fChildren.begin(), fChildren.end(), child) != fChildren.end())
+        return;
+    child->AddRef();
+    if (at < 0 || at > Length())
+        fChildren.push_back(child);
+    else
+        fChildren.insert(fChildren.begin() + at, child);
+    if (WidgetRecord* record = RecordOf(child))
+        record->parent = static_cast<Boss*>(fBoss);
+    if (invalidate)
+        widget->Invalidate();
+}
+
+void WidgetChildren::ReleaseAll(bool16 invalidate) {
+    for (Boss* child : std::exchange(fChildren, {})) {
+        if (WidgetRecord* record = RecordOf(child))
+            record->parent = nullptr;
+        child->Release();
+    }
+    if (invalidate)
+        if (IControlView* view = ViewOf(static_cast<Boss*>(fBoss)))
+            view->Invalidate();
+}
+
+} // namespace host::ui

@@ -1,0 +1,108 @@
+// The Opal panel's opalhost commands: what they print, and the lines they
+// refuse while the panel is not shown or name nothing.
+#include "HostTestSupport.h"
+#include "script/ScriptRunner.h"
+#include "world/World.h"
+
+#include <sstream>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result RunScript(const std::string& script) {
+    host::World::Get().Clear();
+    host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
+    std::string error;
+    if (!session.Start(&error))
+        return {-1, "", error};
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    host::ScriptContext context{session, out, err};
+    const int status = host::ScriptRunner().Run(in, context);
+    session.Stop(false);
+    return {status, out.str(), err.str()};
+}
+
+TEST(PanelCommandsTest, OpenShowsThePanelInItsPalette_CloseHidesIt) {
+    const Result r = RunScript("print list\nopen opal\nprint windows\nprint size\nclose opal\n"
+                               "print list\nprint windows\nopen opal\nprint windows\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "list closed\n"
+                     "window Opal class=0x613 shown plain\n"
+                     "size 207 239\n"
+                     "list closed\n"
+                     "window Opal class=0x613 hidden plain\n"
+                     "window Opal class=0x613 shown plain\n");
+}
+
+TEST(PanelCommandsTest, LayoutResizeAndTheFieldsAlert) {
+    const Result r = RunScript("open opal\nprint layout\nresize 307 259\nprint size\n"
+                               "type 10\ntype 60\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(first, "widget 0xc9264 class 0xc9296 frame 0 0 207 239");
+    EXPECT_EQ(second, "  widget 0xc9266 class 0xc9297 frame -1 0 208 225");
+    EXPECT_NE(r.out.find("    widget 0x601 class 0x625 frame -2 1 208 226\n"), std::string::npos);
+    EXPECT_NE(r.out.find("size 307 259\nalert \"Enter a number between 15 and 100.\"\n"),
+              std::string::npos);
+}
+
+TEST(PanelCommandsTest, BadLines) {
+    const struct {
+        const char* script;
+        const char* error;
+    } cases[] = {
+        {"select #0", "error: line 1: the Opal panel is not shown"},
+        {"type 50", "error: line 1: the Opal panel is not shown"},
+        {"press onoff", "error: line 1: the Opal panel is not shown"},
+        {"print bar 0", "error: line 1: the Opal panel is not shown"},
+        {"print layout", "error: line 1: the Opal panel is not shown"},
+        {"open opal\nclose opal\nresize 300 300", "error: line 3: the Opal panel is not shown"},
+        {"open opal\nselect nobody", "error: line 2: no row shows \"nobody\""},
+        {"open opal\nselect #99", "error: line 2: no row #99"},
+        {"open opal\nprint bar 99", "error: line 2: no row 99"},
+        {"open opal\npress power", "error: line 2: usage: press onoff|swap"},
+        {"open opal\nresize 1 x", "error: line 2: not a number: \"x\""},
+        {"open layers", "error: line 1: usage: open opal"},
+        {"answer maybe", "error: line 1: usage: answer ok|dont-show-again"},
+        {"panel P class 123457", "error: line 1: no class 0x123457"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        const Result r = RunScript(c.script);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, std::string(c.error) + "\n");
+    }
+}
+
+TEST(PanelCommandsTest, PanelOfAnotherClass) {
+    const Result r = RunScript("palette Tools\npanel Odd in Tools class 0x681\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto odd = host::World::Get().FindPanel("Odd");
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(odd->classID, 0x681u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PanelCommandsTest, RowNumbersAreWords_OtherHashesStartComments) {
+    using host::ScriptRunner;
+    EXPECT_EQ(ScriptRunner::Split("select #2 Layers #12 # two rows"),
+              (host::Words{"select", "#2", "Layers", "#12"}));
+    EXPECT_EQ(ScriptRunner::Split("select #2a"), host::Words{"select"});
+    EXPECT_EQ(ScriptRunner::Split("select A#2"), (host::Words{"select", "A"}));
+    EXPECT_EQ(ScriptRunner::Split("#1"), host::Words{"#1"});
+    EXPECT_EQ(ScriptRunner::Split("select \"#x\""), (host::Words{"select", "#x"}));
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "UiTestSupport.h"
+
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "RsrcSpec.h"
+#include "ui/PluginPanels.h"
+#include "ui/Widgets.h"
+
+namespace testing_support {
+
+using host::Boss;
+using namespace host::ui;
+
+void RecordingObserver::Listen(Boss* widget, PMIID protocol) {
+    auto* subject = widget->PeekAs<ISubject>(IID_ISUBJECT);
+    ASSERT_NE(subject, nullptr);
+    subject->AttachObserver(this, protocol, GetAttachIID());
+    fSubjects.emplace_back(subject, protocol);
+}
+
+RecordingObserver::~RecordingObserver() {
+    for (auto& [subject, protocol] : fSubjects)
+        subject->DetachObserver(this, protocol, GetAttachIID());
+}
+
+void OpalPanelTest::SetUp() {
+    HostSessionTest::SetUp();
+    auto& panels = PluginPanels::Get();
+    const auto id = panels.FindByNameKey(kOpalPanelTitleKey);
+    ASSERT_TRUE(id);
+    panels.Show(*id);
+    fPanel = panels.PanelWidget(*id);
+    ASSERT_NE(fPanel, nullptr);
+}
+
+Boss* OpalPanelTest::Widget(WidgetID id) const {
+    return FindWidget(fPanel, id);
+}
+
+Boss* OpalPanelTest::List() const {
+    return Widget(kOpalPanelListWidgetID);
+}
+
+Boss* OpalPanelTest::AppendRow(const std::string& name, const std::string& opacity) {
+    Boss* list = List();
+    InterfacePtr<IControlView> row(static_cast<IControlView*>(
+        CreateObject(GetDataBase(ViewOf(list)),
+                     RsrcSpec(WLocaleSetting::GetLocale(), kOpalPluginID, 501, kOpalListRowRsrcID),
+                     IID_ICONTROLVIEW)));
+    if (!row)
+        return nullptr;
+    Boss* boss = BossOf(row.get());
+    FindWidget(boss, kOpalRowNameWidgetID)
+        ->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA)
+        ->SetString(PMString::FromUTF8(name));
+    FindWidget(boss, kOpalRowOpacityTextWidgetID)
+        ->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA)
+        ->SetString(PMString::FromUTF8(opacity));
+    FindWidget(list, kListScrollWidgetID)
+        ->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA)
+        ->AddWidget(row.get(), -1, kTrue);
+    list->PeekAs<IListControlData>(IID_ILISTCONTROLDATA)->Add(row.get(), -2, kTrue, kFalse);
+    return boss;
+}
+
+PMRect OpalPanelTest::FrameOf(WidgetID id, Boss* below) const {
+    const Boss* widget = FindWidget(below ? below : fPanel, id);
+    return widget && ViewOf(widget) ? ViewOf(widget)->GetFrame() : PMRect(-1, -1, -1, -1);
+}
+
+} // namespace testing_support
