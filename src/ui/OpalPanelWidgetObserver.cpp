@@ -17,6 +17,8 @@
 #include "model/OpacityText.h"
 #include "ui/OpalRegisterPanels.h"
 
+#include <utility>
+
 namespace {
 
 constexpr double kTolerance = 1e-8;
@@ -62,16 +64,13 @@ void OpalPanelWidgetObserver::AutoAttach() {
         if (tool) {
             tool->RebuildPanelList();
             // The panel may come back with rows still selected: the field
-            // follows the selection as it does after every change of it.
+            // follows the selection as after every change of it.
             Context context;
             context.panel = InterfacePtr<IPanelControlData>(fBoss, IID_IPANELCONTROLDATA);
             context.alphaData = QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
             if (context.panel && context.alphaData) {
                 context.tool = std::move(tool);
-                const int32 rows = CountListRows(fBoss, kOpalPanelListWidgetID);
-                for (int32 r = 0; r < rows; ++r)
-                    if (IsListRowSelected(fBoss, kOpalPanelListWidgetID, r))
-                        context.selectedRows.push_back(r);
+                context.selectedRows = SelectedRows();
                 ShowSelection(context);
             }
         }
@@ -97,10 +96,7 @@ void OpalPanelWidgetObserver::Update(const ClassID& theChange, ISubject* theSubj
     context.panel = InterfacePtr<IPanelControlData>(fBoss, IID_IPANELCONTROLDATA);
     if (!context.panel)
         return;
-    const int32 rows = CountListRows(fBoss, kOpalPanelListWidgetID);
-    for (int32 r = 0; r < rows; ++r)
-        if (IsListRowSelected(fBoss, kOpalPanelListWidgetID, r))
-            context.selectedRows.push_back(r);
+    context.selectedRows = SelectedRows();
     context.tool = InterfacePtr<IOpalPanelTool>(fBoss, kOpalPanelToolIID);
     if (!context.tool)
         return;
@@ -139,6 +135,15 @@ void OpalPanelWidgetObserver::Update(const ClassID& theChange, ISubject* theSubj
     default:
         break;
     }
+}
+
+K2Vector<int32> OpalPanelWidgetObserver::SelectedRows() const {
+    K2Vector<int32> selected;
+    const int32 rows = CountListRows(fBoss, kOpalPanelListWidgetID);
+    for (int32 r = 0; r < rows; ++r)
+        if (IsListRowSelected(fBoss, kOpalPanelListWidgetID, r))
+            selected.push_back(r);
+    return selected;
 }
 
 void OpalPanelWidgetObserver::ShowSelection(const Context& context) {

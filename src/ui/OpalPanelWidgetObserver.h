@@ -23,6 +23,8 @@ public:
 
 private:
     struct Context;
+    // In ascending order; none without the list.
+    K2Vector<int32> SelectedRows() const;
     void ShowSelection(const Context& context);
     void ApplyEnteredOpacity(const Context& context);
     void NoticeClosedPanels(const Context& context);
