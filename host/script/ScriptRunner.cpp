@@ -16,6 +16,13 @@ ScriptRunner::ScriptRunner() {
     AddModelCommands(*this);
     AddWorldCommands(*this);
     AddPanelCommands(*this);
+    // Narration for demonstrations: the words as they are, after "# ".
+    Add("say", [](ScriptContext& c, const Words& args) {
+        c.out << "#";
+        for (const std::string& word : args)
+            c.out << " " << word;
+        c.out << "\n";
+    });
 }
 
 void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {
