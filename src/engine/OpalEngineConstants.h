@@ -17,3 +17,8 @@ constexpr int32 kOpalTimerInterval = 500;
 
 // Widget searches reach any depth of a panel's tree.
 constexpr int32 kWidgetSearchDepth = 9999;
+
+// What a plug-in dialog is created with: the modality (by reference) and the
+// two values after it.
+constexpr int32 kDialogModality = 1;
+constexpr int32 kDialogReserved = 1;

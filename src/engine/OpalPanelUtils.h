@@ -4,6 +4,7 @@
 
 #include "IPMUnknown.h"
 
+class IDialog;
 class IPanelControlData;
 
 // Queues OpalSetPaletteAlphaCmd for the palette window that `palette` is an
@@ -17,10 +18,17 @@ void SwitchOpacity(bool16 on);
 // SwitchOpacity with the negation of the current option.
 void ToggleOpacity();
 
+// A dialog made from the plug-in's layout `rsrcID` (through its locale
+// index), not yet open, or nullptr; the caller releases it.
+IDialog* CreatePluginDialog(const RsrcID& rsrcID);
+
+// Creates and opens that dialog; with `wait`, returns once it has closed.
+void OpenPluginDialog(const RsrcID& rsrcID, bool16 wait);
+
 // The child container of list row `row` of the list `listWidgetID` below
 // `owner`, or nullptr; the caller releases it.
 //
-// The rest of the list family (count, selection, append, clear) and the
-// plug-in dialogs need the host's list item data, list selection and dialog
-// manager interfaces, which the SDK does not offer yet.
+// The rest of the list family (count, selection, append, clear) needs the
+// host's list item data and list selection interfaces, which the SDK does
+// not offer yet.
 IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetID, int32 row);
