@@ -47,6 +47,14 @@ do set-alpha Swatches 35
 tick
 print windows
 print data
+# The Opal panel's menu before and after a toggle, and its About dialog.
+open opal
+menu
+menu "Turn opacity Off"
+menu
+menu About
+print dialog
+press ok
 )";
 
 std::string ExecutableDirectory(const char* argv0) {
