@@ -4,6 +4,7 @@
 #pragma once
 
 #include "OSWindows.h"
+#include "SDKTypes.h"
 
 #include <functional>
 #include <string>
