@@ -84,6 +84,17 @@ say Widen the panel by 100: the bars grow with it.
 resize 307 239
 print size
 print bar 1
+say The panel menu before and after a toggle.
+menu
+menu "Turn opacity Off"
+menu
+menu "Turn opacity On"
+say The maker's support page, from the sub-menu.
+menu "Feedback And Support" "Support"
+say About Opal, opened from the menu and closed with OK.
+menu About
+print dialog
+press ok
 close opal
 )";
 

@@ -53,7 +53,8 @@ public:
     std::optional<ValueLimits> limits;
     std::optional<ListBoxSpec> listBox;
     std::optional<PMIID> observerIID;
-    int invalidations = 0; // redraws asked for
+    std::optional<std::string> menuNameKey; // a panel's fly-out menu
+    int invalidations = 0;                  // redraws asked for
 };
 
 // Helpers on bosses; none of them counts an acquisition (the host's own look).
