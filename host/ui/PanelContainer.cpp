@@ -1,5 +1,7 @@
 #include "ui/PanelContainer.h"
 
+#include "CPMUnknown.h"
+#include "ImplementationRegistry.h"
 #include "core/Host.h"
 
 #include <algorithm>
@@ -7,6 +9,25 @@
 namespace host::ui {
 
 CREATE_PMINTERFACE(WidgetChildren, kWidgetChildrenImpl);
+
+namespace {
+
+// The host's stock parts of a plug-in panel's boss (its menu, tips and
+// palette support); the stand-in host drives the panel without asking them,
+// so they have no operations of their own. One class per implementation ID.
+template <ImplementationID> class PanelSupport : public CPMUnknown<IPMUnknown> {
+public:
+    using CPMUnknown<IPMUnknown>::CPMUnknown;
+};
+using PanelSupport1 = PanelSupport<kPanelSupport1Impl>;
+using PanelSupport2 = PanelSupport<kPanelSupport2Impl>;
+using PanelSupport3 = PanelSupport<kPanelSupport3Impl>;
+
+} // namespace
+
+CREATE_PMINTERFACE(PanelSupport1, kPanelSupport1Impl);
+CREATE_PMINTERFACE(PanelSupport2, kPanelSupport2Impl);
+CREATE_PMINTERFACE(PanelSupport3, kPanelSupport3Impl);
 
 WidgetChildren::~WidgetChildren() {
     ReleaseAll(kFalse);

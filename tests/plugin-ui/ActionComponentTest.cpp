@@ -250,7 +250,7 @@ public:
     mutable RecordingRegistrar registrar;
 };
 
-TEST_F(ActionComponentTest, TheMenusImplementationsAreRegisteredOnceEach) {
+TEST_F(ActionComponentTest, EveryImplementationOfTheListIsRegisteredOnce_NoneIsAbsent) {
     const auto& plugin = *TheHost().Plugins().front();
     const auto list = host::DecodeImplementationList(
         *plugin.resources.Find(kImplementationListRsrcType, kOpalImplementationListRsrcID));
@@ -262,8 +262,12 @@ TEST_F(ActionComponentTest, TheMenusImplementationsAreRegisteredOnceEach) {
         EXPECT_EQ(times, 1) << "implementation 0x" << std::hex << id;
         EXPECT_EQ(std::count(list->begin(), list->end(), id), 1) << "0x" << std::hex << id;
     }
-    for (ImplementationID id : {kOpalActionComponentImpl, kOpalAboutDialogControllerImpl})
+    for (ImplementationID id : *list)
         EXPECT_EQ(recording.registrar.registered[id], 1) << "0x" << std::hex << id;
+    EXPECT_EQ(recording.registrar.registered.size(), list->size());
+    // Every pair of the class table, the host's stock ones included, has its
+    // implementation: print classes marks nothing absent.
+    EXPECT_EQ(TheHost().Model().MissingImplementations(), std::vector<ImplementationID>{});
 }
 
 } // namespace
