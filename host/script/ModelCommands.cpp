@@ -122,6 +122,7 @@ void PrintWorkspaceFile(ScriptContext& c) {
         c.out << "workspace " << file << " missing\n";
         return;
     case ReadOutcome::kFailed:
+    case ReadOutcome::kNotAFile:
         c.out << "workspace " << file << " unreadable: " << reason << "\n";
         return;
     case ReadOutcome::kRead:
