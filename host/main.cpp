@@ -3,12 +3,16 @@
 //   opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]
 //
 // With no script it runs a short demonstration. The workspace is kept in the
-// user's configuration folder unless --workspace names a file.
+// user's configuration folder unless --workspace names a file. Exit status:
+// 0, 1 when the plug-in cannot be used, 2 for bad arguments, a workspace that
+// is no file or a bad script line, 3 when the workspace could not be saved at
+// the end.
 #include "core/Text.h"
 #include "persistence/WorkspaceFile.h"
 #include "script/ScriptRunner.h"
 #include "script/Session.h"
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -174,6 +178,12 @@ int main(int argc, char** argv) {
         if (options.workspaceFile.empty())
             std::cerr << "warning: no configuration folder for the workspace; it is not kept\n";
     }
+    // Nothing that is no file is read, renamed or written as the workspace.
+    if (const std::string kind = host::NotARegularFile(options.workspaceFile); !kind.empty()) {
+        std::cerr << "error: workspace " << options.workspaceFile << " is " << kind
+                  << ", not a file\n";
+        return 2;
+    }
 
     std::ifstream file;
     std::istringstream demonstration(kDemonstration);
@@ -189,6 +199,11 @@ int main(int argc, char** argv) {
         input = &std::cin;
     }
 
+#if defined(SIGXFSZ)
+    // Past a file-size limit a write then fails with an error the save
+    // reports (and cleans up after) instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     host::Session session(options);
     std::string error;
     if (!session.Start(&error)) {
@@ -199,6 +214,6 @@ int main(int argc, char** argv) {
     host::ScriptContext context{session, std::cout, std::cerr};
     const int status = runner.Run(*input, context);
     // A bad line leaves the saved workspace as it was.
-    session.Stop(status == 0);
-    return status;
+    const bool saved = session.Stop(status == 0);
+    return status == 0 && !saved ? 3 : status;
 }

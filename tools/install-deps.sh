@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
-# Usage: tools/install-deps.sh [windows]
+# Usage: tools/install-deps.sh [windows | bench]
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang-format)
 if [ "${1:-}" = windows ]; then
   # wine64 alone lacks the usual commands (wine, wineserver); xvfb-run needs xauth.
   packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth)
+elif [ "${1:-}" = bench ]; then
+  # tools/bench/instructions.sh counts instructions with callgrind.
+  packages+=(valgrind)
 fi
 
 missing=()

@@ -326,34 +326,52 @@ std::string NameOf(ICommand* command) {
 
 } // namespace
 
+// Runs after: a lower priority, or the same one scheduled later.
+bool Host::RunsAfter(const Queued& a, const Queued& b) {
+    return a.priority != b.priority ? a.priority < b.priority : a.sequence > b.sequence;
+}
+
 ErrorCode Host::Execute(ICommand* command, int32 priority) {
     if (!command)
         return kFailure;
     command->SetUpTarget();
-    const std::string name = NameOf(command);
+    // A command's name is made only for someone who reads it.
+    const bool named = trace || onRequest || fCommandLogLimit != 0;
+    const std::string name = named ? NameOf(command) : std::string();
     const bool runnable = command->GetCommandState() == ICommand::kNotDone;
     if (trace)
         trace("run \"" + name + "\"");
-    Report({HostRequest::kRunCommand, name, priority});
+    Report({HostRequest::kRunCommand, name, priority, 0, command});
     command->Do();
     command->DoNotify();
     if (runnable)
         command->SetCommandState(ICommand::kDone);
-    const Boss* boss = fModel.BossOf(command);
-    fCommandLog.push_back({boss ? boss->Class() : kInvalidClass, name, command->GetTarget(),
-                           command->GetUndoability(), priority, runnable});
+    if (fCommandLogLimit != 0) {
+        if (fCommandLog.size() >= fCommandLogLimit)
+            fCommandLog.pop_front();
+        const Boss* boss = fModel.BossOf(command);
+        fCommandLog.push_back({boss ? boss->Class() : kInvalidClass, name, command->GetTarget(),
+                               command->GetUndoability(), priority, runnable});
+    }
     return runnable ? kSuccess : kFailure;
+}
+
+void Host::KeepCommandLog(size_t limit) {
+    fCommandLogLimit = limit;
+    while (fCommandLog.size() > limit)
+        fCommandLog.pop_front();
 }
 
 void Host::Schedule(ICommand* command, int32 priority) {
     command->AddRef();
     fQueue.push_back({priority, fSequence++, command});
+    std::push_heap(fQueue.begin(), fQueue.end(), RunsAfter);
     if (!trace && !onRequest)
         return;
     const std::string name = NameOf(command);
     if (trace)
         trace("scheduled \"" + name + "\" priority " + std::to_string(priority));
-    Report({HostRequest::kScheduleCommand, name, priority});
+    Report({HostRequest::kScheduleCommand, name, priority, 0, command});
 }
 
 void Host::DrainCommands() {
@@ -367,12 +385,9 @@ void Host::DrainCommands() {
             ClearQueue();
             return;
         }
-        auto next =
-            std::min_element(fQueue.begin(), fQueue.end(), [](const Queued& a, const Queued& b) {
-                return a.priority != b.priority ? a.priority > b.priority : a.sequence < b.sequence;
-            });
-        Queued q = *next;
-        fQueue.erase(next);
+        std::pop_heap(fQueue.begin(), fQueue.end(), RunsAfter);
+        const Queued q = fQueue.back();
+        fQueue.pop_back();
         Execute(q.command, q.priority);
         q.command->Release();
     }

@@ -10,6 +10,7 @@
 #include "ObjectModel.h"
 #include "resources/Resources.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -54,8 +55,8 @@ class TimerImpl;
 // the tests compare the record with what they expect.
 struct HostRequest {
     enum Kind {
-        kScheduleCommand, // name, value = priority
-        kRunCommand,      // name, value = priority (-1: executed at once)
+        kScheduleCommand, // name, value = priority, object = the command
+        kRunCommand,      // as kScheduleCommand (priority -1: executed at once)
         kAttachObserver,  // object = the subject, iid = the observer's, value = protocol
         kDetachObserver,  // as kAttachObserver
         kSetWindowStyle,  // window, value = the extended style
@@ -137,7 +138,10 @@ public:
     // Runs queued commands until the queue is empty, as the host does when idle.
     void DrainCommands();
     size_t QueuedCommands() const { return fQueue.size(); }
-    const std::vector<CommandRecord>& CommandLog() const { return fCommandLog; }
+    // The executed commands are recorded only while someone reads them (a
+    // test), and then only the latest `limit`; 0 stops and clears the record.
+    void KeepCommandLog(size_t limit);
+    const std::deque<CommandRecord>& CommandLog() const { return fCommandLog; }
     void ClearCommandLog() { fCommandLog.clear(); }
     // Receives "scheduled …" and "run …" lines while set.
     std::function<void(const std::string&)> trace;
@@ -184,9 +188,12 @@ private:
         uint64 sequence;
         ICommand* command;
     };
+    // A heap: the highest priority on top, the earliest scheduled among equals.
+    static bool RunsAfter(const Queued& a, const Queued& b);
     std::vector<Queued> fQueue;
     uint64 fSequence = 0;
-    std::vector<CommandRecord> fCommandLog;
+    std::deque<CommandRecord> fCommandLog;
+    size_t fCommandLogLimit = 0;
 
     std::vector<DirtyRecord> fDirtyLog;
     int64 fNow = 0;

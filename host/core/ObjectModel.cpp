@@ -28,10 +28,12 @@ std::vector<ImplementationID> ObjectModel::RegisteredImpls(const std::string& or
 void ObjectModel::DefineClass(ClassID id, ClassID parent, const InterfacePairs& pairs,
                               const std::string& origin) {
     fClasses[id] = BossClass{id, parent, pairs, origin};
+    fResolved.clear();
 }
 
 void ObjectModel::AddIns(ClassID id, const InterfacePairs& pairs, const std::string& origin) {
     fAddIns[id].emplace_back(pairs, origin);
+    fResolved.clear();
 }
 
 bool ObjectModel::HasClass(ClassID id) const {
@@ -87,6 +89,7 @@ std::vector<ImplementationID> ObjectModel::MissingImplementations() const {
 }
 
 void ObjectModel::RemoveOrigin(const std::string& origin) {
+    fResolved.clear();
     for (auto it = fImpls.begin(); it != fImpls.end();)
         it = it->second.origin == origin ? fImpls.erase(it) : std::next(it);
     for (auto it = fClasses.begin(); it != fClasses.end();)
@@ -100,7 +103,12 @@ void ObjectModel::RemoveOrigin(const std::string& origin) {
 Boss* ObjectModel::CreateBoss(ClassID id) {
     if (!HasClass(id))
         return nullptr;
-    return new Boss(*this, id, ResolvedPairs(id));
+    auto& resolved = fResolved[id];
+    if (!resolved)
+        resolved = std::make_shared<const InterfacePairs>(ResolvedPairs(id));
+    // Held while the parts are made, should one of them change the classes.
+    const std::shared_ptr<const InterfacePairs> pairs = resolved;
+    return new Boss(*this, id, *pairs);
 }
 
 const Boss* ObjectModel::BossOf(const IPMUnknown* object) const {

@@ -8,6 +8,7 @@
 #include "UIDRef.h"
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -106,6 +107,9 @@ private:
     std::map<ImplementationID, ImplRecord> fImpls;
     std::map<ClassID, BossClass> fClasses;
     std::map<ClassID, std::vector<std::pair<InterfacePairs, std::string>>> fAddIns;
+    // ResolvedPairs per class, as objects are made; forgotten whenever a
+    // class or its add-ins change (a module loads or unloads).
+    std::unordered_map<ClassID, std::shared_ptr<const InterfacePairs>> fResolved;
     std::set<Boss*> fLive;
     std::unordered_map<const IPMUnknown*, Boss*> fOwner;
     Faults fFaults;

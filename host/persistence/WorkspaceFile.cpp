@@ -16,6 +16,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -70,6 +71,31 @@ bool SyncFile(std::FILE* file) {
 #endif
 }
 
+#if !defined(_WIN32)
+void SyncFolderOf(const std::string& path) {
+    const std::string folder = PathOf(path).parent_path().string();
+    const int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+}
+
+std::string KindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return S_ISREG(mode) ? std::string() : "not a regular file";
+}
+#endif
+
 bool Rename(const std::string& from, const std::string& to, std::string* error) {
 #if defined(_WIN32)
     if (MoveFileExW(UTF8ToWide(from).c_str(), UTF8ToWide(to).c_str(),
@@ -81,12 +107,7 @@ bool Rename(const std::string& from, const std::string& to, std::string* error) 
 #else
     if (std::rename(from.c_str(), to.c_str()) == 0) {
         // Make the rename itself durable.
-        const std::string folder = PathOf(to).parent_path().string();
-        const int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY);
-        if (dir >= 0) {
-            fsync(dir);
-            close(dir);
-        }
+        SyncFolderOf(to);
         return true;
     }
     *error = "cannot rename " + from + " to " + to + ": " + SystemError(errno);
@@ -177,7 +198,27 @@ std::optional<std::vector<WorkspaceRecord>> DecodeWorkspace(const ByteVector& by
     return records;
 }
 
+std::string NotARegularFile(const std::string& path) {
+#if defined(_WIN32)
+    std::error_code ec;
+    const auto status = std::filesystem::status(PathOf(path), ec);
+    if (ec || !std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
+        return {};
+    return std::filesystem::is_directory(status) ? "a directory" : "not a regular file";
+#else
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return {};
+    return KindOf(st.st_mode);
+#endif
+}
+
 ReadOutcome ReadWholeFile(const std::string& path, ByteVector* bytes, std::string* error) {
+#if defined(_WIN32)
+    if (const std::string kind = NotARegularFile(path); !kind.empty()) {
+        *error = "is " + kind + ", not a file";
+        return ReadOutcome::kNotAFile;
+    }
     std::FILE* file = OpenFile(path, "rb");
     if (!file) {
         if (errno == ENOENT)
@@ -185,21 +226,99 @@ ReadOutcome ReadWholeFile(const std::string& path, ByteVector* bytes, std::strin
         *error = SystemError(errno);
         return ReadOutcome::kFailed;
     }
+#else
+    // Without blocking: opening a FIFO for reading waits for a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return ReadOutcome::kMissing;
+        *error = SystemError(errno);
+        return ReadOutcome::kFailed;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        *error = "is " + KindOf(st.st_mode) + ", not a file";
+        close(fd);
+        return ReadOutcome::kNotAFile;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        *error = SystemError(errno);
+        close(fd);
+        return ReadOutcome::kFailed;
+    }
+#endif
     bytes->clear();
     uint8 buffer[65536];
     size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         bytes->insert(bytes->end(), buffer, buffer + got);
     const bool failed = std::ferror(file) != 0;
+    const int code = errno;
     std::fclose(file);
     if (failed) {
-        *error = "read error";
+        *error = "read error: " + SystemError(code);
         return ReadOutcome::kFailed;
     }
     return ReadOutcome::kRead;
 }
 
-bool WriteFileAtomically(const std::string& path, const ByteVector& bytes, std::string* error) {
+std::string ThroughLinks(const std::string& path) {
+    std::filesystem::path at = PathOf(path);
+    // As many links as the system itself follows before it gives up.
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(at, ec)))
+            break;
+        const std::filesystem::path target = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            break;
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+#if defined(_WIN32)
+    return WideToUTF8(at.wstring());
+#else
+    return at.string();
+#endif
+}
+
+std::string ReadOnlyReason(const std::string& path) {
+#if defined(_WIN32)
+    std::error_code ec;
+    const auto status = std::filesystem::status(PathOf(path), ec);
+    if (ec || !std::filesystem::exists(status))
+        return {};
+    if ((status.permissions() & std::filesystem::perms::owner_write) ==
+        std::filesystem::perms::none)
+        return "is read-only";
+    return {};
+#else
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return {};
+    if ((st.st_mode & 0222) == 0) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+        return std::string("is read-only (mode ") + mode + ")";
+    }
+    if (access(path.c_str(), W_OK) != 0)
+        return "is not writable: " + SystemError(errno);
+    return {};
+#endif
+}
+
+bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std::string* error) {
+    // Through a symbolic link the target is replaced, in its own folder, so
+    // that the link stays a link.
+    const std::string path = ThroughLinks(given);
+    if (const std::string kind = NotARegularFile(path); !kind.empty()) {
+        *error = path + " is " + kind + ", not a file";
+        return false;
+    }
+    if (const std::string reason = ReadOnlyReason(path); !reason.empty()) {
+        *error = path + " " + reason + "; not saved over";
+        return false;
+    }
     const std::filesystem::path folder = PathOf(path).parent_path();
     std::error_code ec;
     if (!folder.empty())
@@ -214,11 +333,22 @@ bool WriteFileAtomically(const std::string& path, const ByteVector& bytes, std::
         *error = "cannot write " + temp + ": " + SystemError(errno);
         return false;
     }
+#if !defined(_WIN32)
+    // The new file keeps the old one's permissions and, where allowed, owner.
+    struct stat old {};
+    if (stat(path.c_str(), &old) == 0) {
+        fchmod(fileno(file), old.st_mode & 07777);
+        if (fchown(fileno(file), old.st_uid, old.st_gid) != 0) {
+            // Only the owner's own group or root may give a file away.
+        }
+    }
+#endif
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool synced = written && SyncFile(file);
+    const int code = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !synced || !closed) {
-        *error = "cannot write " + temp + ": " + SystemError(errno);
+        *error = "cannot write " + temp + ": " + SystemError(closed ? code : errno);
         std::filesystem::remove(PathOf(temp), ec);
         return false;
     }
@@ -229,6 +359,42 @@ bool WriteFileAtomically(const std::string& path, const ByteVector& bytes, std::
 
 bool RenameReplacing(const std::string& from, const std::string& to, std::string* error) {
     return Rename(from, to, error);
+}
+
+bool RenameKeeping(const std::string& from, const std::string& to, std::string* error) {
+#if defined(_WIN32)
+    if (MoveFileExW(UTF8ToWide(from).c_str(), UTF8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH))
+        return true;
+    const DWORD code = GetLastError();
+    *error = code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS
+                 ? to + " exists"
+                 : "cannot rename " + from + " to " + to + " (Windows error " +
+                       std::to_string(code) + ")";
+    return false;
+#else
+    // A hard link fails rather than replace an existing name.
+    if (link(from.c_str(), to.c_str()) == 0) {
+        if (unlink(from.c_str()) != 0) {
+            const int code = errno;
+            unlink(to.c_str());
+            *error = "cannot rename " + from + " to " + to + ": " + SystemError(code);
+            return false;
+        }
+        SyncFolderOf(to);
+        return true;
+    }
+    if (errno == EEXIST) {
+        *error = to + " exists";
+        return false;
+    }
+    // A file system without hard links.
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(to, ec))) {
+        *error = to + " exists";
+        return false;
+    }
+    return Rename(from, to, error);
+#endif
 }
 
 void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook) {

@@ -40,6 +40,10 @@ std::string WorkspaceStore::Load(Boss& workspace) {
         fMayWrite = false;
         return "warning: workspace " + fFile + " cannot be read: " + error +
                "; session from defaults, and the file is not saved over";
+    case ReadOutcome::kNotAFile:
+        fMayWrite = false;
+        return "warning: workspace " + fFile + " " + error +
+               "; session from defaults, and nothing is written to it";
     case ReadOutcome::kRead:
         break;
     }
@@ -111,11 +115,25 @@ std::string WorkspaceStore::Check(const Boss& workspace,
 }
 
 std::string WorkspaceStore::SetAside(const std::string& reason) {
-    const std::string aside = fFile + ".damaged";
+    // Through a link the damaged target is moved aside in its own folder. A
+    // copy kept earlier is never replaced: the next free name is taken.
+    const std::string damaged = ThroughLinks(fFile);
     const std::string head = "warning: workspace " + fFile + " is damaged: " + reason;
-    std::string error;
-    if (RenameReplacing(fFile, aside, &error))
-        return head + "; kept as " + aside;
+    constexpr int kMostCopies = 1000;
+    // A read-only file stays as its owner made it.
+    std::string error = ReadOnlyReason(damaged);
+    if (!error.empty())
+        error = damaged + " " + error;
+    for (int n = 0; error.empty() && n < kMostCopies; ++n) {
+        const std::string aside = damaged + ".damaged" + (n ? "." + std::to_string(n) : "");
+        if (RenameKeeping(damaged, aside, &error))
+            return head + "; kept as " + aside;
+        if (error != aside + " exists")
+            break;
+        error.clear();
+    }
+    if (error.empty())
+        error = "every name for a kept copy is taken";
     fMayWrite = false;
     return head + "; kept in place (" + error + "), and not saved over";
 }

@@ -19,9 +19,10 @@ public:
 
     // Reads the file into the persistent parts of a freshly created workspace.
     // Returns the warning line to show, or an empty string. A missing file
-    // leaves the defaults. A damaged file is moved aside to FILE.damaged and
-    // the workspace keeps its defaults: no part is read unless every record
-    // reads back cleanly.
+    // leaves the defaults. A damaged file is moved aside to FILE.damaged (or
+    // FILE.damaged.1, .2, … when that is taken) and the workspace keeps its
+    // defaults: no part is read unless every record reads back cleanly.
+    // Nothing that is no regular file is read, moved or written.
     std::string Load(Boss& workspace);
 
     // Writes every persistent part, then the records of implementations that

@@ -53,7 +53,7 @@ bool16 ParseSwitch(const std::string& word) {
         return kFalse;
     if (word == "1")
         return kTrue;
-    throw ScriptError("expected 0 or 1, not \"" + word + "\"");
+    throw ScriptError("expected 0 or 1, not " + Shown(word));
 }
 
 // A decimal number: optional sign, digits with an optional fraction, an
@@ -81,12 +81,12 @@ double ParseDecimal(const std::string& word) {
             digits = 0;
     }
     if (digits == 0 || i != word.size())
-        throw ScriptError("not a decimal number: \"" + word + "\"");
+        throw ScriptError("not a decimal number: " + Shown(word));
     double value = 0.0;
     const auto [end, error] =
         std::from_chars(word.data() + start, word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value))
-        throw ScriptError("number out of range: \"" + word + "\"");
+        throw ScriptError("number out of range: " + Shown(word));
     return word[0] == '-' ? -value : value;
 }
 
@@ -122,6 +122,7 @@ void PrintWorkspaceFile(ScriptContext& c) {
         c.out << "workspace " << file << " missing\n";
         return;
     case ReadOutcome::kFailed:
+    case ReadOutcome::kNotAFile:
         c.out << "workspace " << file << " unreadable: " << reason << "\n";
         return;
     case ReadOutcome::kRead:

@@ -74,11 +74,11 @@ int32 RowOf(const std::vector<Boss*>& rows, const std::string& word) {
         if (TextOf(FindWidget(rows[i], kOpalRowNameWidgetID)) != word)
             continue;
         if (found >= 0)
-            throw ScriptError("several rows show \"" + word + "\"");
+            throw ScriptError("several rows show " + Shown(word));
         found = static_cast<int32>(i);
     }
     if (found < 0)
-        throw ScriptError("no row shows \"" + word + "\"");
+        throw ScriptError("no row shows " + Shown(word));
     return found;
 }
 

@@ -28,8 +28,8 @@ void AddResourceCommands(ScriptRunner& runner) {
     });
     runner.Add("print resource", [](ScriptContext& c, const Words& args) {
         ExpectArgs(args, 2, 2, "print resource TYPE ID");
-        const auto type = static_cast<RsrcType>(ParseInteger(args[0]));
-        const auto id = static_cast<RsrcID>(ParseInteger(args[1]));
+        const auto type = static_cast<RsrcType>(ParseInteger(args[0], 0, UINT32_MAX));
+        const auto id = static_cast<RsrcID>(ParseInteger(args[1], 0, UINT32_MAX));
         const Bytes* bytes = ThePlugin().resources.Find(type, id);
         if (!bytes)
             throw ScriptError("no resource " + args[0] + " " + args[1]);

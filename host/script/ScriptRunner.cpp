@@ -105,6 +105,8 @@ int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
     while (std::getline(in, line)) {
         ++number;
         try {
+            if (line.find('\0') != std::string::npos)
+                throw ScriptError("NUL byte in the line");
             Words words = Split(line);
             if (words.empty())
                 continue;
@@ -114,8 +116,15 @@ int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
                 found = fCommands.find(words[0] + " " + words[1]), used = 2;
             if (found == fCommands.end())
                 found = fCommands.find(words[0]), used = 1;
-            if (found == fCommands.end())
-                throw ScriptError("unknown command \"" + words[0] + "\"");
+            if (found == fCommands.end()) {
+                // A first word that starts longer commands ("do …") is no
+                // command alone: the pair is what is unknown.
+                const std::string prefix = words[0] + " ";
+                const auto longer = fCommands.lower_bound(prefix);
+                const bool pair = words.size() >= 2 && longer != fCommands.end() &&
+                                  longer->first.compare(0, prefix.size(), prefix) == 0;
+                throw ScriptError("unknown command " + Shown(pair ? prefix + words[1] : words[0]));
+            }
             found->second(context,
                           Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
             context.out.flush();
@@ -138,8 +147,27 @@ int64 ParseInteger(const std::string& word) {
     const bool hex = word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X');
     const long long value = std::strtoll(word.c_str(), &end, hex ? 16 : 10);
     if (*end != '\0' || errno == ERANGE)
-        throw ScriptError("not a number: \"" + word + "\"");
+        throw ScriptError("not a number: " + Shown(word));
     return value;
+}
+
+int64 ParseInteger(const std::string& word, int64 min, int64 max) {
+    const int64 value = ParseInteger(word);
+    if (value < min || value > max)
+        throw ScriptError("number out of range: " + Shown(word) + " (" + std::to_string(min) +
+                          " to " + std::to_string(max) + ")");
+    return value;
+}
+
+std::string Shown(const std::string& word) {
+    // Enough to recognise the word; a megabyte of it helps nobody.
+    constexpr size_t kMost = 60;
+    if (word.size() <= kMost)
+        return "\"" + word + "\"";
+    size_t cut = kMost;
+    while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a UTF-8 sequence
+    return "\"" + word.substr(0, cut) + "\"... (" + std::to_string(word.size()) + " bytes)";
 }
 
 void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
@@ -156,10 +184,10 @@ int32 ResolvePanel(const std::string& word) {
     try {
         id = ParseInteger(word);
     } catch (const ScriptError&) {
-        throw ScriptError("no panel named \"" + word + "\"");
+        throw ScriptError("no panel named " + Shown(word));
     }
     if (id < INT32_MIN || id > INT32_MAX)
-        throw ScriptError("panel ID out of range: \"" + word + "\"");
+        throw ScriptError("panel ID out of range: " + Shown(word));
     return static_cast<int32>(id);
 }
 

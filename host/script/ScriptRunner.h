@@ -43,6 +43,10 @@ private:
 
 // Helpers for commands.
 int64 ParseInteger(const std::string& word); // decimal or 0x hex; throws
+// As above, and throws for a number outside [min, max].
+int64 ParseInteger(const std::string& word, int64 min, int64 max);
+// A script's word as an error message shows it: quoted, and cut short.
+std::string Shown(const std::string& word);
 void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage);
 // The panel ID a script word names; throws for a word that names none.
 int32 ResolvePanel(const std::string& word);

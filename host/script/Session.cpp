@@ -29,7 +29,8 @@ bool Session::Start(std::string* error) {
         if (!fSaveOnClose)
             return;
         std::string reason;
-        if (!fStore->Save(workspace, &reason))
+        fSaveFailed = !fStore->Save(workspace, &reason);
+        if (fSaveFailed)
             std::fprintf(stderr, "warning: workspace not saved: %s\n", reason.c_str());
     };
     host.BeginSession();
@@ -44,13 +45,15 @@ bool Session::Start(std::string* error) {
     return true;
 }
 
-void Session::Stop(bool save) {
+bool Session::Stop(bool save) {
     if (!fRunning)
-        return;
+        return true;
     fSaveOnClose = save;
+    fSaveFailed = false;
     Host::Get().EndSession();
     DetachFromHost();
     fRunning = false;
+    return !fSaveFailed;
 }
 
 bool Session::Restart(std::string* error) {

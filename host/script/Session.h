@@ -29,7 +29,9 @@ public:
     // be used.
     bool Start(std::string* error);
     // Ends the session; the workspace is written unless `save` is false.
-    void Stop(bool save = true);
+    // False when it was to be written and could not be (the reason is on
+    // standard error).
+    bool Stop(bool save = true);
     // Saves, ends the session and starts a new one that reads the file back.
     bool Restart(std::string* error);
     bool Running() const { return fRunning; }
@@ -44,6 +46,7 @@ private:
     SessionOptions fOptions;
     bool fRunning = false;
     bool fSaveOnClose = true;
+    bool fSaveFailed = false;
     std::unique_ptr<WorkspaceStore> fStore;
 };
 

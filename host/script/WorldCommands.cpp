@@ -36,7 +36,7 @@ ClassID ParseClass(const std::string& word) {
     char* end = nullptr;
     const unsigned long long value = std::strtoull(digits.c_str(), &end, 16);
     if (digits.empty() || *end != '\0' || errno == ERANGE || value > 0xffffffffULL)
-        throw ScriptError("not a hexadecimal class: \"" + word + "\"");
+        throw ScriptError("not a hexadecimal class: " + Shown(word));
     return static_cast<ClassID>(value);
 }
 

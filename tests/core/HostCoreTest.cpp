@@ -7,6 +7,10 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 
+#include <map>
+#include <new>
+#include <random>
+
 using host::Host;
 using testing_support::HostSessionTest;
 
@@ -126,6 +130,65 @@ TEST_F(HostSessionTest, CommandQueue_RunsHigherPriorityFirstThenInOrder) {
         EXPECT_EQ(live.refCount, 1) << std::hex << live.classID;
 }
 
+TEST_F(HostSessionTest, CommandQueue_ManyCommands_RunByPriorityThenFirstScheduledFirst) {
+    TheHost().DrainCommands();
+    // Each command by the order it was scheduled in; a command lives while queued.
+    std::map<const IPMUnknown*, int32> order;
+    std::vector<std::pair<int64, int32>> ran; // priority, order
+    TheHost().onRequest = [&](const host::HostRequest& r) {
+        if (r.kind == host::HostRequest::kScheduleCommand)
+            order[r.object] = static_cast<int32>(order.size() + ran.size());
+        else if (r.kind == host::HostRequest::kRunCommand)
+            ran.emplace_back(r.value, order.at(r.object));
+    };
+    std::mt19937 random(7);
+    const int32 priorities[] = {0, 1, 2, 5, -3};
+    std::vector<std::pair<int64, int32>> expected;
+    constexpr int32 kBatch = 50;
+    for (int32 i = 0; i < 6 * kBatch; ++i) {
+        const int32 priority = priorities[random() % 5];
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalUpdatePanelListCmdBoss));
+        ASSERT_TRUE(command);
+        CmdUtils::ScheduleCommand(command.get(), priority);
+        expected.emplace_back(priority, i);
+        if (i % kBatch == kBatch - 1) {
+            // Idle now and then, as the host is.
+            TheHost().DrainCommands();
+            order.clear();
+        }
+    }
+    TheHost().onRequest = nullptr;
+    for (size_t batch = 0; batch < expected.size(); batch += kBatch)
+        std::stable_sort(expected.begin() + static_cast<std::ptrdiff_t>(batch),
+                         expected.begin() + static_cast<std::ptrdiff_t>(batch + kBatch),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+    EXPECT_EQ(ran, expected);
+}
+
+TEST_F(HostSessionTest, CommandLog_IsKeptOnlyWhileAskedForAndThenOnlyTheLatest) {
+    // The state tells the commands apart in the record.
+    auto run = [](int32 number) {
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalUpdatePanelListCmdBoss));
+        command->SetUndoability(number);
+        CmdUtils::ExecuteCommand(command.get());
+    };
+    TheHost().KeepCommandLog(0);
+    for (int32 i = 0; i < 10; ++i)
+        run(i);
+    EXPECT_TRUE(TheHost().CommandLog().empty()) << "nobody reads it";
+    TheHost().KeepCommandLog(3);
+    for (int32 i = 0; i < 5; ++i)
+        run(i);
+    ASSERT_EQ(TheHost().CommandLog().size(), 3u);
+    EXPECT_EQ(TheHost().CommandLog().front().undoability, 2);
+    EXPECT_EQ(TheHost().CommandLog().back().undoability, 4);
+    EXPECT_FALSE(TheHost().CommandLog().back().name.empty());
+    TheHost().KeepCommandLog(1);
+    EXPECT_EQ(TheHost().CommandLog().size(), 1u);
+    TheHost().KeepCommandLog(0);
+    EXPECT_TRUE(TheHost().CommandLog().empty());
+}
+
 TEST_F(HostSessionTest, Command_WhoseStateIsNotZero_IsRecordedAsNotRun) {
     InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalUpdatePanelListCmdBoss));
     ASSERT_TRUE(command);
@@ -149,4 +212,55 @@ TEST_F(HostSessionTest, Timer_FiresOncePerArming) {
     EXPECT_EQ(fired, 1);
     EXPECT_GE(TheHost().Now(), start + 500);
     timer->Stop();
+}
+
+namespace {
+
+struct Part : IPMUnknown {
+    IPMUnknown* QueryInterface(PMIID) const override { return nullptr; }
+    void AddRef() const override {}
+    void Release() const override {}
+};
+
+host::ImplRecord PartRecord(ImplementationID id) {
+    return {id,
+            [](void* storage, IPMUnknown*) -> IPMUnknown* { return new (storage) Part; },
+            [](IPMUnknown* object) { static_cast<Part*>(object)->~Part(); },
+            [] { return sizeof(Part); },
+            nullptr,
+            0,
+            "host"};
+}
+
+std::vector<ImplementationID> ImplsOf(host::ObjectModel& model, ClassID id) {
+    host::Boss* boss = model.CreateBoss(id);
+    std::vector<ImplementationID> impls;
+    for (const host::Boss::Part& part : boss->Parts())
+        impls.push_back(part.impl);
+    boss->Release();
+    return impls;
+}
+
+} // namespace
+
+TEST(ObjectModelTest, ObjectsOfAClass_FollowItsPairsAsModulesAddAndTakeThemAway) {
+    host::ObjectModel model;
+    for (ImplementationID id : {0x10, 0x11, 0x12, 0x13})
+        model.RegisterImpl(PartRecord(id));
+    model.DefineClass(0x100, 0, {{1, 0x10}, {2, 0x11}}, "host");
+    model.DefineClass(0x200, 0x100, {{2, 0x12}}, "host");
+    using Impls = std::vector<ImplementationID>;
+    EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x12}));
+    EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x12})) << "made again the same way";
+
+    model.AddIns(0x100, {{3, 0x13}}, "module.pln");
+    EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x12, 0x13})) << "the parent's add-in";
+    model.DefineClass(0x300, 0x200, {{1, 0x11}}, "module.pln");
+    EXPECT_EQ(ImplsOf(model, 0x300), (Impls{0x11, 0x12, 0x13}));
+
+    model.RemoveOrigin("module.pln");
+    EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x12}));
+    EXPECT_EQ(model.CreateBoss(0x300), nullptr);
+    model.DefineClass(0x200, 0x100, {{4, 0x13}}, "host");
+    EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x11, 0x13})) << "a class defined anew";
 }

@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 using namespace host;
 
 namespace {
@@ -115,6 +119,83 @@ TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
 }
 
 #if !defined(_WIN32)
+namespace fs = std::filesystem;
+
+unsigned ModeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(stat(path.c_str(), &st), 0);
+    return st.st_mode & 07777;
+}
+
+TEST_F(WorkspaceFileTest, WhatIsNoRegularFile_IsNeitherReadNorWaitedForNorReplaced) {
+    fs::create_directories(folder);
+    const std::string fifo = (folder / "fifo").string(), dir = (folder / "dir").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_directories(dir);
+    const struct {
+        std::string path, kind;
+    } cases[] = {{fifo, "a FIFO"}, {dir, "a directory"}, {"/dev/null", "a character device"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NotARegularFile(c.path), c.kind);
+        ByteVector bytes;
+        std::string error;
+        // A FIFO without a writer would block an ordinary open for ever.
+        EXPECT_EQ(ReadWholeFile(c.path, &bytes, &error), ReadOutcome::kNotAFile) << c.path;
+        EXPECT_EQ(error, "is " + c.kind + ", not a file");
+        EXPECT_FALSE(WriteFileAtomically(c.path, {1}, &error)) << c.path;
+        EXPECT_EQ(NotARegularFile(c.path), c.kind) << "left as it was";
+        EXPECT_FALSE(fs::exists(c.path + ".tmp"));
+    }
+    EXPECT_EQ(NotARegularFile(file), "") << "missing";
+}
+
+TEST_F(WorkspaceFileTest, ThroughALink_TheTargetIsReplacedInItsFolderAndTheLinkStays) {
+    fs::create_directories(folder / "real");
+    fs::create_directories(folder / "sub");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically((folder / "real" / "ws").string(), {1}, &error)) << error;
+    fs::create_symlink("../real/ws", file);
+    fs::create_symlink("workspace", folder / "sub" / "second"); // a link to a link
+    const std::string second = (folder / "sub" / "second").string();
+    EXPECT_EQ(ThroughLinks(second), (folder / "sub" / "../real/ws").string());
+
+    ASSERT_TRUE(WriteFileAtomically(second, {2, 3}, &error)) << error;
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_TRUE(fs::is_symlink(second));
+    EXPECT_EQ(Contents((folder / "real" / "ws").string()), (ByteVector{2, 3}));
+    EXPECT_EQ(Contents(file), (ByteVector{2, 3}));
+    EXPECT_FALSE(fs::exists(folder / "sub" / "workspace.tmp"));
+}
+
+TEST_F(WorkspaceFileTest, TheModeIsKept_AndAReadOnlyFileIsNotSavedOver) {
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(file, {1}, &error)) << error;
+    chmod(file.c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(file, {2}, &error)) << error;
+    EXPECT_EQ(ModeOf(file), 0640u);
+
+    chmod(file.c_str(), 0444);
+    EXPECT_EQ(ReadOnlyReason(file), "is read-only (mode 0444)");
+    EXPECT_FALSE(WriteFileAtomically(file, {3}, &error));
+    EXPECT_EQ(error, file + " is read-only (mode 0444); not saved over");
+    EXPECT_EQ(Contents(file), (ByteVector{2}));
+    EXPECT_EQ(ModeOf(file), 0444u);
+    EXPECT_FALSE(fs::exists(file + ".tmp"));
+}
+
+TEST_F(WorkspaceFileTest, RenameKeeping_NeverReplacesAnExistingName) {
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(file, {1}, &error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(file + ".kept", {2}, &error)) << error;
+    EXPECT_FALSE(RenameKeeping(file, file + ".kept", &error));
+    EXPECT_EQ(error, file + ".kept exists");
+    EXPECT_EQ(Contents(file), (ByteVector{1}));
+    EXPECT_EQ(Contents(file + ".kept"), (ByteVector{2}));
+    ASSERT_TRUE(RenameKeeping(file, file + ".other", &error)) << error;
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(Contents(file + ".other"), (ByteVector{1}));
+}
+
 TEST(DefaultWorkspaceFileTest, FollowsXdgConfigHomeThenHome) {
     const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
     const char* savedHome = std::getenv("HOME");

@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <limits>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 using host::ByteVector;
 using host::Host;
 using host::MemoryStream;
@@ -77,9 +81,10 @@ protected:
         }
         return out.Bytes();
     }
-    std::string DamageWarning(const std::string& reason) {
+    // The n-th damaged load keeps its file under the n-th free name.
+    std::string DamageWarning(const std::string& reason, int n = 0) {
         return "warning: workspace " + file + " is damaged: " + reason + "; kept as " + file +
-               ".damaged\n";
+               ".damaged" + (n ? "." + std::to_string(n) : "") + "\n";
     }
 
     std::filesystem::path folder;
@@ -110,25 +115,78 @@ TEST_F(WorkspaceStoreTest, RecordTheModelCannotReadWhole_DamagesTheFileAndNoReco
         {AlphaRecord(-1, {}), "does not read back as stored"},
         {AlphaRecord(0, {{1, 10.0}}), "has 12 bytes left over"},
     };
+    int kept = 0;
     for (const auto& c : cases) {
         WriteFile({options, {kOpalAlphaDataImpl, c.alpha}});
-        EXPECT_EQ(Start(), DamageWarning("record 0xc92c9 " + c.reason));
+        EXPECT_EQ(Start(), DamageWarning("record 0xc92c9 " + c.reason, kept++));
         EXPECT_TRUE(AtDefaults()) << "the sound options record is not read either";
         session->Stop(false);
     }
     WriteFile({options, options});
-    EXPECT_EQ(Start(), DamageWarning("record 0xc92ca appears twice"));
+    EXPECT_EQ(Start(), DamageWarning("record 0xc92ca appears twice", kept));
+    // Every damaged file was kept whole, none replaced by a later one.
+    ByteVector first;
+    std::string error;
+    ASSERT_EQ(host::ReadWholeFile(file + ".damaged", &first, &error), host::ReadOutcome::kRead);
+    EXPECT_EQ(first, host::EncodeWorkspace({options, {kOpalAlphaDataImpl, cases[0].alpha}}));
 }
 
-TEST_F(WorkspaceStoreTest, FileThatCannotBeRead_IsNeitherUsedNorSavedOver) {
+TEST_F(WorkspaceStoreTest, WhatIsNoFile_IsNeitherUsedNorMovedNorSavedOver) {
     std::filesystem::create_directories(file); // a folder where the file should be
-    const std::string warning = Start();
-    EXPECT_EQ(warning.rfind("warning: workspace " + file + " cannot be read: ", 0), 0u) << warning;
+    EXPECT_EQ(Start(), "warning: workspace " + file +
+                           " is a directory, not a file; session from defaults, and nothing is "
+                           "written to it\n");
     EXPECT_TRUE(AtDefaults());
     std::string error;
     EXPECT_FALSE(session->Save(&error));
     EXPECT_NE(error.find("not saved over"), std::string::npos) << error;
+    EXPECT_FALSE(session->Stop(true)) << "the failed save at the end is told";
     EXPECT_TRUE(std::filesystem::is_directory(file));
+    EXPECT_FALSE(std::filesystem::exists(file + ".damaged"));
+#if !defined(_WIN32)
+    std::filesystem::remove(file);
+    ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+    EXPECT_NE(Start().find(" is a FIFO, not a file;"), std::string::npos);
+    EXPECT_FALSE(session->Stop(true));
+    EXPECT_TRUE(std::filesystem::is_fifo(file));
+    EXPECT_FALSE(std::filesystem::exists(file + ".damaged"));
+#endif
 }
+
+#if !defined(_WIN32)
+TEST_F(WorkspaceStoreTest, ThroughALink_ADamagedTargetIsKeptBesideItAndSavedAnew) {
+    const auto real = folder / "real";
+    std::filesystem::create_directories(real);
+    const std::string target = (real / "ws").string();
+    std::string error;
+    ASSERT_TRUE(host::WriteFileAtomically(target, {1, 2, 3}, &error)) << error;
+    std::filesystem::create_symlink(target, file);
+
+    const std::string warning = Start();
+    EXPECT_NE(warning.find("; kept as " + target + ".damaged\n"), std::string::npos) << warning;
+    AlphaData().AddPanel(5);
+    EXPECT_TRUE(session->Stop(true));
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(Start(), "");
+    EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 5) << "read back through the link";
+}
+
+TEST_F(WorkspaceStoreTest, AReadOnlyFile_IsNotSavedOverAndTheEndOfTheSessionSaysSo) {
+    EXPECT_EQ(Start(), "");
+    AlphaData().AddPanel(5);
+    EXPECT_TRUE(session->Stop(true));
+    chmod(file.c_str(), 0444);
+    EXPECT_EQ(Start(), "");
+    EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 5);
+    AlphaData().AddPanel(6);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(session->Stop(true));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "warning: workspace not saved: " + file +
+                  " is read-only (mode 0444); not saved over\n");
+    EXPECT_EQ(Start(), "");
+    EXPECT_EQ(AlphaData().CountEntries(), 1);
+}
+#endif
 
 } // namespace

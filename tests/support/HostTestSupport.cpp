@@ -32,10 +32,13 @@ void HostSessionTest::SetUp() {
     session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
     std::string error;
     ASSERT_TRUE(session->Start(&error)) << error;
+    // Enough for any one test's commands.
+    host::Host::Get().KeepCommandLog(4096);
 }
 
 void HostSessionTest::TearDown() {
     host::Host::Get().GetFaults().Reset();
+    host::Host::Get().KeepCommandLog(0);
     session->Stop(false);
     session.reset();
 }
