@@ -16,6 +16,7 @@ ScriptRunner::ScriptRunner() {
     AddModelCommands(*this);
     AddWorldCommands(*this);
     AddPanelCommands(*this);
+    AddPictureCommands(*this);
 }
 
 void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {

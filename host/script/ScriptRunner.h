@@ -52,5 +52,6 @@ void AddResourceCommands(ScriptRunner& runner);
 void AddModelCommands(ScriptRunner& runner);
 void AddWorldCommands(ScriptRunner& runner);
 void AddPanelCommands(ScriptRunner& runner);
+void AddPictureCommands(ScriptRunner& runner);
 
 } // namespace host
