@@ -29,24 +29,62 @@ namespace {
 
 const char kUsage[] = "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]";
 
-const char kDemonstration[] = R"(# The resources the plug-in brings to the host.
-print resources
-# A small host world: two floating palettes, one with two tabs.
-palette Layers
-panel Layers in Layers
-panel Pages in Layers
-palette Swatches
-panel Swatches in Swatches
+const char kDemonstration[] = R"(say A host with a dozen panels in four palettes; Opal is loaded.
+palette Layout
+panel Pages in Layout
+panel Layers in Layout
+panel Links in Layout
+palette Colour
+panel Swatches in Colour
+panel Color in Colour
+panel Gradient in Colour
+palette Type
+panel Character in Type
+panel Paragraph in Type
+panel "Character &Styles" in Type new-group
+palette Stash class 0x1640F
+panel Info in Stash
+panel Navigator in Stash
+panel Script in Stash
 print windows
-# Store an opacity per panel; the window takes the largest of its active panels.
-do add-alpha Layers
-do add-alpha Pages
-do add-alpha Swatches
-do set-alpha Pages 60
-do set-alpha Swatches 35
-tick
+say The user opens the Opal panel: every panel is listed, stashed ones greyed.
+open opal
+print list
+say Select Links, Layout's front tab, and type 60: Layout becomes 60% opaque (alpha 153).
+select Links
+type 60
+print list
 print windows
-print data
+say Select the front tabs of Colour and Type (two tab groups) and type 35.
+select Gradient Paragraph "Character Styles"
+type 35
+print list
+print windows
+say The bar of row 0 (Character, 100%) as the plug-in draws it.
+print bar 0
+say A value outside 15 to 100 is refused by the field.
+type 5
+say Switch transparency off, then on again.
+press onoff
+print windows
+press onoff
+print windows
+say Show only the visible panels, then all again.
+press swap
+print list
+press swap
+say Select a stashed panel: Opal explains once why it stays opaque for now.
+select Navigator
+say Double-click Pages: its palette closes; again: it opens, Pages in front.
+doubleclick Pages
+print windows
+doubleclick Pages
+print windows
+say Widen the panel by 100: the bars grow with it.
+resize 307 239
+print size
+print bar 1
+close opal
 )";
 
 std::string ExecutableDirectory(const char* argv0) {

@@ -117,6 +117,10 @@ constexpr RsrcID kOpalOnIconRsrcID = 10000;
 constexpr RsrcID kOpalOffIconRsrcID = 10001;
 constexpr RsrcID kOpalSwapContentIconRsrcID = 10010;
 
+// ---- Alerts ---------------------------------------------------------------------
+// The closed-panel notice; the host keeps the user's "don't show again" under it.
+constexpr int32 kOpalClosedPanelsAlertID = 0xc9201;
+
 // ---- String keys ------------------------------------------------------------------
 #define kOpalPanelTitleKey kOpalStringPrefix "kOpalPanelTitleKey"
 #define kOpalPanelPopupMenuNameKey kOpalStringPrefix "kOpalPanelPopupMenuNameKey"

@@ -5,4 +5,7 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native --target opalhost
+# The demonstration keeps its own workspace, begun afresh, so that it tells
+# the same story every time.
+rm -f build/native/demo-workspace
 ./build/native/opalhost --workspace build/native/demo-workspace "$@"

@@ -17,6 +17,13 @@ ScriptRunner::ScriptRunner() {
     AddWorldCommands(*this);
     AddPanelCommands(*this);
     AddPictureCommands(*this);
+    // Narration for demonstrations: the words as they are, after "# ".
+    Add("say", [](ScriptContext& c, const Words& args) {
+        c.out << "#";
+        for (const std::string& word : args)
+            c.out << " " << word;
+        c.out << "\n";
+    });
 }
 
 void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {

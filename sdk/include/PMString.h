@@ -43,6 +43,8 @@ public:
 
     void Append(const PMString& other);
     void Append(const char* text);
+    // One character as it is, whatever its code page.
+    void Append(PlatformChar c) { fText.push_back(c.GetValue()); }
     void AppendNumber(int32 number);
     // The leading decimal number of the text ("60%" gives 60); 0 when there is
     // none. `error` gets 0 on success and 1 when no number was found; `pos` the

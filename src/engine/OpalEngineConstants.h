@@ -15,5 +15,5 @@ constexpr int32 kOpalCommandTarget = 0;
 // The periodic pass over the host's palettes, in host timer units.
 constexpr int32 kOpalTimerInterval = 500;
 
-// Widget searches reach any depth of a panel's tree.
-constexpr int32 kWidgetSearchDepth = 9999;
+// The host's resource type of view layouts (list rows, dialogs).
+constexpr RsrcType kOpalViewRsrcType = 501;

@@ -1,5 +1,6 @@
 #include "OpalPanelUtils.h"
 
+#include "CWidgetObserver.h"
 #include "DataInterfaces.h"
 #include "IApplication.h"
 #include "ICommand.h"
@@ -94,22 +95,92 @@ void ToggleOpacity() {
     SwitchOpacity(on ? kFalse : kTrue);
 }
 
-IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetID, int32 row) {
+namespace {
+
+// The list widget below `owner`, or none.
+InterfacePtr<IControlView> QueryList(const IPMUnknown* owner, WidgetID listWidgetID) {
     InterfacePtr<IPanelControlData> ownerChildren(owner, IID_IPANELCONTROLDATA);
     if (!ownerChildren)
-        return nullptr;
-    InterfacePtr<IControlView> list(
+        return InterfacePtr<IControlView>();
+    return InterfacePtr<IControlView>(
         ownerChildren->QueryWidgetByID(listWidgetID, kWidgetSearchDepth));
-    if (!list)
-        return nullptr;
+}
+
+template <class T>
+InterfacePtr<T> QueryListInterface(const IPMUnknown* owner, WidgetID listWidgetID, PMIID iid) {
+    InterfacePtr<IControlView> list = QueryList(owner, listWidgetID);
+    return InterfacePtr<T>(list, iid);
+}
+
+// The container that holds the rows' views, inside the list.
+InterfacePtr<IPanelControlData> QueryRowContainer(const IControlView* list) {
     InterfacePtr<IPanelControlData> listChildren(list, IID_IPANELCONTROLDATA);
     if (!listChildren)
-        return nullptr;
+        return InterfacePtr<IPanelControlData>();
     InterfacePtr<IControlView> rowContainer(
         listChildren->QueryWidgetByID(kListScrollWidgetID, kWidgetSearchDepth));
-    if (!rowContainer)
+    return InterfacePtr<IPanelControlData>(rowContainer, IID_IPANELCONTROLDATA);
+}
+
+} // namespace
+
+int32 CountListRows(const IPMUnknown* owner, WidgetID listWidgetID) {
+    auto rows = QueryListInterface<IListControlData>(owner, listWidgetID, IID_ILISTCONTROLDATA);
+    return rows ? rows->Length() : -1;
+}
+
+bool16 IsListRowSelected(const IPMUnknown* owner, WidgetID listWidgetID, int32 row) {
+    auto selection = QueryListInterface<IListSelection>(owner, listWidgetID, IID_ILISTSELECTION);
+    return selection && selection->IsSelected(row) ? kTrue : kFalse;
+}
+
+int32 GetSelectedListRow(const IPMUnknown* owner, WidgetID listWidgetID) {
+    auto selection = QueryListInterface<IListSelection>(owner, listWidgetID, IID_ILISTSELECTION);
+    return selection ? selection->GetSelected() : -1;
+}
+
+void SelectListRow(const IPMUnknown* owner, WidgetID listWidgetID, int32 row) {
+    auto selection = QueryListInterface<IListSelection>(owner, listWidgetID, IID_ILISTSELECTION);
+    if (selection)
+        selection->Select(row, kTrue, kTrue);
+}
+
+void AppendListRow(const IPMUnknown* owner, WidgetID listWidgetID, const IPMUnknown* rowWidget) {
+    InterfacePtr<IControlView> list = QueryList(owner, listWidgetID);
+    if (!list)
+        return;
+    InterfacePtr<IPanelControlData> rows = QueryRowContainer(list.get());
+    if (!rows)
+        return;
+    InterfacePtr<IControlView> rowView(rowWidget, IID_ICONTROLVIEW);
+    if (!rowView)
+        return;
+    InterfacePtr<IListControlData> listData(list, IID_ILISTCONTROLDATA);
+    if (!listData)
+        return;
+    rows->AddWidget(rowView.get(), -1, kTrue);
+    listData->Add(rowView.get(), -2, kTrue, kFalse);
+}
+
+void ClearListRows(const IPMUnknown* owner, WidgetID listWidgetID) {
+    InterfacePtr<IControlView> list = QueryList(owner, listWidgetID);
+    if (!list)
+        return;
+    InterfacePtr<IListControlData> listData(list, IID_ILISTCONTROLDATA);
+    if (!listData)
+        return;
+    listData->Clear(kFalse, kFalse);
+    InterfacePtr<IPanelControlData> rows = QueryRowContainer(list.get());
+    if (rows)
+        rows->ReleaseAll(kTrue);
+    list->Invalidate();
+}
+
+IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetID, int32 row) {
+    InterfacePtr<IControlView> list = QueryList(owner, listWidgetID);
+    if (!list)
         return nullptr;
-    InterfacePtr<IPanelControlData> rows(rowContainer, IID_IPANELCONTROLDATA);
+    InterfacePtr<IPanelControlData> rows = QueryRowContainer(list.get());
     if (!rows || row < 0 || row >= rows->Length())
         return nullptr;
     InterfacePtr<IControlView> rowView(rows->QueryWidget(row));

@@ -17,10 +17,22 @@ void SwitchOpacity(bool16 on);
 // SwitchOpacity with the negation of the current option.
 void ToggleOpacity();
 
+// The list family: each finds the list `listWidgetID` below `owner` (any
+// interface of the widget that holds it) and gives the answer for a missing
+// list when any step to it fails.
+
+// The number of rows, -1 without the list.
+int32 CountListRows(const IPMUnknown* owner, WidgetID listWidgetID);
+bool16 IsListRowSelected(const IPMUnknown* owner, WidgetID listWidgetID, int32 row);
+// The first selected row, -1 when none is or without the list.
+int32 GetSelectedListRow(const IPMUnknown* owner, WidgetID listWidgetID);
+// Adds `row` to the selection.
+void SelectListRow(const IPMUnknown* owner, WidgetID listWidgetID, int32 row);
+// Places `rowWidget` (a row built from the row template) at the end.
+void AppendListRow(const IPMUnknown* owner, WidgetID listWidgetID, const IPMUnknown* rowWidget);
+// Removes every row and redraws the list.
+void ClearListRows(const IPMUnknown* owner, WidgetID listWidgetID);
+
 // The child container of list row `row` of the list `listWidgetID` below
 // `owner`, or nullptr; the caller releases it.
-//
-// The rest of the list family (count, selection, append, clear) and the
-// plug-in dialogs need the host's list item data, list selection and dialog
-// manager interfaces, which the SDK does not offer yet.
 IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetID, int32 row);

@@ -1,5 +1,6 @@
 // Sets the opacity of one stored panel, then shows it in the panel's row of
 // the Opal panel when that panel has been built.
+#include "CWidgetObserver.h"
 #include "Command.h"
 #include "DataInterfaces.h"
 #include "ISession.h"
@@ -7,8 +8,10 @@
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "engine/OpalPanelUtils.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
+#include "model/OpacityText.h"
 
 class OpalSetAlphaCmd : public Command {
 public:
@@ -44,19 +47,31 @@ public:
 private:
     // Rewrites the row's percentage text and redraws its bar, even when the
     // value did not change, so that the row always shows what is stored.
-    static void ShowInRow(int32 /*row*/, double /*opacity*/) {
-        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
-        if (!utils)
-            return;
-        InterfacePtr<IPMUnknown> panel(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
-        utils.reset();
+    static void ShowInRow(int32 row, double opacity) {
+        InterfacePtr<IPMUnknown> panel;
+        {
+            InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
+            if (!utils)
+                return;
+            panel.reset(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
+        }
         if (!panel)
             return; // the Opal panel has never been opened
-        // The row is found with GetListRowPanel on kOpalPanelListWidgetID; in
-        // it, kOpalRowOpacityTextWidgetID (text control data) gets
-        // OpacityToPercentText(opacity) and kOpalRowAlphaBarWidgetID (control
-        // view) is invalidated. Those widget interfaces come with the Opal
-        // panel; until then a built panel is left as it is.
+        InterfacePtr<IPanelControlData> rowPanel(
+            GetListRowPanel(panel.get(), kOpalPanelListWidgetID, row));
+        if (!rowPanel)
+            return;
+        InterfacePtr<IControlView> textView(
+            rowPanel->QueryWidgetByID(kOpalRowOpacityTextWidgetID, kWidgetSearchDepth));
+        InterfacePtr<ITextControlData> text(textView, IID_ITEXTCONTROLDATA);
+        if (!text)
+            return;
+        text->SetString(OpacityToPercentText(opacity), kTrue, kTrue, kTrue);
+        // The bar reads its length from that text when it is drawn.
+        InterfacePtr<IControlView> bar(
+            rowPanel->QueryWidgetByID(kOpalRowAlphaBarWidgetID, kWidgetSearchDepth));
+        if (bar)
+            bar->Invalidate();
     }
 };
 

@@ -32,17 +32,18 @@ TEST(PanelCommandsTest, OpenShowsThePanelInItsPalette_CloseHidesIt) {
     const Result r = RunScript("print list\nopen opal\nprint windows\nprint size\nclose opal\n"
                                "print list\nprint windows\nopen opal\nprint windows\n");
     EXPECT_EQ(r.status, 0) << r.err;
+    // The Opal panel is a host panel like any other: stored at 100%.
     EXPECT_EQ(r.out, "list closed\n"
-                     "window Opal class=0x613 shown plain\n"
+                     "window Opal class=0x613 shown layered alpha=254\n"
                      "size 207 239\n"
                      "list closed\n"
-                     "window Opal class=0x613 hidden plain\n"
-                     "window Opal class=0x613 shown plain\n");
+                     "window Opal class=0x613 hidden layered alpha=254\n"
+                     "window Opal class=0x613 shown layered alpha=254\n");
 }
 
 TEST(PanelCommandsTest, LayoutResizeAndTheFieldsAlert) {
     const Result r = RunScript("open opal\nprint layout\nresize 307 259\nprint size\n"
-                               "type 10\ntype 60\n");
+                               "select #0\ntype 10\ntype 60\n");
     EXPECT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
     std::string first, second;

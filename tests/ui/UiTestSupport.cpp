@@ -31,6 +31,14 @@ void OpalPanelTest::SetUp() {
     panels.Show(*id);
     fPanel = panels.PanelWidget(*id);
     ASSERT_NE(fPanel, nullptr);
+    // The plug-in's controller listed the host's panels when the panel was
+    // shown and greyed the field for want of a selection; these tests make
+    // their own rows.
+    List()->PeekAs<IListControlData>(IID_ILISTCONTROLDATA)->Clear(kFalse, kFalse);
+    FindWidget(List(), kListScrollWidgetID)
+        ->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA)
+        ->ReleaseAll(kFalse);
+    ViewOf(Widget(kOpalOpacitySliderWidgetID))->Enable(kTrue, kFalse);
 }
 
 Boss* OpalPanelTest::Widget(WidgetID id) const {

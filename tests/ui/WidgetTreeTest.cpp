@@ -2,6 +2,7 @@
 // panel lives, the frames of the layout, frame bindings on resize, and the
 // references all of it takes and gives back.
 #include "CControlView.h"
+#include "HostRecorder.h"
 #include "IApplication.h"
 #include "IPanelRegistry.h"
 #include "ISession.h"
@@ -89,31 +90,8 @@ TEST_F(PanelRegistrationTest, ClosingKeepsTheWidgets_ANewSessionBuildsAnew) {
     EXPECT_EQ(World::Get().Palettes().size(), 1u);
 }
 
-// Stands in for the panel's observer while the plug-in has none of its own.
-std::vector<std::string> gObserverLog;
-class LoggingObserver : public CObserver {
-public:
-    explicit LoggingObserver(IPMUnknown* boss) : CObserver(boss, kOpalPanelWidgetObserverIID) {}
-    void Update(const ClassID&, ISubject*, const PMIID&, void*) override {}
-    void AutoAttach() override {
-        const auto palette = World::Get().FindPalette("Opal");
-        gObserverLog.push_back(palette && World::IsPaletteWindowShown(palette->window)
-                                   ? "attach, window shown"
-                                   : "attach, window hidden");
-    }
-    void AutoDetach() override { gObserverLog.push_back("detach"); }
-};
-
 TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIsShown) {
-    host::ObjectModel& model = TheHost().Model();
-    if (model.FindImpl(kOpalPanelWidgetObserverImpl))
-        GTEST_SKIP() << "the plug-in brings its own panel observer";
-    // Registered for the rest of the process: objects built from it may outlive the test.
-    model.RegisterImpl(
-        {kOpalPanelWidgetObserverImpl, &ImplementationFunctions<LoggingObserver>::Create,
-         &ImplementationFunctions<LoggingObserver>::Destroy,
-         &ImplementationFunctions<LoggingObserver>::Size, nullptr, 0, "test observer"});
-    gObserverLog.clear();
+    testing_support::HostRecorder recorder;
     auto& panels = PluginPanels::Get();
     panels.Show(1);
     panels.Show(1);
@@ -121,8 +99,22 @@ TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIs
     World::Get().ShowPanel(1, true);
     panels.Close(1);
     panels.Close(1);
-    EXPECT_EQ(gObserverLog, (std::vector<std::string>{"attach, window shown", "detach",
-                                                      "attach, window shown", "detach"}));
+    std::vector<std::string> observer;
+    for (const std::string& line : recorder.Requests())
+        if (line.find(" 0xc9232 ") != std::string::npos)
+            observer.push_back(line);
+    const std::vector<std::string> attach = {
+        "attach 0xc9232 on 0x604 to class 0xc9297", "attach 0xc9232 on 0x101 to class 0x6a9",
+        "attach 0xc9232 on 0x62b to class 0x6a0", "attach 0xc9232 on 0x62b to class 0x6a0"};
+    std::vector<std::string> detach;
+    for (const std::string& line : attach)
+        detach.push_back("detach" + line.substr(6));
+    std::vector<std::string> expected;
+    for (int shown = 0; shown < 2; ++shown) {
+        expected.insert(expected.end(), attach.begin(), attach.end());
+        expected.insert(expected.end(), detach.begin(), detach.end());
+    }
+    EXPECT_TRUE(testing_support::SameRequests(observer, expected));
 }
 
 TEST_F(OpalPanelTest, Invalidate_CountsRedrawRequestsPerWidget) {
@@ -213,8 +205,9 @@ TEST_F(OpalPanelTest, Resize_RelaysChildrenAndRowsByTheirBindings) {
 
     // A row made now is laid out for the list as it is; taller moves the strip down.
     EXPECT_EQ(FrameOf(kOpalRowAlphaBarWidgetID, AppendRow("Pages", "50%")).Width(), 256);
-    DragPanelTo(Panel(), 157, 259);
-    EXPECT_EQ(FrameOf(kOpalRowAlphaBarWidgetID, row).Width(), 106);
+    // The panel's own view keeps it at least 174 wide.
+    EXPECT_EQ(DragPanelTo(Panel(), 157, 259), PMPoint(174, 259));
+    EXPECT_EQ(FrameOf(kOpalRowAlphaBarWidgetID, row).Width(), 123);
     EXPECT_EQ(ViewOf(strip)->GetFrame().Top(), stripBefore.Top() + 20);
     EXPECT_EQ(FrameOf(kOpalPanelListWidgetID).Bottom(), list.Bottom() + 20);
 }

@@ -1,0 +1,276 @@
+#include "engine/OpalPanelTool.h"
+
+#include "CWidgetObserver.h"
+#include "DataInterfaces.h"
+#include "IApplication.h"
+#include "ICommand.h"
+#include "IPanelRegistry.h"
+#include "ISession.h"
+#include "IWidgets.h"
+#include "ImplementationRegistry.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "RsrcSpec.h"
+#include "engine/OpalEngineConstants.h"
+#include "engine/OpalPanelUtils.h"
+#include "frame/OpalSession.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+#include "model/OpacityText.h"
+
+namespace {
+
+// What the host says of a panel's palette.
+enum class PaletteState { kOpen, kClosed, kUnreachable };
+
+// Open means shown in a floating or docked palette; a stashed or otherwise
+// held panel has no window of its own to make transparent.
+PaletteState StateOfPanel(int32 panelID, const IPaletteRegistry* paletteRegistry,
+                          const IPanelMgr* panelMgr) {
+    const UID palette = panelMgr->GetPaletteUIDOfPanel(panelID);
+    IDataBase* db = GetDataBase(panelMgr);
+    if (!db)
+        return PaletteState::kUnreachable;
+    InterfacePtr<IControlView> paletteView(
+        static_cast<IControlView*>(db->Instantiate(palette, IID_ICONTROLVIEW)));
+    if (!paletteView)
+        return PaletteState::kUnreachable;
+    const ClassID cls = GetClass(paletteView.get());
+    const bool open = paletteRegistry->IsPaletteShown(WLocaleSetting::GetLocale(), palette) &&
+                      (cls == kPaletteFloatingBoss || cls == kPaletteDockedBoss);
+    return open ? PaletteState::kOpen : PaletteState::kClosed;
+}
+
+// The name without its mnemonic marks: a single "&" goes, "&&" stays as it is.
+PMString DisplayName(const PMString& name) {
+    PMString display;
+    display.SetTranslationStatus(PMString::kHasBeenTranslated);
+    const int32 length = name.WCharLength();
+    for (int32 k = 0; k < length; ++k) {
+        const PlatformChar c = name.GetChar(k);
+        if (!(c == '&')) {
+            display.Append(c);
+            continue;
+        }
+        if (k + 1 < length && name.GetChar(k + 1) == '&') {
+            display.Append("&&");
+            ++k;
+        }
+    }
+    return display;
+}
+
+// The host objects every list operation asks.
+struct HostRegistries {
+    InterfacePtr<IApplication> application;
+    InterfacePtr<IPaletteRegistry> paletteRegistry;
+    InterfacePtr<IPanelMgr> panelMgr;
+
+    bool Obtain() {
+        ISession* session = GetOpalSession();
+        if (!session)
+            return false;
+        application.reset(session->QueryApplication());
+        if (!application)
+            return false;
+        paletteRegistry.reset(application->QueryPaletteRegistry());
+        if (!paletteRegistry)
+            return false;
+        panelMgr = InterfacePtr<IPanelMgr>(paletteRegistry, IID_IPANELMGR);
+        return static_cast<bool>(panelMgr);
+    }
+};
+
+} // namespace
+
+OpalPanelTool::OpalPanelTool(IPMUnknown* boss) : CPMUnknown<IOpalPanelTool>(boss) {}
+
+OpalPanelTool::~OpalPanelTool() = default;
+
+bool16 OpalPanelTool::CollectPanelNames(K2Vector<PMString>& names, bool16 openOnly) {
+    auto alphaData = QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
+    if (!alphaData)
+        return kFalse;
+    HostRegistries host;
+    if (!host.Obtain())
+        return kFalse;
+    InterfacePtr<IPanelRegistry> panelRegistry(host.application->QueryPanelRegistry());
+    if (!panelRegistry)
+        return kFalse;
+
+    names.clear();
+    fRowEntries.clear();
+    for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
+        const int32 panelID = alphaData->GetEntryAt(i).panelID;
+        if (!panelRegistry->IsValidPanel(panelID))
+            continue;
+        if (openOnly && StateOfPanel(panelID, host.paletteRegistry.get(), host.panelMgr.get()) !=
+                            PaletteState::kOpen)
+            continue;
+        PMString name = panelRegistry->GetPanelName(panelID);
+        name.Translate();
+        const PMString display = DisplayName(name);
+
+        // Equal names keep the order of their entries.
+        int32 at = names.Length();
+        while (at > 0 && names[static_cast<size_t>(at - 1)] > display)
+            --at;
+        names.insert(names.begin() + at, display);
+        fRowEntries.insert(fRowEntries.begin() + at, i);
+    }
+    return kTrue;
+}
+
+void OpalPanelTool::RebuildPanelList() {
+    InterfacePtr<IPanelControlData> panel(fBoss, IID_IPANELCONTROLDATA);
+    if (!panel)
+        return;
+    auto alphaData = QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
+    if (!alphaData)
+        return;
+    auto options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
+    if (!options)
+        return;
+    InterfacePtr<IControlView> list(
+        panel->QueryWidgetByID(kOpalPanelListWidgetID, kWidgetSearchDepth));
+    if (!list)
+        return;
+    InterfacePtr<IPanelControlData> listChildren(list, IID_IPANELCONTROLDATA);
+    InterfacePtr<IListSelection> listSelection(list, IID_ILISTSELECTION);
+    if (!listChildren || !listSelection)
+        return;
+
+    // The selection is remembered by entry, so that it follows its panels
+    // to whatever rows they get.
+    K2Vector<int32> selectedEntries;
+    const int32 shownRows = CountListRows(fBoss, kOpalPanelListWidgetID);
+    for (int32 r = 0; r < shownRows && r < fRowEntries.Length(); ++r)
+        if (IsListRowSelected(fBoss, kOpalPanelListWidgetID, r))
+            selectedEntries.push_back(fRowEntries[static_cast<size_t>(r)]);
+
+    const K2Vector<int32> shownTable = fRowEntries;
+    K2Vector<PMString> names;
+    if (!CollectPanelNames(names, options->GetIgnoreClosedPanels()))
+        return;
+    // Rows are kept only when they show exactly the new table: the same
+    // count alone may hide other panels in other rows.
+    if (shownRows == names.Length() && fRowEntries == shownTable)
+        return;
+
+    K2Vector<int32> newSelection;
+    for (int32 entry : selectedEntries)
+        for (int32 r = 0; r < fRowEntries.Length(); ++r)
+            if (fRowEntries[static_cast<size_t>(r)] == entry) {
+                newSelection.push_back(r);
+                break;
+            }
+
+    InterfacePtr<IListRowsChange> rowsChange(list, IID_ILISTBOXCONTROLLER_UPDATE);
+    if (rowsChange)
+        rowsChange->SetRowsChanging(kTrue);
+    ClearListRows(fBoss, kOpalPanelListWidgetID);
+
+    IDataBase* db = GetDataBase(list.get());
+    const RsrcSpec rowSpec(WLocaleSetting::GetLocale(), kOpalPluginID, kOpalViewRsrcType,
+                           kOpalListRowRsrcID, kTrue);
+    for (int32 k = 0; k < names.Length(); ++k) {
+        const int32 entry = fRowEntries[static_cast<size_t>(k)];
+        const PMString opacityText = OpacityToPercentText(alphaData->GetEntryAt(entry).alpha);
+        InterfacePtr<IControlView> row(
+            db ? static_cast<IControlView*>(CreateObject(db, rowSpec, IID_ICONTROLVIEW)) : nullptr);
+        if (!row)
+            break;
+        InterfacePtr<IPanelControlData> rowChildren(row, IID_IPANELCONTROLDATA);
+        if (!rowChildren)
+            break;
+        InterfacePtr<IControlView> nameView(
+            rowChildren->QueryWidgetByID(kOpalRowNameWidgetID, kWidgetSearchDepth));
+        InterfacePtr<ITextControlData> nameText(nameView, IID_ITEXTCONTROLDATA);
+        InterfacePtr<IControlView> opacityView(
+            rowChildren->QueryWidgetByID(kOpalRowOpacityTextWidgetID, kWidgetSearchDepth));
+        InterfacePtr<ITextControlData> opacity(opacityView, IID_ITEXTCONTROLDATA);
+        if (!nameText || !opacity)
+            break;
+        nameText->SetString(names[static_cast<size_t>(k)], kTrue, kTrue, kTrue);
+        opacity->SetString(opacityText, kTrue, kTrue, kTrue);
+        AppendListRow(fBoss, kOpalPanelListWidgetID, row.get());
+    }
+
+    if (!options->GetIgnoreClosedPanels())
+        UpdatePanelRowStates();
+    for (int32 r : newSelection)
+        SelectListRow(fBoss, kOpalPanelListWidgetID, r);
+
+    // A frame change is what makes the list lay its rows out again.
+    const PMRect frame = list->GetFrame();
+    PMRect taller = frame;
+    taller.Bottom(frame.Bottom() + 1.0);
+    list->SetFrame(taller, kFalse);
+    list->SetFrame(frame, kTrue);
+
+    if (rowsChange)
+        rowsChange->SetRowsChanging(kFalse);
+
+    if (newSelection.empty()) {
+        InterfacePtr<IControlView> field(
+            panel->QueryWidgetByID(kOpalOpacitySliderWidgetID, kWidgetSearchDepth));
+        if (field)
+            field->Disable(kTrue);
+    }
+}
+
+void OpalPanelTool::UpdatePanelRowStates() {
+    InterfacePtr<IPanelControlData> panel(fBoss, IID_IPANELCONTROLDATA);
+    if (!panel)
+        return;
+    auto alphaData = QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
+    if (!alphaData)
+        return;
+    HostRegistries host;
+    if (!host.Obtain())
+        return;
+
+    const int32 rows = CountListRows(fBoss, kOpalPanelListWidgetID);
+    for (int32 r = 0; r < rows && r < fRowEntries.Length(); ++r) {
+        const int32 entry = fRowEntries[static_cast<size_t>(r)];
+        if (entry >= alphaData->CountEntries())
+            break;
+        InterfacePtr<IPanelControlData> row(GetListRowPanel(fBoss, kOpalPanelListWidgetID, r));
+        if (!row)
+            break;
+        InterfacePtr<IControlView> name(
+            row->QueryWidgetByID(kOpalRowNameWidgetID, kWidgetSearchDepth));
+        if (!name)
+            break;
+        const PaletteState state = StateOfPanel(alphaData->GetEntryAt(entry).panelID,
+                                                host.paletteRegistry.get(), host.panelMgr.get());
+        // A palette that cannot be reached now keeps the state it was shown with.
+        if (state != PaletteState::kUnreachable)
+            name->Enable(state == PaletteState::kOpen ? kTrue : kFalse, kTrue);
+    }
+}
+
+void OpalPanelTool::ToggleIgnoreClosedPanels() {
+    {
+        auto options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
+        if (!options)
+            return;
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetIgnoreClosedPanelsCmdBoss));
+        if (!command)
+            return;
+        InterfacePtr<IBoolData> ignore(command, IID_IBOOLDATA);
+        if (!ignore)
+            return;
+        ignore->Set(options->GetIgnoreClosedPanels() ? kFalse : kTrue);
+        CmdUtils::ExecuteCommand(command.get());
+    }
+    RebuildPanelList();
+}
+
+int32 OpalPanelTool::GetEntryIndexForRow(int32 row) {
+    if (row < 0 || row >= fRowEntries.Length())
+        return 0;
+    return fRowEntries[static_cast<size_t>(row)];
+}
+
+CREATE_PMINTERFACE(OpalPanelTool, kOpalPanelToolImpl);

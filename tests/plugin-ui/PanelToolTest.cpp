@@ -1,0 +1,121 @@
+// The Opal panel's list: which stored panels it shows, in which order, with
+// which texts and greyed state, and the row table behind it.
+#include "OpalID.h"
+#include "PanelUiTestSupport.h"
+#include "engine/IOpalPanelTool.h"
+#include "ui/IconButton.h"
+#include "ui/ListBox.h"
+#include "ui/Widgets.h"
+
+using host::Boss;
+using namespace host::ui;
+using plugin_ui_test::PanelUiTest;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST_F(PanelUiTest, List_SortedByDisplayName_MnemonicsDropped_NamesKeptWhole) {
+    AddPaletteWith("P", kPaletteFloatingBoss,
+                   {"Swatches", "&Layers", "S&watches", "A&&B", "Trail&", "Слои", "图层"});
+    StoreAlpha("Swatches", 99.9);
+    StoreAlpha("S&watches", 0);
+    StoreAlpha("&Layers", 35);
+    ShowOpal();
+
+    // Equal names keep the order of their entries.
+    EXPECT_EQ(RowNames(),
+              (Names{"A&&B", "Layers", "Opal", "Swatches", "Swatches", "Trail", "Слои", "图层"}));
+    EXPECT_EQ(RowTexts(), (Names{"100%", "35%", "100%", "99%", "0%", "100%", "100%", "100%"}));
+    EXPECT_EQ(PanelOfRow(3), PanelID("Swatches"));
+    EXPECT_EQ(PanelOfRow(4), PanelID("S&watches"));
+}
+
+TEST_F(PanelUiTest, OpenOnly_LeavesOutHiddenUnreachableAndOtherPalettes_AllPanelsGreysSome) {
+    AddPaletteWith("P", kPaletteFloatingBoss, {"Floating"});
+    AddPaletteWith("D", kPaletteDockedBoss, {"Docked"});
+    AddPaletteWith("H", kPaletteFloatingBoss, {"Hidden"}, false);
+    AddPaletteWith("S", kPaletteStashBoss, {"Stashed"});
+    TheWorld().AddPanel("Loose"); // in no palette: its palette cannot be reached
+    StoreAlpha("Loose", 50);
+    ShowOpal();
+
+    EXPECT_EQ(RowNames(), (Names{"Docked", "Floating", "Hidden", "Loose", "Opal", "Stashed"}));
+    EXPECT_EQ(RowsGreyed(), (std::vector<bool>{false, false, true, false, false, true}));
+
+    PressButton(Widget(kOpalSwapContentButtonWidgetID));
+    EXPECT_EQ(RowNames(), (Names{"Docked", "Floating", "Opal"}));
+    EXPECT_EQ(RowsGreyed(), (std::vector<bool>(3, false)));
+
+    PressButton(Widget(kOpalSwapContentButtonWidgetID));
+    EXPECT_EQ(RowNames(), (Names{"Docked", "Floating", "Hidden", "Loose", "Opal", "Stashed"}));
+}
+
+TEST_F(PanelUiTest, UnknownPanelIDs_NeverListed) {
+    AddPaletteWith("P", kPaletteFloatingBoss, {"A"});
+    StoreAlphaForID(4242, 50);
+    ShowOpal();
+    EXPECT_EQ(RowNames(), (Names{"A", "Opal"}));
+    PressButton(Widget(kOpalSwapContentButtonWidgetID));
+    EXPECT_EQ(RowNames(), (Names{"A", "Opal"}));
+}
+
+TEST_F(PanelUiTest, Selection_FollowsItsPanelsAcrossARebuild_GoesWithThem) {
+    AddPaletteWith("P", kPaletteFloatingBoss, {"Pages"});
+    AddPaletteWith("Q", kPaletteFloatingBoss, {"Swatches"});
+    SetOption(true, true);
+    ShowOpal();
+    SelectByName({"Pages", "Swatches"});
+    EXPECT_EQ(Selected(), (std::set<int32>{1, 2}));
+
+    // A new panel sorts in front of both.
+    AddPaletteWith("R", kPaletteFloatingBoss, {"Brushes"});
+    StoreAlpha("Brushes", 100);
+    Tool()->RebuildPanelList();
+    EXPECT_EQ(RowNames(), (Names{"Brushes", "Opal", "Pages", "Swatches"}));
+    EXPECT_EQ(Selected(), (std::set<int32>{2, 3}));
+    EXPECT_TRUE(ViewOf(Widget(kOpalOpacitySliderWidgetID))->IsEnabled());
+
+    TheWorld().HidePanel("Pages");
+    Tool()->RebuildPanelList();
+    EXPECT_EQ(RowNames(), (Names{"Brushes", "Opal", "Swatches"}));
+    EXPECT_EQ(Selected(), (std::set<int32>{2}));
+
+    TheWorld().HidePanel("Swatches");
+    Tool()->RebuildPanelList();
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_FALSE(ViewOf(Widget(kOpalOpacitySliderWidgetID))->IsEnabled());
+}
+
+TEST_F(PanelUiTest, SameCountOtherPanels_RowsRebuilt_SameTable_RowsKept) {
+    AddPaletteWith("P", kPaletteFloatingBoss, {"Alpha"});
+    AddPaletteWith("Q", kPaletteFloatingBoss, {"Beta"}, false);
+    StoreAlpha("Beta", 40);
+    SetOption(true, true);
+    ShowOpal();
+    EXPECT_EQ(RowNames(), (Names{"Alpha", "Opal"}));
+
+    const std::vector<Boss*> before = ListRows(List());
+    Tool()->RebuildPanelList();
+    EXPECT_EQ(ListRows(List()), before);
+
+    TheWorld().HidePalette("P");
+    TheWorld().ShowPalette("Q");
+    Tool()->RebuildPanelList();
+    EXPECT_EQ(RowNames(), (Names{"Beta", "Opal"}));
+    EXPECT_EQ(RowTexts(), (Names{"40%", "100%"}));
+    EXPECT_EQ(PanelOfRow(0), PanelID("Beta"));
+}
+
+TEST_F(PanelUiTest, EntryIndexForRow_OutOfRange_IsZero) {
+    AddPaletteWith("P", kPaletteFloatingBoss, {"A", "B"});
+    StoreAlpha("B", 50);
+    StoreAlpha("A", 50); // entries: B, A, then the Opal panel
+    ShowOpal();
+    EXPECT_EQ(Tool()->GetEntryIndexForRow(0), 1);
+    EXPECT_EQ(Tool()->GetEntryIndexForRow(1), 0);
+    EXPECT_EQ(Tool()->GetEntryIndexForRow(-1), 0);
+    EXPECT_EQ(Tool()->GetEntryIndexForRow(3), 0);
+}
+
+} // namespace
