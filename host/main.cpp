@@ -84,6 +84,14 @@ say Widen the panel by 100: the bars grow with it.
 resize 307 239
 print size
 print bar 1
+say The screen now, as a picture: the page shows through each palette as much as its alpha says.
+place Layout 300 60
+place Colour 230 290
+place Type 540 30
+place Stash 330 470
+place Opal 640 330
+snapshot opal-demo.png
+say Wrote opal-demo.png in the current folder.
 close opal
 )";
 

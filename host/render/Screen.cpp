@@ -4,6 +4,7 @@
 #include "OSWindows.h"
 #include "ResourceTypes.h"
 #include "core/Host.h"
+#include "core/Text.h"
 #include "render/Document.h"
 #include "render/Text.h"
 #include "ui/GraphicsPort.h"
@@ -125,7 +126,7 @@ ClassID HostKind(ClassID id) {
         kErasablePanelWidgetBoss, kListBoxWidgetBoss,     kCellPanelWidgetBoss,
         kStaticTextWidgetBoss,    kSliderComboWidgetBoss, kIconButtonWidgetBoss,
         kSizeBoxWidgetBoss,       kOKButtonWidgetBoss,    kInfoTextWidgetBoss,
-        kSeparatorWidgetBoss,     kPictureWidgetBoss};
+        kSeparatorWidgetBoss,     kPictureWidgetBoss,     kScrollPanelWidgetBoss};
     const ObjectModel& model = Host::Get().Model();
     for (int depth = 0; depth < 32 && id; ++depth) {
         if (std::find(std::begin(kKnown), std::end(kKnown), id) != std::end(kKnown))
@@ -263,8 +264,32 @@ void DrawWidget(const WidgetPaint& paint, const Boss* widget, double originX, do
     ui::DrawNow(view, &canvas);
     cairo_restore(cr);
 
+    // A list shows only the rows within it.
+    const ClassID kind = HostKind(widget->Class());
+    const bool clips = kind == kListBoxWidgetBoss || kind == kScrollPanelWidgetBoss;
+    if (clips) {
+        cairo_save(cr);
+        cairo_rectangle(cr, x, y, w, h);
+        cairo_clip(cr);
+    }
     for (const Boss* child : ui::ChildrenOf(widget))
         DrawWidget(inside, child, x, y);
+    if (clips)
+        cairo_restore(cr);
+}
+
+// A panel's name as its tab shows it: translated when it is a string key,
+// without its mnemonic marks ("&&" shows one "&").
+std::string TabName(const std::string& name) {
+    const auto translated = Host::Get().TranslateKey(UTF8ToUTF16(name));
+    const std::string text = translated ? UTF16ToUTF8(*translated) : name;
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
 }
 
 // ---- Palette windows -------------------------------------------------------------------------
@@ -312,11 +337,11 @@ std::vector<WindowLook> Windows() {
                 const auto panel = world.FindPanel(id);
                 if (!panel)
                     continue;
-                group.tabs.push_back({panel->name, panel->front});
+                group.tabs.push_back({TabName(panel->name), panel->front});
                 if (!panel->front)
                     continue;
                 group.frontID = id;
-                group.frontName = panel->name;
+                group.frontName = TabName(panel->name);
                 if (const Boss* widget = ui::PluginPanels::Get().PanelWidget(id))
                     if (const IControlView* view = ui::ViewOf(widget)) {
                         group.widget = widget;
