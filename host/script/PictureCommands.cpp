@@ -3,6 +3,8 @@
 // Drawn by the native build; the Windows build says so and goes on.
 #include "script/ScriptRunner.h"
 
+#include <ostream>
+
 #if !defined(_WIN32)
 #include "render/Screen.h"
 
