@@ -63,17 +63,30 @@ struct Box {
     int32 left, top, width, height;
 };
 
+// The widget's top-left corner below `from`, which sits at (x, y).
+bool Offset(const host::Boss* from, const host::Boss* widget, double x, double y, double* outX,
+            double* outY) {
+    if (from == widget) {
+        *outX = x;
+        *outY = y;
+        return true;
+    }
+    for (const host::Boss* child : host::ui::ChildrenOf(from)) {
+        const PMRect f = host::ui::ViewOf(child)->GetFrame();
+        if (Offset(child, widget, x + f.Left(), y + f.Top(), outX, outY))
+            return true;
+    }
+    return false;
+}
+
 // Where a widget of the Opal panel is on the screen.
 Box ScreenBox(const host::Boss* widget) {
     const auto id = host::ui::PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
     const WindowArea opal = Window(host::render::ShownWindows(), "Opal");
-    double x = opal.panels.at(0).left, y = opal.panels.at(0).top;
     const host::Boss* root = host::ui::PluginPanels::Get().PanelWidget(*id);
+    double x = 0, y = 0;
+    EXPECT_TRUE(Offset(root, widget, opal.panels.at(0).left, opal.panels.at(0).top, &x, &y));
     const PMRect frame = host::ui::ViewOf(widget)->GetFrame();
-    for (const host::Boss* w = widget; w && w != root; w = host::ui::RecordOf(w)->parent) {
-        x += host::ui::ViewOf(w)->GetFrame().Left();
-        y += host::ui::ViewOf(w)->GetFrame().Top();
-    }
     return {static_cast<int32>(std::lround(x)), static_cast<int32>(std::lround(y)),
             static_cast<int32>(std::lround(frame.Width())),
             static_cast<int32>(std::lround(frame.Height()))};
