@@ -417,13 +417,16 @@ std::function<std::vector<DialogView>()>& DialogSource() {
 }
 
 void DrawDialog(cairo_t* screen, const DialogView& dialog) {
-    const IControlView* view = ui::ViewOf(dialog.root);
-    if (!view)
+    if (!dialog.root)
         return;
-    const PMRect frame = view->GetFrame();
-    const auto width = static_cast<int32>(std::lround(frame.Width())) + 2 * kBorder;
-    const auto height =
-        static_cast<int32>(std::lround(frame.Height())) + 2 * kBorder + kTitleHeight;
+    // A dialog's own boss need not be a view: then its widgets are drawn.
+    const IControlView* view = ui::ViewOf(dialog.root);
+    const PMRect frame = view ? view->GetFrame() : PMRect(0, 0, dialog.width, dialog.height);
+    const auto inner = [](int32 given, PMReal framed) {
+        return given > 0 ? given : static_cast<int32>(std::lround(framed));
+    };
+    const int32 width = inner(dialog.width, frame.Width()) + 2 * kBorder;
+    const int32 height = inner(dialog.height, frame.Height()) + 2 * kBorder + kTitleHeight;
     SurfacePtr surface = NewSurface(width, height);
     ContextPtr context = NewContext(surface.get());
     cairo_t* cr = context.get();
@@ -431,7 +434,12 @@ void DrawDialog(cairo_t* screen, const DialogView& dialog) {
     DrawTitleBar(cr, dialog.title, width);
     FillRect(cr, kBorder, kBorder + kTitleHeight, width - 2 * kBorder,
              height - 2 * kBorder - kTitleHeight, kPanelFace);
-    DrawWidget({cr}, dialog.root, kBorder - frame.Left(), kBorder + kTitleHeight - frame.Top());
+    const double x = kBorder - frame.Left(), y = kBorder + kTitleHeight - frame.Top();
+    if (view)
+        DrawWidget({cr}, dialog.root, x, y);
+    else
+        for (const Boss* child : ui::ChildrenOf(dialog.root))
+            DrawWidget({cr}, child, x, y);
     cairo_surface_flush(surface.get());
     cairo_set_source_surface(screen, surface.get(), (kScreenWidth - width) / 2,
                              (kScreenHeight - height) / 3);

@@ -37,11 +37,12 @@ struct WindowArea {
     std::vector<Panel> panels;
 };
 
-// An open dialog: its title and the root of its widget tree (whose frame
-// gives its size). Whoever manages dialogs provides them.
+// An open dialog: its title, the root of its widget tree and its size (0:
+// the root's frame). Whoever manages dialogs provides them.
 struct DialogView {
     std::string title;
     const Boss* root = nullptr;
+    int32 width = 0, height = 0;
 };
 OPAL_SDK_API void SetDialogSource(std::function<std::vector<DialogView>()> source);
 
