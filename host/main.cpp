@@ -84,6 +84,16 @@ say Widen the panel by 100: the bars grow with it.
 resize 307 239
 print size
 print bar 1
+say The panel menu before and after a toggle.
+menu
+menu "Turn opacity Off"
+menu
+menu "Turn opacity On"
+say The maker's support page, from the sub-menu.
+menu "Feedback And Support" "Support"
+say About Opal, opened from the menu and closed with OK.
+menu About
+print dialog
 say The screen now, as a picture: the page shows through each palette as much as its alpha says.
 place Layout 300 60
 place Colour 230 290
@@ -92,6 +102,7 @@ place Stash 330 470
 place Opal 640 330
 snapshot opal-demo.png
 say Wrote opal-demo.png in the current folder.
+press ok
 close opal
 )";
 

@@ -12,6 +12,10 @@ constexpr PluginID kOpalPluginID = 0xc9200;
 #define kOpalStringPrefix "0xc9200"
 #define kOpalPluginName "Opal"
 #define kOpalVersionText "1.0.1"
+// The maker's web site: the plug-in's page and the feedback and support
+// pages are all on it.
+#define kOpalWebHost "www.quillmark.example"
+#define kOpalWebSite "http://" kOpalWebHost
 
 // ---- Boss classes -------------------------------------------------------------
 constexpr ClassID kOpalActionComponentBoss = 0xc9200;

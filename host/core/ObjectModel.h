@@ -180,4 +180,15 @@ private:
     UID fNext = 1;
 };
 
+// A layer's own implementation `impl` of `iid` on `boss`, or nullptr when the
+// boss carries another one (a plug-in's) or none; no acquisition is counted.
+template <class T> T* OwnPart(const Boss* boss, PMIID iid, ImplementationID impl) {
+    if (!boss)
+        return nullptr;
+    for (const Boss::Part& part : boss->Parts())
+        if (part.iid == iid)
+            return part.impl == impl ? static_cast<T*>(part.object) : nullptr;
+    return nullptr;
+}
+
 } // namespace host

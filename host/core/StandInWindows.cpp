@@ -1,5 +1,22 @@
 #include "StandInWindows.h"
 
+namespace host {
+namespace {
+ShellExecuteSink& SinkStorage() {
+    static ShellExecuteSink sink;
+    return sink;
+}
+} // namespace
+
+void SetShellExecuteSink(ShellExecuteSink sink) {
+    SinkStorage() = std::move(sink);
+}
+
+const ShellExecuteSink& ShellExecuteSinkNow() {
+    return SinkStorage();
+}
+} // namespace host
+
 #if !defined(_WIN32)
 
 #include "Host.h"
@@ -127,7 +144,11 @@ DWORD GetModuleFileNameW(HMODULE module, WCHAR* buffer, DWORD size) {
     return static_cast<DWORD>(n);
 }
 
-HINSTANCE ShellExecuteA(HWND, const char*, const char*, const char*, const char*, int) {
+HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char*, const char*,
+                        int show) {
+    // Nothing is opened here; whoever runs the host is told.
+    if (const host::ShellExecuteSink& sink = host::ShellExecuteSinkNow())
+        sink(verb ? verb : "", file ? file : "", show);
     return reinterpret_cast<HINSTANCE>(
         static_cast<uintptr_t>(33)); // "success" as Windows reports it
 }

@@ -4,6 +4,21 @@
 #pragma once
 
 #include "OSWindows.h"
+#include "SDKTypes.h"
+
+#include <functional>
+#include <string>
+
+namespace host {
+
+// Told of every web page or document the plug-in asks the system to open
+// (ShellExecuteA): the verb, the file or address, the show command.
+using ShellExecuteSink =
+    std::function<void(const std::string& verb, const std::string& file, int show)>;
+OPAL_SDK_API void SetShellExecuteSink(ShellExecuteSink sink);
+OPAL_SDK_API const ShellExecuteSink& ShellExecuteSinkNow();
+
+} // namespace host
 
 #if !defined(_WIN32)
 

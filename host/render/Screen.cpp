@@ -7,6 +7,7 @@
 #include "core/Text.h"
 #include "render/Document.h"
 #include "render/Text.h"
+#include "ui/DialogManager.h"
 #include "ui/GraphicsPort.h"
 #include "ui/ListBox.h"
 #include "ui/PluginPanels.h"
@@ -446,6 +447,16 @@ void DrawDialog(cairo_t* screen, const DialogView& dialog) {
     cairo_paint(screen);
 }
 
+// The dialogs the source gives, else the host's front dialog.
+std::vector<DialogView> OpenDialogs() {
+    if (DialogSource())
+        return DialogSource()();
+    ui::DialogManager& dialogs = ui::DialogManager::Get();
+    if (Boss* front = dialogs.FrontDialog())
+        return {{dialogs.Title(front), front}};
+    return {};
+}
+
 SurfacePtr Draw() {
     SurfacePtr screen = NewSurface(kScreenWidth, kScreenHeight);
     ContextPtr context = NewContext(screen.get());
@@ -457,9 +468,8 @@ SurfacePtr Draw() {
         cairo_set_source_surface(cr, window.get(), look.area.left, look.area.top);
         cairo_paint_with_alpha(cr, look.area.alpha / 255.0);
     }
-    if (DialogSource())
-        for (const DialogView& dialog : DialogSource()())
-            DrawDialog(cr, dialog);
+    for (const DialogView& dialog : OpenDialogs())
+        DrawDialog(cr, dialog);
     cairo_surface_flush(screen.get());
     return screen;
 }

@@ -38,7 +38,8 @@ struct WindowArea {
 };
 
 // An open dialog: its title, the root of its widget tree and its size (0:
-// the root's frame). Whoever manages dialogs provides them.
+// the root's frame). Unless a source is set, the host's dialog manager gives
+// its front dialog.
 struct DialogView {
     std::string title;
     const Boss* root = nullptr;

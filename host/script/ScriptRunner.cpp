@@ -1,7 +1,9 @@
 #include "script/ScriptRunner.h"
 
 #include "core/Host.h"
+#include "core/StandInWindows.h"
 #include "ui/Alerts.h"
+#include "ui/DialogManager.h"
 #include "world/World.h"
 
 #include <cerrno>
@@ -17,6 +19,7 @@ ScriptRunner::ScriptRunner() {
     AddWorldCommands(*this);
     AddPanelCommands(*this);
     AddPictureCommands(*this);
+    AddMenuCommands(*this);
     // Narration for demonstrations: the words as they are, after "# ".
     Add("say", [](ScriptContext& c, const Words& args) {
         c.out << "#";
@@ -81,12 +84,23 @@ int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
         ~TraceReset() {
             Host::Get().trace = nullptr;
             ui::Alerts::Get().sink = nullptr;
+            ui::DialogManager::Get().onOpened = nullptr;
+            ui::DialogManager::Get().onClosed = nullptr;
+            SetShellExecuteSink(nullptr);
         }
     } traceReset;
     // Alerts are printed as they are shown.
     ui::Alerts::Get().sink = [&context](const std::string& text) {
         context.out << "alert \"" << text << "\"\n";
     };
+    // So are dialogs opening and closing, and pages opened.
+    ui::DialogManager::Get().onOpened = [&context](const std::string& title) {
+        context.out << "dialog \"" << title << "\"\n";
+    };
+    ui::DialogManager::Get().onClosed = [&context] { context.out << "dialog closed\n"; };
+    SetShellExecuteSink([&context](const std::string&, const std::string& file, int) {
+        context.out << "browse \"" << file << "\"\n";
+    });
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {

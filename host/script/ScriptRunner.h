@@ -53,5 +53,6 @@ void AddModelCommands(ScriptRunner& runner);
 void AddWorldCommands(ScriptRunner& runner);
 void AddPanelCommands(ScriptRunner& runner);
 void AddPictureCommands(ScriptRunner& runner);
+void AddMenuCommands(ScriptRunner& runner);
 
 } // namespace host

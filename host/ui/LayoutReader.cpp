@@ -68,6 +68,8 @@ void Configure(Boss* widget, const WidgetSpec& spec) {
             record->listBox = spec.listBox;
         if (spec.observerIID)
             record->observerIID = spec.observerIID;
+        if (spec.menuNameKey)
+            record->menuNameKey = spec.menuNameKey;
     }
     if (spec.text || spec.textKey)
         if (auto* text = widget->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA))

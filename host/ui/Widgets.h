@@ -53,20 +53,11 @@ public:
     std::optional<ValueLimits> limits;
     std::optional<ListBoxSpec> listBox;
     std::optional<PMIID> observerIID;
-    int invalidations = 0; // redraws asked for
+    std::optional<std::string> menuNameKey; // a panel's fly-out menu
+    int invalidations = 0;                  // redraws asked for
 };
 
 // Helpers on bosses; none of them counts an acquisition (the host's own look).
-// The widget layer's own implementation of `iid` on `boss`, or nullptr when
-// the boss carries another one (a plug-in's) or none.
-template <class T> T* OwnPart(const Boss* boss, PMIID iid, ImplementationID impl) {
-    if (!boss)
-        return nullptr;
-    for (const Boss::Part& part : boss->Parts())
-        if (part.iid == iid)
-            return part.impl == impl ? static_cast<T*>(part.object) : nullptr;
-    return nullptr;
-}
 OPAL_SDK_API Boss* BossOf(const IPMUnknown* object);
 OPAL_SDK_API WidgetRecord* RecordOf(const Boss* widget);
 OPAL_SDK_API IControlView* ViewOf(const Boss* widget);

@@ -14,17 +14,6 @@
 
 namespace host {
 
-// The world's own implementation of `iid` on `boss`, or nullptr when the boss
-// carries another one (a plug-in's panel).
-template <class T> T* Own(const Boss* boss, PMIID iid, ImplementationID impl) {
-    if (!boss)
-        return nullptr;
-    for (const Boss::Part& part : boss->Parts())
-        if (part.iid == iid)
-            return part.impl == impl ? static_cast<T*>(part.object) : nullptr;
-    return nullptr;
-}
-
 class WorldControlView : public CControlView {
 public:
     using CControlView::CControlView;
@@ -63,15 +52,15 @@ public:
 };
 
 inline WorldChildren* ChildrenOf(const Boss* boss) {
-    return Own<WorldChildren>(boss, IID_IPANELCONTROLDATA, kWorldChildrenImpl);
+    return OwnPart<WorldChildren>(boss, IID_IPANELCONTROLDATA, kWorldChildrenImpl);
 }
 
 inline WorldControlView* ViewOf(const Boss* boss) {
-    return Own<WorldControlView>(boss, IID_ICONTROLVIEW, kWorldControlViewImpl);
+    return OwnPart<WorldControlView>(boss, IID_ICONTROLVIEW, kWorldControlViewImpl);
 }
 
 inline WorldPaletteWindow* PaletteWindowOf(const Boss* boss) {
-    return Own<WorldPaletteWindow>(boss, IID_IPALETTEWINDOW, kPaletteWindowImpl);
+    return OwnPart<WorldPaletteWindow>(boss, IID_IPALETTEWINDOW, kPaletteWindowImpl);
 }
 
 } // namespace host

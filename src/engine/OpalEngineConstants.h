@@ -15,5 +15,7 @@ constexpr int32 kOpalCommandTarget = 0;
 // The periodic pass over the host's palettes, in host timer units.
 constexpr int32 kOpalTimerInterval = 500;
 
-// The host's resource type of view layouts (list rows, dialogs).
-constexpr RsrcType kOpalViewRsrcType = 501;
+// What a plug-in dialog is created with: the modality (by reference) and the
+// two values after it.
+constexpr int32 kDialogModality = 1;
+constexpr int32 kDialogReserved = 1;

@@ -10,6 +10,7 @@
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "ResourceTypes.h"
 #include "RsrcSpec.h"
 #include "engine/OpalEngineConstants.h"
 #include "engine/OpalPanelUtils.h"
@@ -171,7 +172,7 @@ void OpalPanelTool::RebuildPanelList() {
     ClearListRows(fBoss, kOpalPanelListWidgetID);
 
     IDataBase* db = GetDataBase(list.get());
-    const RsrcSpec rowSpec(WLocaleSetting::GetLocale(), kOpalPluginID, kOpalViewRsrcType,
+    const RsrcSpec rowSpec(WLocaleSetting::GetLocale(), kOpalPluginID, kLayoutRsrcType,
                            kOpalListRowRsrcID, kTrue);
     for (int32 k = 0; k < names.Length(); ++k) {
         const int32 entry = fRowEntries[static_cast<size_t>(k)];

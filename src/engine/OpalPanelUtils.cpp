@@ -4,6 +4,7 @@
 #include "DataInterfaces.h"
 #include "IApplication.h"
 #include "ICommand.h"
+#include "IDialog.h"
 #include "IPanelRegistry.h"
 #include "ISession.h"
 #include "IUtils.h"
@@ -11,6 +12,8 @@
 #include "InterfacePtr.h"
 #include "OpalEngineConstants.h"
 #include "OpalID.h"
+#include "ResourceTypes.h"
+#include "RsrcSpec.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
@@ -187,4 +190,28 @@ IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetI
     if (!rowView)
         return nullptr;
     return static_cast<IPanelControlData*>(rowView->QueryInterface(IID_IPANELCONTROLDATA));
+}
+
+IDialog* CreatePluginDialog(const RsrcID& rsrcID) {
+    ISession* session = GetOpalSession();
+    if (!session)
+        return nullptr;
+    InterfacePtr<IApplication> application(session->QueryApplication());
+    if (!application)
+        return nullptr;
+    InterfacePtr<IDialogMgr> dialogMgr(application, IID_IDIALOGMGR);
+    if (!dialogMgr)
+        return nullptr;
+    const RsrcSpec spec(WLocaleSetting::GetLocale(), kOpalPluginID, kLayoutRsrcType, rsrcID, kTrue);
+    const int32 modality = kDialogModality;
+    return dialogMgr->CreateNewDialog(spec, modality, kDialogReserved, kDialogReserved);
+}
+
+void OpenPluginDialog(const RsrcID& rsrcID, bool16 wait) {
+    InterfacePtr<IDialog> dialog(CreatePluginDialog(rsrcID));
+    if (!dialog)
+        return;
+    dialog->Open(0);
+    if (wait)
+        dialog->WaitForDialog(0);
 }

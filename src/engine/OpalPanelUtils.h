@@ -4,6 +4,7 @@
 
 #include "IPMUnknown.h"
 
+class IDialog;
 class IPanelControlData;
 
 // Queues OpalSetPaletteAlphaCmd for the palette window that `palette` is an
@@ -16,6 +17,13 @@ void SwitchOpacity(bool16 on);
 
 // SwitchOpacity with the negation of the current option.
 void ToggleOpacity();
+
+// A dialog made from the plug-in's layout `rsrcID` (through its locale
+// index), not yet open, or nullptr; the caller releases it.
+IDialog* CreatePluginDialog(const RsrcID& rsrcID);
+
+// Creates and opens that dialog; with `wait`, returns once it has closed.
+void OpenPluginDialog(const RsrcID& rsrcID, bool16 wait);
 
 // The list family: each finds the list `listWidgetID` below `owner` (any
 // interface of the widget that holds it) and gives the answer for a missing

@@ -9,7 +9,7 @@ namespace rescomp {
 
 namespace {
 
-constexpr const char* kMakerURL = "http://www.quillmark.example/opal";
+constexpr const char* kMakerURL = kOpalWebSite "/opal";
 constexpr const char* kCopyright = "Copyright 2006-2026 Quillmark. All rights reserved.";
 constexpr const char* kShortcutArea = "KBSCE Other";
 constexpr uint32 kEnglish = 1;

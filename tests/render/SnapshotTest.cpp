@@ -240,6 +240,31 @@ TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
     });
 }
 
+TEST(Snapshot, TheOpenAboutBoxShowsItsPicture) {
+    RunScript("open opal\nmenu About\n", [] {
+        const Picture shot = host::render::DrawScreen();
+        const auto& plugins = host::Host::Get().Plugins();
+        ASSERT_FALSE(plugins.empty());
+        const Bytes* dib = plugins.front()->resources.Find(kBitmapRsrcType, 4000);
+        ASSERT_TRUE(dib);
+        const auto picture = host::DecodeBitmap(*dib);
+        ASSERT_TRUE(picture);
+        // The dialog (410 × 160, with its frame and title bar) sits centred
+        // across and a third down; its picture at 282, 15 inside it.
+        const int32 width = 410 + 2, height = 160 + 2 + 18;
+        const int32 left = (host::render::kScreenWidth - width) / 2 + 1 + 282;
+        const int32 top = (host::render::kScreenHeight - height) / 3 + 1 + 18 + 15;
+        for (uint32 y = 0; y < picture->height; ++y)
+            for (uint32 x = 0; x < picture->width; ++x) {
+                const uint8* want = &picture->rgba[(y * picture->width + x) * 4];
+                const Rgb px = At(shot, left + int32(x), top + int32(y));
+                ASSERT_EQ(px.r, want[0]) << x << "," << y;
+                ASSERT_EQ(px.g, want[1]) << x << "," << y;
+                ASSERT_EQ(px.b, want[2]) << x << "," << y;
+            }
+    });
+}
+
 TEST(Snapshot, TheSameScriptGivesTheSameBytes) {
     const auto file = std::filesystem::temp_directory_path() / "opal-snapshot-test.png";
     const std::string script = "palette P\npanel X in P\npanel Y in P new-group\ndo add-alpha X\n"

@@ -1,0 +1,137 @@
+// The Opal panel's menu, shortcuts and dialogs, as a person uses them:
+//   menu | menu "ENTRY" ["ENTRY"...] | shortcut ACTION | print dialog | press ok
+// `press ok` shares the verb `press` with the panel's buttons.
+#include "IWidgets.h"
+#include "OpalID.h"
+#include "core/Host.h"
+#include "resources/Pictures.h"
+#include "script/ScriptRunner.h"
+#include "ui/ActionManager.h"
+#include "ui/DialogManager.h"
+#include "ui/PluginPanels.h"
+#include "ui/Widgets.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace host {
+namespace {
+
+using namespace ui;
+
+// The name of the Opal panel's menu; the panel must be shown, as a person
+// reaches the menu only through the panel.
+std::string ShownOpalMenu() {
+    const auto id = PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    if (!id)
+        throw ScriptError("the plug-in has no Opal panel");
+    Boss* panel = PluginPanels::Get().PanelWidget(*id);
+    if (!panel || !PluginPanels::Get().IsShown(*id))
+        throw ScriptError("the Opal panel is not shown");
+    const WidgetRecord* record = RecordOf(panel);
+    if (!record || !record->menuNameKey)
+        throw ScriptError("the Opal panel has no menu");
+    return *record->menuNameKey;
+}
+
+void PrintMenu(std::ostream& out, const std::vector<MenuItem>& items, int level) {
+    const std::string indent(static_cast<size_t>(level) * 2, ' ');
+    for (const MenuItem& item : items) {
+        out << indent << "menu ";
+        if (item.kind == MenuItem::kSeparator) {
+            out << "-\n";
+            continue;
+        }
+        out << "\"" << item.text << "\"";
+        if (item.kind == MenuItem::kSubMenu) {
+            out << " >\n";
+            PrintMenu(out, item.items, level + 1);
+            continue;
+        }
+        out << (item.enabled ? "" : " disabled") << "\n";
+    }
+}
+
+std::string Number(PMReal value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string PictureSize(const IControlView& view) {
+    for (const auto& plugin : Host::Get().Plugins()) {
+        if (plugin->id != view.GetRsrcPluginID())
+            continue;
+        const Bytes* bytes = plugin->resources.Find(kBitmapRsrcType, view.GetRsrcID());
+        if (const auto picture = bytes ? DecodeBitmap(*bytes) : std::nullopt)
+            return std::to_string(picture->width) + "x" + std::to_string(picture->height);
+    }
+    return "missing";
+}
+
+void PrintWidget(std::ostream& out, const Boss* widget, PMReal left, PMReal top, bool root) {
+    const IControlView* view = ViewOf(widget);
+    if (!view)
+        return;
+    const PMRect f = view->GetFrame();
+    const PMReal l = left + f.Left(), t = top + f.Top();
+    const ClassID kind = widget->Class();
+    if (root)
+        out << "dialog \"" << TextOf(widget) << "\"";
+    else if (kind == kOKButtonWidgetBoss)
+        out << "button \"" << TextOf(widget) << "\"";
+    else if (kind == kStaticTextWidgetBoss || kind == kInfoTextWidgetBoss)
+        out << "text \"" << TextOf(widget) << "\"";
+    else if (kind == kPictureWidgetBoss)
+        out << "picture " << view->GetRsrcID() << " " << PictureSize(*view);
+    else if (kind == kSeparatorWidgetBoss)
+        out << "line";
+    else
+        out << "widget class 0x" << std::hex << kind << std::dec;
+    out << " " << Number(l) << " " << Number(t) << " " << Number(l + f.Width()) << " "
+        << Number(t + f.Height()) << "\n";
+    for (const Boss* child : ChildrenOf(widget))
+        PrintWidget(out, child, l, t, false);
+}
+
+} // namespace
+
+void AddMenuCommands(ScriptRunner& runner) {
+    runner.Add("menu", [](ScriptContext& c, const Words& args) {
+        const std::string menu = ShownOpalMenu();
+        try {
+            if (args.empty())
+                PrintMenu(c.out, ActionManager::Get().ShowMenu(menu), 0);
+            else
+                ActionManager::Get().ChooseMenuEntry(menu, args);
+        } catch (const ActionError& e) {
+            throw ScriptError(e.what());
+        }
+    });
+    runner.Add("shortcut", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 1, 1, "shortcut ACTION");
+        const int64 action = ParseInteger(args[0]);
+        if (action < 0 || action > UINT32_MAX)
+            throw ScriptError("no such action: " + args[0]);
+        try {
+            ActionManager::Get().PressShortcut(static_cast<ActionID>(action));
+        } catch (const ActionError& e) {
+            throw ScriptError(args[0] + ": " + e.what());
+        }
+    });
+    runner.Add("print dialog", [](ScriptContext& c, const Words& args) {
+        ExpectArgs(args, 0, 0, "print dialog");
+        const Boss* dialog = DialogManager::Get().FrontDialog();
+        if (!dialog)
+            c.out << "dialog none\n";
+        else
+            PrintWidget(c.out, dialog, 0, 0, true);
+    });
+    runner.Add("press ok", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 0, 0, "press ok");
+        if (!DialogManager::Get().PressOK())
+            throw ScriptError("no dialog is open");
+    });
+}
+
+} // namespace host

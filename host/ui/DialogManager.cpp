@@ -1,0 +1,175 @@
+#include "ui/DialogManager.h"
+
+#include "IDialog.h"
+#include "RsrcSpec.h"
+#include "core/HostClasses.h"
+#include "ui/ActionManager.h"
+#include "ui/LayoutReader.h"
+#include "ui/Widgets.h"
+
+#include <algorithm>
+
+namespace host::ui {
+namespace {
+
+IDialogController* ControllerOf(const Boss* dialog) {
+    return dialog ? dialog->PeekAs<IDialogController>(IID_IDIALOGCONTROLLER) : nullptr;
+}
+
+class DialogImpl : public CPMUnknown<IDialog> {
+public:
+    using CPMUnknown<IDialog>::CPMUnknown;
+    void Open(int32 /*reserved*/) override {
+        if (fOpen)
+            return;
+        Boss* dialog = BossOf(this);
+        if (IDialogController* controller = ControllerOf(dialog))
+            controller->InitializeDialogFields(ActiveContext());
+        fOpen = true;
+        DialogManager::Get().Opened(dialog);
+    }
+    void WaitForDialog(int32 /*reserved*/) override {
+        DialogManager& manager = DialogManager::Get();
+        if (fOpen && manager.onWait) {
+            Boss* dialog = BossOf(this);
+            dialog->AddRef(); // the user's answer may close it
+            manager.onWait(dialog);
+            dialog->Release();
+        }
+    }
+    void Close() override {
+        if (!fOpen)
+            return;
+        fOpen = false;
+        Boss* dialog = BossOf(this);
+        if (IDialogController* controller = ControllerOf(dialog))
+            controller->ClosingDialog();
+        DialogManager::Get().Closed(dialog);
+    }
+    bool16 IsOpen() const override { return fOpen ? kTrue : kFalse; }
+
+    int32 modality = 0;
+
+private:
+    bool fOpen = false;
+};
+CREATE_PMINTERFACE(DialogImpl, kDialogImpl);
+
+// The controller of dialogs whose boss brings none: the base behaviour.
+class DialogControllerImpl : public CDialogController {
+public:
+    using CDialogController::CDialogController;
+};
+CREATE_PMINTERFACE(DialogControllerImpl, kDialogControllerImpl);
+
+bool IsDialogClass(ClassID id) {
+    const ObjectModel& model = Host::Get().Model();
+    for (const BossClass* c = model.FindClass(id); c;
+         c = c->parent ? model.FindClass(c->parent) : nullptr)
+        if (c->id == kDialogBoss)
+            return true;
+    return false;
+}
+
+class DialogMgrImpl : public CPMUnknown<IDialogMgr> {
+public:
+    using CPMUnknown<IDialogMgr>::CPMUnknown;
+    IDialog* CreateNewDialog(const RsrcSpec& spec, const int32& modality, int32 /*reserved1*/,
+                             int32 /*reserved2*/) override {
+        Host& host = Host::Get();
+        if (!host.GetFaults().Acquire() || spec.GetType() != kLayoutRsrcType)
+            return nullptr;
+        const auto layout = ReadLayout(spec.GetPluginID(), spec.GetID(), spec.IsLocalized(),
+                                       static_cast<uint16>(spec.GetLocale()));
+        if (!layout || !IsDialogClass(layout->widgetClass))
+            return nullptr;
+        Boss* dialog = BuildWidget(*layout, &host.UIDataBase());
+        if (!dialog)
+            return nullptr;
+        auto* result = static_cast<IDialog*>(dialog->QueryInternal(IID_IDIALOG));
+        if (auto* own = OwnPart<DialogImpl>(dialog, IID_IDIALOG, kDialogImpl))
+            own->modality = modality;
+        dialog->Release();
+        return result;
+    }
+};
+CREATE_PMINTERFACE(DialogMgrImpl, kDialogMgrImpl);
+
+} // namespace
+
+DialogManager& DialogManager::Get() {
+    static DialogManager* manager = new DialogManager;
+    return *manager;
+}
+
+std::string DialogManager::Title(const Boss* dialog) const {
+    return TextOf(dialog);
+}
+
+bool DialogManager::PressOK() {
+    Boss* dialog = FrontDialog();
+    if (!dialog)
+        return false;
+    dialog->AddRef();
+    IDialogController* controller = ControllerOf(dialog);
+    if (!controller || controller->ValidateDialogFields(ActiveContext())) {
+        if (controller)
+            controller->ApplyDialogFields(ActiveContext(), kOKButtonWidgetID);
+        if (auto* d = dialog->PeekAs<IDialog>(IID_IDIALOG))
+            d->Close();
+    }
+    dialog->Release();
+    return true;
+}
+
+void DialogManager::CloseAll() {
+    while (Boss* dialog = FrontDialog()) {
+        auto* d = dialog->PeekAs<IDialog>(IID_IDIALOG);
+        if (d && d->IsOpen()) {
+            d->Close();
+        } else {
+            fOpen.pop_back();
+            dialog->Release();
+        }
+    }
+}
+
+void DialogManager::Opened(Boss* dialog) {
+    dialog->AddRef();
+    fOpen.push_back(dialog);
+    if (onOpened)
+        onOpened(Title(dialog));
+}
+
+void DialogManager::Closed(Boss* dialog) {
+    const auto it = std::find(fOpen.begin(), fOpen.end(), dialog);
+    if (it == fOpen.end())
+        return;
+    fOpen.erase(it);
+    if (onClosed)
+        onClosed();
+    dialog->Release();
+}
+
+void DefineDialogClasses(ObjectModel& model) {
+    const InterfacePairs widget = {{IID_ICONTROLVIEW, kWidgetViewImpl},
+                                   {IID_IWIDGETPARENT, kWidgetRecordImpl},
+                                   {IID_ISUBJECT, kSubjectImpl}};
+    auto with = [&widget](InterfacePairs more) {
+        more.insert(more.begin(), widget.begin(), widget.end());
+        return more;
+    };
+    model.DefineClass(kDialogBoss, 0,
+                      with({{IID_IPANELCONTROLDATA, kWidgetChildrenImpl},
+                            {IID_ITEXTCONTROLDATA, kTextDataImpl},
+                            {IID_IDIALOG, kDialogImpl},
+                            {IID_IDIALOGCONTROLLER, kDialogControllerImpl}}),
+                      "host");
+    for (ClassID id : {kOKButtonWidgetBoss, kInfoTextWidgetBoss})
+        model.DefineClass(id, 0, with({{IID_ITEXTCONTROLDATA, kTextDataImpl}}), "host");
+    for (ClassID id : {kSeparatorWidgetBoss, kPictureWidgetBoss})
+        model.DefineClass(id, 0, widget, "host");
+    model.AddIns(kApplicationBoss, {{IID_IDIALOGMGR, kDialogMgrImpl}}, "host");
+}
+
+} // namespace host::ui
