@@ -98,6 +98,14 @@ menu "Feedback And Support" "Support"
 say About Opal, opened from the menu and closed with OK.
 menu About
 print dialog
+say The screen now, as a picture: the page shows through each palette as much as its alpha says.
+place Layout 300 60
+place Colour 230 290
+place Type 540 30
+place Stash 330 470
+place Opal 640 330
+snapshot opal-demo.png
+say Wrote opal-demo.png in the current folder.
 press ok
 close opal
 )";

@@ -3,10 +3,11 @@
 # Usage: tools/install-deps.sh [windows | bench]
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang-format)
+packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  zlib1g-dev libpng-dev libcairo2-dev fonts-dejavu-core)
 if [ "${1:-}" = windows ]; then
   # wine64 alone lacks the usual commands (wine, wineserver); xvfb-run needs xauth.
-  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth)
+  packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb xauth)
 elif [ "${1:-}" = bench ]; then
   # tools/bench/instructions.sh counts instructions with callgrind.
   packages+=(valgrind)

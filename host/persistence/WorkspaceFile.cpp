@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <zlib.h>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -22,6 +23,12 @@
 
 namespace host {
 namespace {
+
+// CRC-32 of the first `size` bytes (all by default), as zlib computes it.
+uint32 Crc32(const ByteVector& bytes, size_t size = SIZE_MAX) {
+    size = std::min(size, bytes.size());
+    return static_cast<uint32>(crc32(0, bytes.data(), static_cast<uInt>(size)));
+}
 
 constexpr char kMagic[8] = {'O', 'P', 'A', 'L', 'W', 'K', 'S', 'P'};
 constexpr size_t kHeaderSize = 20;
@@ -145,7 +152,7 @@ ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& records) {
     const auto length = static_cast<uint32>(out.size() + kChecksumSize);
     for (size_t i = 0; i < 4; ++i)
         out[12 + i] = static_cast<uint8>(length >> (8 * i));
-    Put32(out, Crc32(out.data(), out.size()));
+    Put32(out, Crc32(out));
     return out;
 }
 
@@ -171,7 +178,7 @@ std::optional<std::vector<WorkspaceRecord>> DecodeWorkspace(const ByteVector& by
     if (bytes.size() > length)
         return fail(std::to_string(bytes.size() - length) + " bytes after its end");
     const size_t end = length - kChecksumSize;
-    if (Crc32(bytes.data(), end) != Get32(bytes, end))
+    if (Crc32(bytes, end) != Get32(bytes, end))
         return fail("bad checksum");
 
     // The checksum holds, so a layout that does not add up is a writer's

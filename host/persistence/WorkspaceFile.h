@@ -13,7 +13,6 @@
 #pragma once
 
 #include "persistence/MemoryStream.h"
-#include "resources/Checksum.h"
 
 #include <functional>
 #include <optional>

@@ -20,9 +20,10 @@ struct Picture {
 // 24-bit rows, bottom-up or top-down, each padded to 4 bytes.
 OPAL_SDK_API std::optional<Picture> DecodeBitmap(const Bytes& bytes, std::string* error = nullptr);
 
-// A PNG with 8-bit RGBA, not interlaced. Chunk CRCs and the zlib checksum are
-// verified. Only stored (uncompressed) deflate blocks are supported, which is
-// what the resource compiler writes; compressed data is refused with a reason.
+// Any valid PNG, converted to 8-bit RGBA (libpng). The Windows build reads
+// 8-bit RGBA PNGs that are not interlaced, which is what the resource
+// compiler writes, and refuses others with a reason. Chunk CRCs and the zlib
+// checksum are verified.
 OPAL_SDK_API std::optional<Picture> DecodePng(const Bytes& bytes, std::string* error = nullptr);
 
 } // namespace host

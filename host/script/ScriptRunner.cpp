@@ -18,6 +18,7 @@ ScriptRunner::ScriptRunner() {
     AddModelCommands(*this);
     AddWorldCommands(*this);
     AddPanelCommands(*this);
+    AddPictureCommands(*this);
     AddMenuCommands(*this);
     // Narration for demonstrations: the words as they are, after "# ".
     Add("say", [](ScriptContext& c, const Words& args) {

@@ -56,6 +56,7 @@ void AddResourceCommands(ScriptRunner& runner);
 void AddModelCommands(ScriptRunner& runner);
 void AddWorldCommands(ScriptRunner& runner);
 void AddPanelCommands(ScriptRunner& runner);
+void AddPictureCommands(ScriptRunner& runner);
 void AddMenuCommands(ScriptRunner& runner);
 
 } // namespace host

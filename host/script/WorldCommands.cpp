@@ -1,5 +1,5 @@
 // The host world's commands:
-//   palette NAME [class HEX] [hidden]
+//   palette NAME [class HEX] [hidden] [at X Y] | place PALETTE X Y
 //   panel NAME [in PALETTE [new-group]] [id N] [class HEX]
 //   move PANEL to PALETTE [new-group]
 //   front PANEL | show PANEL | hide PANEL | recreate PALETTE
@@ -46,6 +46,13 @@ std::string Name(const std::string& name) {
                                                                               : "\"" + name + "\"";
 }
 
+int32 ScreenCoordinate(const std::string& word) {
+    const int64 value = ParseInteger(word);
+    if (value < -100000 || value > 100000)
+        throw ScriptError("a screen coordinate must be between -100000 and 100000");
+    return static_cast<int32>(value);
+}
+
 void PrintWindows(std::ostream& out) {
     for (const PaletteInfo& p : World::Get().Palettes()) {
         // What the operating system says, not what the world remembers.
@@ -68,20 +75,30 @@ void PrintWindows(std::ostream& out) {
 } // namespace
 
 void AddWorldCommands(ScriptRunner& runner) {
-    const char* paletteUsage = "palette NAME [class HEX] [hidden]";
+    const char* paletteUsage = "palette NAME [class HEX] [hidden] [at X Y]";
     runner.Add("palette", [paletteUsage](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 4, paletteUsage);
+        ExpectArgs(args, 1, 7, paletteUsage);
         ClassID classID = kPaletteFloatingBoss;
         bool shown = true;
+        std::optional<ScreenPoint> at;
         for (size_t i = 1; i < args.size(); ++i) {
             if (args[i] == "class" && i + 1 < args.size())
                 classID = ParseClass(args[++i]);
             else if (args[i] == "hidden")
                 shown = false;
-            else
+            else if (args[i] == "at" && i + 2 < args.size()) {
+                at = ScreenPoint{ScreenCoordinate(args[i + 1]), ScreenCoordinate(args[i + 2])};
+                i += 2;
+            } else
                 throw ScriptError(std::string("usage: ") + paletteUsage);
         }
-        Apply([&] { World::Get().AddPalette(args[0], classID, shown); });
+        Apply([&] { World::Get().AddPalette(args[0], classID, shown, at); });
+    });
+
+    runner.Add("place", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 3, 3, "place PALETTE X Y");
+        const int32 x = ScreenCoordinate(args[1]), y = ScreenCoordinate(args[2]);
+        Apply([&] { World::Get().PlacePalette(args[0], x, y); });
     });
 
     const char* panelUsage = "panel NAME [in PALETTE [new-group]] [id N] [class HEX]";

@@ -201,7 +201,8 @@ void World::State::SetShown(Palette& palette, bool shown) {
 
 // ---- Changing the palettes --------------------------------------------------------------
 
-void World::AddPalette(const std::string& name, ClassID classID, bool shown) {
+void World::AddPalette(const std::string& name, ClassID classID, bool shown,
+                       std::optional<ScreenPoint> at) {
     State& s = *fState;
     if (name.empty())
         throw WorldError("a palette needs a name");
@@ -211,7 +212,9 @@ void World::AddPalette(const std::string& name, ClassID classID, bool shown) {
     for (const auto& p : s.palettes)
         if (p.name == name)
             throw WorldError("a palette named " + Quoted(name) + " already exists");
-    s.palettes.push_back({name, classID, shown, {}, nullptr, nullptr});
+    s.palettes.push_back({name, classID, shown, {}, nullptr, nullptr, false, 0, 0});
+    if (at)
+        PlacePalette(name, at->x, at->y);
     if (fBuilt) {
         s.BuildPalette(s.palettes.size() - 1);
         s.PostWindow(kWindowShownOrCreatedMsg, s.palettes.back());
@@ -278,6 +281,14 @@ void World::RecreatePalette(const std::string& name) {
     s.Flush();
 }
 
+void World::PlacePalette(const std::string& palette, int32 x, int32 y) {
+    State& s = *fState;
+    auto& p = s.palettes[s.PaletteIndex(palette)];
+    p.placed = true;
+    p.x = x;
+    p.y = y;
+}
+
 std::vector<PaletteInfo> World::Palettes() const {
     std::vector<PaletteInfo> result;
     for (const auto& p : fState->palettes)
@@ -296,6 +307,11 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
         info.boss = p.boss;
         info.uid = p.boss ? p.boss->GetUID() : kInvalidUID;
         info.window = p.window;
+        // Unplaced palettes cascade down and to the right in creation order.
+        const auto index = static_cast<int32>(&p - fState->palettes.data());
+        info.position = p.placed ? ScreenPoint{p.x, p.y}
+                                 : ScreenPoint{kCascadeLeft + kCascadeStep * index,
+                                               kCascadeTop + kCascadeStep * index};
         for (const auto& g : p.groups) {
             info.groups.push_back(g.tabs);
             if (g.tabArea)

@@ -25,6 +25,8 @@ struct WorldPalette {
     std::vector<WorldTabGroup> groups;
     Boss* boss = nullptr;
     HWND window = nullptr;
+    bool placed = false; // else the host cascades it
+    int32 x = 0, y = 0;
 };
 
 // The palette window classes, the tab group container and the tab areas.

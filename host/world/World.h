@@ -84,10 +84,19 @@ struct PanelInfo {
     Boss* boss = nullptr; // while the world's objects exist
 };
 
+// A place on the screen, in pixels from its top-left corner.
+struct ScreenPoint {
+    int32 x = 0, y = 0;
+};
+
+// Where the host puts palettes nobody placed: each one a step further.
+constexpr int32 kCascadeLeft = 330, kCascadeTop = 40, kCascadeStep = 28;
+
 struct PaletteInfo {
     std::string name;
     ClassID classID = kPaletteFloatingBoss;
     bool shown = true;
+    ScreenPoint position;                   // the window's top-left corner
     std::vector<std::vector<int32>> groups; // panel IDs per group, in tab order
     // While the world's objects exist:
     Boss* boss = nullptr;
@@ -105,7 +114,9 @@ public:
 
     // ---- Changing the world (each throws WorldError for a bad request) -----------
     void AddPalette(const std::string& name, ClassID classID = kPaletteFloatingBoss,
-                    bool shown = true);
+                    bool shown = true, std::optional<ScreenPoint> at = std::nullopt);
+    // Puts the palette's window there (else the host cascades it).
+    void PlacePalette(const std::string& palette, int32 x, int32 y);
     // As the last tab of the palette's last group (or of a new group) and that
     // group's front tab. Returns the panel ID.
     int32 AddPanel(const std::string& name, const PanelOptions& options = {});

@@ -17,99 +17,118 @@ constexpr uint32 kIconHeight = 15;
 constexpr uint32 kAboutWidth = 113;
 constexpr uint32 kAboutHeight = 53;
 
-constexpr Color kActiveBlue{0x2b, 0x6c, 0xd4};
-constexpr Color kInactiveGrey{0x80, 0x80, 0x80};
+struct Rgb {
+    double r, g, b;
+};
+
+constexpr Rgb kActiveBlue{0x2b / 255.0, 0x6c / 255.0, 0xd4 / 255.0};
+constexpr Rgb kInactiveGrey{0x80 / 255.0, 0x80 / 255.0, 0x80 / 255.0};
 constexpr double kStroke = 1.6;
+
+void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
 // A power symbol centred in the icon: a ring open at the top and a bar that
 // drops into the opening.
-Canvas PowerIcon(Color color) {
-    Canvas icon(kIconWidth, kIconHeight);
+void PowerIcon(Canvas& icon, Rgb color) {
+    cairo_t* cr = icon.Cr();
     const double cx = kIconWidth / 2.0, cy = kIconHeight / 2.0 + 0.4, radius = 5.0;
     const double gap = 40.0 * kPi / 180.0; // half the opening, from straight up
-    icon.Fill(
-        [=](double x, double y) {
-            const double dx = x - cx, dy = y - cy;
-            const double r = std::hypot(dx, dy);
-            const double fromTop = std::abs(std::atan2(dx, -dy));
-            return std::abs(r - radius) <= kStroke / 2 && fromTop >= gap;
-        },
-        color);
-    icon.Fill(
-        [=](double x, double y) {
-            return std::abs(x - cx) <= kStroke / 2 && y >= cy - radius - kStroke / 2 && y <= cy;
-        },
-        color);
-    return icon;
+    SetColor(cr, color);
+    cairo_set_line_width(cr, kStroke);
+    cairo_arc(cr, cx, cy, radius, -kPi / 2 + gap, 3 * kPi / 2 - gap);
+    cairo_stroke(cr);
+    cairo_rectangle(cr, cx - kStroke / 2, cy - radius - kStroke / 2, kStroke, radius + kStroke / 2);
+    cairo_fill(cr);
 }
 
 // Three list lines, each with a square bullet.
-Canvas ListIcon(Color color) {
-    Canvas icon(kIconWidth, kIconHeight);
+void ListIcon(Canvas& icon, Rgb color) {
+    cairo_t* cr = icon.Cr();
+    SetColor(cr, color);
     for (double row : {4.0, 7.5, 11.0}) {
-        icon.Fill([=](double x, double y) { return x >= 7 && x <= 9 && std::abs(y - row) <= 1; },
-                  color);
-        icon.Fill(
-            [=](double x, double y) {
-                return x >= 10.5 && x <= 21 && std::abs(y - row) <= kStroke / 2;
-            },
-            color);
+        cairo_rectangle(cr, 7, row - 1, 2, 2);
+        cairo_rectangle(cr, 10.5, row - kStroke / 2, 10.5, kStroke);
     }
-    return icon;
+    cairo_fill(cr);
 }
 
-Color Mix(Color a, Color b, double t) {
-    const auto channel = [t](uint8 from, uint8 to) {
-        return static_cast<uint8>(std::lround(from + (to - from) * t));
-    };
-    return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
+// Pale colours that shift around the stone, as an opal's play of colour
+// does: a texture the stone's shape is filled with.
+cairo_surface_t* OpalSheen(double cx, double cy, double rx, double ry) {
+    cairo_surface_t* sheen =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kAboutWidth, kAboutHeight);
+    cairo_surface_flush(sheen);
+    unsigned char* data = cairo_image_surface_get_data(sheen);
+    const int stride = cairo_image_surface_get_stride(sheen);
+    for (uint32 y = 0; y < kAboutHeight; ++y)
+        for (uint32 x = 0; x < kAboutWidth; ++x) {
+            const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+            const double hue =
+                std::fmod(std::atan2(dy, dx) / (2 * kPi) + std::hypot(dx, dy) * 0.4 + 1.0, 1.0);
+            uint32_t pixel = 0;
+            for (int channel = 0; channel < 3; ++channel) {
+                const double wave = 0.5 + 0.5 * std::cos(2 * kPi * (hue - channel / 3.0));
+                const double pale = wave * 0.4 + (channel == 2 ? 0xfb : 0xf5) / 255.0 * 0.6;
+                pixel |= static_cast<uint32_t>(std::lround(pale * 255)) << (16 - 8 * channel);
+            }
+            reinterpret_cast<uint32_t*>(data + y * stride)[x] = pixel;
+        }
+    cairo_surface_mark_dirty(sheen);
+    return sheen;
 }
 
-// Pale colours that shift around the stone, as an opal's play of colour does.
-Color OpalSheen(double angle, double depth) {
-    const double hue = std::fmod(angle / (2 * kPi) + depth * 0.4 + 1.0, 1.0);
-    const auto wave = [hue](double shift) { return 0.5 + 0.5 * std::cos(2 * kPi * (hue - shift)); };
-    const Color pure{static_cast<uint8>(std::lround(255 * wave(0.0))),
-                     static_cast<uint8>(std::lround(255 * wave(1.0 / 3))),
-                     static_cast<uint8>(std::lround(255 * wave(2.0 / 3)))};
-    return Mix(pure, Color{0xf4, 0xf6, 0xfb}, 0.6);
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
 }
 
-Canvas AboutPicture() {
-    Canvas picture(kAboutWidth, kAboutHeight);
-    const Color top{0xee, 0xf2, 0xfa}, bottom{0xcd, 0xd6, 0xec};
-    picture.Shade([&](double, double y) { return Mix(top, bottom, y / kAboutHeight); });
+void AboutPicture(Canvas& picture) {
+    cairo_t* cr = picture.Cr();
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, kAboutHeight);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0xee / 255.0, 0xf2 / 255.0, 0xfa / 255.0);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0xcd / 255.0, 0xd6 / 255.0, 0xec / 255.0);
+    cairo_set_source(cr, sky);
+    cairo_paint(cr);
+    cairo_pattern_destroy(sky);
 
     const double cx = 56.5, cy = 26.5, rx = 30, ry = 19;
-    const auto inStone = [=](double x, double y, double grow) {
-        const double dx = (x - cx) / (rx + grow), dy = (y - cy) / (ry + grow);
-        return dx * dx + dy * dy <= 1;
-    };
     // Shadow, rim, stone, highlight.
-    picture.Fill([=](double x, double y) { return inStone(x - 1.5, y - 2, 0); },
-                 Color{0x55, 0x5f, 0x7a}, 0.35);
-    picture.Fill([=](double x, double y) { return inStone(x, y, 1.2); }, Color{0x8a, 0x94, 0xb0});
-    picture.Fill([=](double x, double y) { return inStone(x, y, 0); },
-                 [=](double x, double y) {
-                     const double dx = (x - cx) / rx, dy = (y - cy) / ry;
-                     return OpalSheen(std::atan2(dy, dx), std::hypot(dx, dy));
-                 });
-    picture.Fill(
-        [=](double x, double y) {
-            const double dx = (x - (cx - 10)) / 9, dy = (y - (cy - 8)) / 4;
-            return dx * dx + dy * dy <= 1;
-        },
-        Color{0xff, 0xff, 0xff}, 0.6);
-    return picture;
+    Ellipse(cr, cx + 1.5, cy + 2, rx, ry);
+    SetColor(cr, {0x55 / 255.0, 0x5f / 255.0, 0x7a / 255.0}, 0.35);
+    cairo_fill(cr);
+    Ellipse(cr, cx, cy, rx + 1.2, ry + 1.2);
+    SetColor(cr, {0x8a / 255.0, 0x94 / 255.0, 0xb0 / 255.0});
+    cairo_fill(cr);
+    cairo_surface_t* sheen = OpalSheen(cx, cy, rx, ry);
+    Ellipse(cr, cx, cy, rx, ry);
+    cairo_set_source_surface(cr, sheen, 0, 0);
+    cairo_fill(cr);
+    cairo_surface_destroy(sheen);
+    Ellipse(cr, cx - 10, cy - 8, 9, 4);
+    SetColor(cr, {1, 1, 1}, 0.6);
+    cairo_fill(cr);
 }
 
 } // namespace
 
 void DefineOpalPictures(ResourceOutput& out) {
-    out.Add(kPNGRsrcType, kOpalOnIconRsrcID, EncodePng(PowerIcon(kActiveBlue)));
-    out.Add(kPNGRsrcType, kOpalOffIconRsrcID, EncodePng(PowerIcon(kInactiveGrey)));
-    out.Add(kPNGRsrcType, kOpalSwapContentIconRsrcID, EncodePng(ListIcon(kInactiveGrey)));
-    out.Add(kBitmapRsrcType, kOpalAboutPictureRsrcID, EncodeDib(AboutPicture()));
+    const auto icon = [](auto draw, Rgb color) {
+        Canvas canvas(kIconWidth, kIconHeight);
+        draw(canvas, color);
+        return EncodePng(canvas);
+    };
+    out.Add(kPNGRsrcType, kOpalOnIconRsrcID, icon(PowerIcon, kActiveBlue));
+    out.Add(kPNGRsrcType, kOpalOffIconRsrcID, icon(PowerIcon, kInactiveGrey));
+    out.Add(kPNGRsrcType, kOpalSwapContentIconRsrcID, icon(ListIcon, kInactiveGrey));
+    Canvas about(kAboutWidth, kAboutHeight);
+    AboutPicture(about);
+    out.Add(kBitmapRsrcType, kOpalAboutPictureRsrcID, EncodeDib(about));
 }
 
 } // namespace rescomp

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <zlib.h>
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
@@ -64,7 +65,7 @@ TEST(WorkspaceContainerTest, RecordLengthBeyondTheFileWithAValidChecksum_IsRefus
     ByteVector forged = EncodeWorkspace({{0xc92ca, {1, 2, 3, 4}}});
     forged[24] = 0xff; // the record's length
     const size_t end = forged.size() - 4;
-    const uint32 crc = Crc32(forged.data(), end);
+    const auto crc = crc32(0, forged.data(), static_cast<uInt>(end));
     for (size_t i = 0; i < 4; ++i)
         forged[end + i] = static_cast<uint8>(crc >> (8 * i));
     EXPECT_EQ(Reason(forged), "bad record layout");
