@@ -8,6 +8,7 @@
 #include "OpalID.h"
 #include "ResourceTypes.h"
 #include "RsrcSpec.h"
+#include "UiTestSupport.h"
 #include "script/ScriptRunner.h"
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
@@ -194,25 +195,8 @@ TEST_F(MenusTest, EndingTheSessionClosesOpenDialogs) {
 
 // ---- The commands ----------------------------------------------------------------------
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunScript(const std::string& script) {
-    host::World::Get().Clear();
-    host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
-    std::string error;
-    if (!session.Start(&error))
-        return {-1, "", error};
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    host::ScriptContext context{session, out, err};
-    const int status = host::ScriptRunner().Run(in, context);
-    session.Stop(false);
-    return {status, out.str(), err.str()};
-}
+using testing_support::Result;
+using testing_support::RunScript;
 
 TEST(MenuCommandsTest, MenuNeedsTheShownPanel_ShortcutsDoNot) {
     for (const char* script : {"menu\n", "menu About\n", "open opal\nclose opal\nmenu\n"}) {

@@ -1,6 +1,7 @@
 // The Opal panel's opalhost commands: what they print, and the lines they
 // refuse while the panel is not shown or name nothing.
 #include "HostTestSupport.h"
+#include "UiTestSupport.h"
 #include "script/ScriptRunner.h"
 #include "world/World.h"
 
@@ -8,25 +9,8 @@
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunScript(const std::string& script) {
-    host::World::Get().Clear();
-    host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
-    std::string error;
-    if (!session.Start(&error))
-        return {-1, "", error};
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    host::ScriptContext context{session, out, err};
-    const int status = host::ScriptRunner().Run(in, context);
-    session.Stop(false);
-    return {status, out.str(), err.str()};
-}
+using testing_support::Result;
+using testing_support::RunScript;
 
 TEST(PanelCommandsTest, OpenShowsThePanelInItsPalette_CloseHidesIt) {
     const Result r = RunScript("print list\nopen opal\nprint windows\nprint size\nclose opal\n"

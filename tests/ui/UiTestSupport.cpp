@@ -3,8 +3,13 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "RsrcSpec.h"
+#include "script/ScriptRunner.h"
+#include "script/Session.h"
 #include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
+#include "world/World.h"
+
+#include <sstream>
 
 namespace testing_support {
 
@@ -74,6 +79,20 @@ Boss* OpalPanelTest::AppendRow(const std::string& name, const std::string& opaci
 PMRect OpalPanelTest::FrameOf(WidgetID id, Boss* below) const {
     const Boss* widget = FindWidget(below ? below : fPanel, id);
     return widget && ViewOf(widget) ? ViewOf(widget)->GetFrame() : PMRect(-1, -1, -1, -1);
+}
+
+Result RunScript(const std::string& script) {
+    host::World::Get().Clear();
+    host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
+    std::string error;
+    if (!session.Start(&error))
+        return {-1, "", error};
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    host::ScriptContext context{session, out, err};
+    const int status = host::ScriptRunner().Run(in, context);
+    session.Stop(false);
+    return {status, out.str(), err.str()};
 }
 
 } // namespace testing_support
