@@ -132,8 +132,7 @@ std::string Text(std::optional<int> alpha) {
 RandomSession::RandomSession(uint32 seed, std::string workspaceFile) : fRandom(seed) {
     World::Get().Clear();
     Host::Get().GetFaults().Reset();
-    // Nobody reads the alerts; the notice about closed panels is answered as
-    // a user who has seen it often would, now and then.
+    // Nobody reads the alerts here.
     host::ui::Alerts::Get().sink = nullptr;
     fSession = std::make_unique<host::Session>(
         host::SessionOptions{OPAL_PLUGIN_PATH, std::move(workspaceFile)});
@@ -169,6 +168,8 @@ std::string RandomSession::Step() {
     } else
         done = Restart();
     Host::Get().DrainCommands();
+    // Panels newly stored at 100 % change no window until their palette
+    // next changes.
     if (StoredEntries() > entriesBefore)
         ApplyAllPalettes();
     Host::Get().FireNextTimer();
