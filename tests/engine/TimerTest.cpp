@@ -90,7 +90,7 @@ TEST_F(TimerTest, AnUnreachablePalette_DoesNotStopTheWalk) {
             DetachTabAreaObserver(name);
     };
     // The tick's commands wait in the queue until the check drains it.
-    sweep.sameReferences = false;
+    sweep.accounting = testing_support::FaultSweep::Accounting::kNone;
     sweep.check = [&](bool, int64) {
         const bool refreshed = trace.Count(Scheduled(kUpdatePanelList, 0)) == 1;
         Drain();

@@ -1,5 +1,6 @@
 // The start-up/shut-down service and the session pointer it starts from.
 #include "FaultSweep.h"
+#include "HostRecorder.h"
 #include "HostTestSupport.h"
 #include "IServiceProvider.h"
 #include "ISession.h"
@@ -7,6 +8,15 @@
 #include "ITimer.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "model/IOpalAlphaData.h"
+#include "script/Session.h"
+#include "world/World.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include <unistd.h>
 
 using host::Host;
 using testing_support::RefSnapshot;
@@ -60,7 +70,7 @@ TEST_F(StartupTest, EveryFailingAcquisition_LeavesNoReferenceBehind) {
     };
     // Start-up builds the application: no count before it compares; what
     // it built must hold one reference each, by its owner.
-    sweep.sameReferences = false;
+    sweep.accounting = testing_support::FaultSweep::Accounting::kNone;
     sweep.check = [](bool, int64 k) {
         for (const host::LiveObject& live : Host::Get().Model().LiveObjects())
             EXPECT_EQ(live.refCount, 1)
@@ -94,4 +104,68 @@ TEST_F(StartupTest, AfterUnload_TheSessionIsGone) {
     service->Startup();
     EXPECT_EQ(Host::Get().GetFaults().Count(), acquisitions);
     plugin->Load(Host::Get().SessionBoss()->PeekAs<ISession>(IID_ISESSION));
+}
+
+// The plug-in's whole life in a host with a palette of every class and a
+// saved workspace: load, register, start-up, the windows announced, a tick,
+// shut-down, unload. Whatever acquisition fails, nothing stays alive after
+// it, and the next life goes as the first.
+TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsTheFirst) {
+    host::World& world = host::World::Get();
+    world.Clear();
+    const std::pair<const char*, ClassID> palettes[] = {{"F", kPaletteFloatingBoss},
+                                                        {"D", kPaletteDockedBoss},
+                                                        {"S", kPaletteStashBoss},
+                                                        {"O", kPaletteOtherBoss}};
+    for (const auto& [name, cls] : palettes) {
+        world.AddPalette(name, cls);
+        host::PanelOptions in;
+        in.palette = name;
+        world.AddPanel(std::string("panel of ") + name, in);
+    }
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("opal-lifecycle-" + std::to_string(getpid())))
+            .string();
+    {
+        host::Session first({OPAL_PLUGIN_PATH, file});
+        std::string error;
+        ASSERT_TRUE(first.Start(&error)) << error;
+        auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+        ASSERT_TRUE(data);
+        for (const auto& [name, cls] : palettes) {
+            const int32 id = world.FindPanel(std::string("panel of ") + name)->panelID;
+            data->AddPanel(id);
+            data->SetAlphaForPanel(id, 60);
+        }
+        ASSERT_TRUE(first.Stop(true));
+    }
+
+    std::unique_ptr<testing_support::HostRecorder> recorder;
+    std::vector<std::string> record;
+    testing_support::FaultSweep sweep{"life"};
+    sweep.prepare = [&] { recorder = std::make_unique<testing_support::HostRecorder>(); };
+    sweep.observe = [&] {
+        std::ostringstream out;
+        for (const std::string& line : record)
+            out << line << "\n";
+        return out.str();
+    };
+    const int64 acquisitions = testing_support::SweepFaults(sweep, [&] {
+        host::Session session({OPAL_PLUGIN_PATH, file});
+        std::string error;
+        if (session.Start(&error)) {
+            Host::Get().FireNextTimer();
+            Host::Get().DrainCommands();
+            session.Stop(false);
+        }
+        record = recorder->Requests();
+        recorder.reset();
+    });
+    // The first life made the floating and the docked window transparent.
+    const std::string normal = sweep.observe();
+    EXPECT_NE(normal.find("window \"F\" alpha 153"), std::string::npos) << normal;
+    EXPECT_NE(normal.find("window \"D\" alpha 153"), std::string::npos) << normal;
+    EXPECT_GT(acquisitions, 20);
+    std::remove(file.c_str());
+    world.Clear();
 }

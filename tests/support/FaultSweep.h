@@ -20,9 +20,21 @@ struct FaultSweep {
     std::function<void()> prepare;
     // After each run, the fault disarmed: told whether it fired, and at which k.
     std::function<void(bool fired, int64 k)> check;
-    // Whether the counts after a run must equal those before it; off where a
-    // run leaves objects behind by design (a started application, say).
-    bool sameReferences = true;
+    // What a run left behind that a user would notice (window alphas, the
+    // model, what the host was asked), as text. When set, the action first
+    // runs once with no fault armed, and the sweep's last run, in which the
+    // fault no longer fires, must leave the same: a failure in an earlier run
+    // must not have changed what later runs do.
+    std::function<std::string()> observe;
+
+    enum class Accounting {
+        kPerObject, // every object keeps its count, and no new object stays alive
+        // Per class: as many objects with as many references in all, for
+        // actions that replace objects by new ones (a re-created palette).
+        kPerClass,
+        kNone, // a run leaves objects behind by design (a started application)
+    };
+    Accounting accounting = Accounting::kPerObject;
     // A fault still firing at this k fails the test (an action that never
     // runs out of acquisitions would otherwise loop for ever).
     int64 cap = 10000;

@@ -27,6 +27,34 @@ RefSnapshot RefSnapshot::Take() {
     return ::testing::AssertionFailure() << problems.str();
 }
 
+ClassSnapshot ClassSnapshot::Take() {
+    ClassSnapshot s;
+    for (const host::LiveObject& live : host::Host::Get().Model().LiveObjects()) {
+        Count& count = s.counts[live.classID];
+        ++count.objects;
+        count.references += live.refCount;
+    }
+    return s;
+}
+
+::testing::AssertionResult SameClassReferences(const ClassSnapshot& before,
+                                               const ClassSnapshot& after) {
+    std::ostringstream problems;
+    std::map<ClassID, std::pair<ClassSnapshot::Count, ClassSnapshot::Count>> both;
+    for (const auto& [cls, count] : before.counts)
+        both[cls].first = count;
+    for (const auto& [cls, count] : after.counts)
+        both[cls].second = count;
+    for (const auto& [cls, counts] : both)
+        if (!(counts.first == counts.second))
+            problems << "class 0x" << std::hex << cls << std::dec << ": " << counts.second.objects
+                     << " objects with " << counts.second.references << " references, had "
+                     << counts.first.objects << " with " << counts.first.references << "\n";
+    if (problems.str().empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << problems.str();
+}
+
 void HostSessionTest::SetUp() {
     host::Host::Get().GetFaults().Reset();
     session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});

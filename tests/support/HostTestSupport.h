@@ -25,6 +25,25 @@ struct RefSnapshot {
 #define EXPECT_REFS_UNCHANGED(before)                                                              \
     EXPECT_TRUE(::testing_support::SameReferences((before), ::testing_support::RefSnapshot::Take()))
 
+// Per class: how many objects are alive and how many references they hold in
+// all. Compares where objects are replaced by new ones of the same classes.
+struct ClassSnapshot {
+    struct Count {
+        int32 objects = 0;
+        int64 references = 0;
+        bool operator==(const Count& o) const {
+            return objects == o.objects && references == o.references;
+        }
+    };
+    std::map<ClassID, Count> counts;
+    static ClassSnapshot Take();
+};
+::testing::AssertionResult SameClassReferences(const ClassSnapshot& before,
+                                               const ClassSnapshot& after);
+#define EXPECT_CLASS_REFS_UNCHANGED(before)                                                        \
+    EXPECT_TRUE(::testing_support::SameClassReferences((before),                                   \
+                                                       ::testing_support::ClassSnapshot::Take()))
+
 // A session with the plug-in loaded and the application started.
 class HostSessionTest : public ::testing::Test {
 protected:

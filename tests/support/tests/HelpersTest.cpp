@@ -29,6 +29,42 @@ TEST(FaultSweep, CountsTheActionsAcquisitions_AndFailsAtTheCapInsteadOfHanging) 
     EXPECT_NONFATAL_FAILURE(SweepFaults(endless, AcquireForEver), "acquisition 5 still failed");
 }
 
+TEST(FaultSweep, FailsWhenAFailureChangesWhatTheNextRunDoes) {
+    // The action remembers that it once failed: its last run differs from its first.
+    bool failedOnce = false;
+    testing_support::FaultSweep sweep("remembers");
+    sweep.observe = [&] { return std::string(failedOnce ? "changed" : "as first"); };
+    EXPECT_NONFATAL_FAILURE(SweepFaults(sweep,
+                                        [&] {
+                                            if (!host::Host::Get().GetFaults().Acquire())
+                                                failedOnce = true;
+                                        }),
+                            "differs from the first run");
+}
+
+TEST(FaultSweep, PerClass_CountsReferencesOfReplacedObjects) {
+    host::ObjectModel& model = host::Host::Get().Model();
+    host::Boss* kept = model.CreateBoss(kWorkspaceBoss);
+    testing_support::FaultSweep sweep("replaces");
+    sweep.accounting = testing_support::FaultSweep::Accounting::kPerClass;
+    // A new object in place of the old one passes; one reference too many does not.
+    SweepFaults(sweep, [&] {
+        host::Boss* fresh = model.CreateBoss(kWorkspaceBoss);
+        std::swap(kept, fresh);
+        fresh->Release();
+        host::Host::Get().GetFaults().Acquire();
+    });
+    EXPECT_NONFATAL_FAILURE(SweepFaults(sweep,
+                                        [&] {
+                                            if (!host::Host::Get().GetFaults().Acquire())
+                                                kept->AddRef();
+                                        }),
+                            "2 references, had 1");
+    while (kept->RefCount() > 1)
+        kept->Release();
+    kept->Release();
+}
+
 TEST(HostRecorder, NamesTheFirstDifference) {
     const std::vector<std::string> recorded = {"a", "b", "c"};
     EXPECT_TRUE(testing_support::SameRequests(recorded, {"a", "b", "c"}));
