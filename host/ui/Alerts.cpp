@@ -52,6 +52,8 @@ Alerts& Alerts::Get() {
 }
 
 void Alerts::Show(const std::string& text) {
+    if (fLog.size() == kLogLength)
+        fLog.pop_front();
     fLog.push_back(text);
     if (sink)
         sink(text);

@@ -1,15 +1,15 @@
 // The host's alerts. Every alert shown goes to the alert sink (opalhost
-// prints it) and to a log. Alerts that offer "don't show again" are answered
+// prints it) and to a log of the latest ones. Alerts that offer "don't show again" are answered
 // as the host is told to answer them; a "don't show again" answer is kept per
 // alert ID on the workspace (IID_IALERTMEMORY) and so with the workspace file.
 #pragma once
 
 #include "SDKTypes.h"
 
+#include <deque>
 #include <functional>
 #include <set>
 #include <string>
-#include <vector>
 
 class IPMStream;
 
@@ -27,14 +27,17 @@ public:
 
     // Receives the text of every alert as it is shown.
     std::function<void(const std::string& text)> sink;
-    const std::vector<std::string>& Log() const { return fLog; }
+    // The latest kLogLength alerts, oldest first: enough for a test to read
+    // what it caused, and a long session does not grow with them.
+    static constexpr size_t kLogLength = 64;
+    const std::deque<std::string>& Log() const { return fLog; }
     void ClearLog() { fLog.clear(); }
 
     void Show(const std::string& text);
 
 private:
     AlertAnswer fAnswer = AlertAnswer::kOK;
-    std::vector<std::string> fLog;
+    std::deque<std::string> fLog;
 };
 
 // The host's own alert with an OK button.

@@ -121,6 +121,14 @@ TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
     EXPECT_EQ(Alerts::Get().Log().size(), 4u);
 }
 
+TEST_F(AlertTest, LogKeepsOnlyTheLatestAlerts) {
+    for (size_t i = 0; i < 3 * Alerts::kLogLength; ++i)
+        ShowHostAlert("alert " + std::to_string(i));
+    ASSERT_EQ(Alerts::Get().Log().size(), Alerts::kLogLength);
+    EXPECT_EQ(Alerts::Get().Log().front(), "alert " + std::to_string(2 * Alerts::kLogLength));
+    EXPECT_EQ(Alerts::Get().Log().back(), "alert " + std::to_string(3 * Alerts::kLogLength - 1));
+}
+
 TEST_F(AlertTest, NoAnswerKept_NoRecordInTheWorkspace) {
     std::string error;
     ASSERT_TRUE(session->Save(&error)) << error;
