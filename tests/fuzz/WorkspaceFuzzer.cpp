@@ -9,6 +9,7 @@
 #include "FuzzHost.h"
 
 #include "core/Host.h"
+#include "core/Text.h"
 #include "persistence/WorkspaceFile.h"
 #include "script/Session.h"
 #include "world/World.h"
@@ -110,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (const WorkspaceRecord& record : read)
                 if (!record.bytes.empty() && std::find(savedRecords.begin(), savedRecords.end(),
                                                        record) == savedRecords.end())
-                    fuzzing::Fail("record " + std::to_string(record.implID) +
+                    fuzzing::Fail("record " + host::Hex(record.implID) +
                                   " was read but not saved as it was");
         }
 
