@@ -2,7 +2,7 @@
 # opal-rescomp and puts them into the module file.
 #
 # Natively the archive (Opal.res) is embedded in an ELF section ".opalres" via a
-# generated assembler file with .incbin; the host finds it by section name. On
+# generated assembler file (.S) with .incbin; the host finds it by section name. On
 # Windows the generated Opal.rc gives real PE resources with the same bytes.
 # A cross build cannot run the tool it would build, so it takes opal-rescomp
 # from a native build: -DOPAL_HOST_TOOLS_DIR=<native build folder>.
@@ -54,7 +54,9 @@ function(opal_embed_resources target)
     set_source_files_properties(${rc_script} PROPERTIES
       GENERATED TRUE COMPILE_OPTIONS "-I${out_dir}" OBJECT_DEPENDS ${archive})
   else()
-    set(asm ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.s)
+    # ".S": preprocessed, so the target's -D options are used rather than
+    # left over (clang reports unused options, an error under -Werror).
+    set(asm ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.S)
     # "a": allocated, so stripping the module keeps the section.
     file(CONFIGURE OUTPUT ${asm} CONTENT
 "    .section .opalres,\"a\"

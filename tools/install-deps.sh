@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
-# Usage: tools/install-deps.sh [windows | bench]
+# Usage: tools/install-deps.sh [windows | bench | fuzz]
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
@@ -11,6 +11,9 @@ if [ "${1:-}" = windows ]; then
 elif [ "${1:-}" = bench ]; then
   # tools/bench/instructions.sh counts instructions with callgrind.
   packages+=(valgrind)
+elif [ "${1:-}" = fuzz ]; then
+  # The clang and fuzz presets: clang, and its libFuzzer and sanitizer runtimes.
+  packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the native build, the Windows build (MinGW-w64)
-# with its programs under Wine, and the native build again with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# with its programs under Wine, the native build again with AddressSanitizer
+# and UndefinedBehaviorSanitizer, then with clang, and the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
@@ -19,3 +19,14 @@ ctest --preset windows
 cmake --preset sanitize
 cmake --build --preset sanitize
 ctest --preset sanitize
+
+# The whole tree with clang, then each fuzz target over its seeds and a fixed
+# number of generated inputs.
+bash tools/install-deps.sh fuzz
+cmake --preset clang
+cmake --build --preset clang
+ctest --preset clang
+
+cmake --preset fuzz
+cmake --build --preset fuzz
+ctest --preset fuzz

@@ -209,18 +209,20 @@ std::optional<Bytes> ElfResourceSection(const Bytes& file, std::string* error) {
 
 std::optional<ResourceSet> ResourceSet::FromModuleFile(const std::string& path,
                                                        std::string* error) {
-    std::ifstream stream(path, std::ios::binary);
+    std::ifstream stream(path, std::ios::binary | std::ios::ate);
     if (!stream) {
         Fail(error, "cannot open file");
         return std::nullopt;
     }
-    // In one read: byte by byte, loading a large module (with its debugging
-    // information) costs seconds in an unoptimised build.
-    stream.seekg(0, std::ios::end);
+    // One read of the whole size: a module is megabytes, read at every load,
+    // and a character at a time that costs more than the rest of a start.
     const std::streamoff size = stream.tellg();
-    stream.seekg(0, std::ios::beg);
-    Bytes file(size > 0 ? static_cast<size_t>(size) : 0);
-    if (size < 0 || !stream.read(reinterpret_cast<char*>(file.data()), size)) {
+    if (size < 0 || !stream.seekg(0)) {
+        Fail(error, "cannot read file");
+        return std::nullopt;
+    }
+    Bytes file(static_cast<std::size_t>(size));
+    if (!stream.read(reinterpret_cast<char*>(file.data()), size)) {
         Fail(error, "cannot read file");
         return std::nullopt;
     }

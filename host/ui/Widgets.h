@@ -43,7 +43,9 @@ constexpr ClassID kTextChangedMsg = 0x8201;
 void DefineWidgetClasses(ObjectModel& model);
 
 // ---- The host's record of a widget ------------------------------------------------------
-class WidgetRecord : public CPMUnknown<IWidgetParent> {
+// Exported with its type information: opalhost reads it through RecordOf, and
+// clang's checks of dynamic types look that up across the library boundary.
+class OPAL_SDK_API WidgetRecord : public CPMUnknown<IWidgetParent> {
 public:
     using CPMUnknown<IWidgetParent>::CPMUnknown;
     IPMUnknown* QueryParentFor(PMIID iid) const override;
