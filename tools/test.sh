@@ -5,28 +5,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
+bash tools/install-deps.sh fuzz
 
-cmake --preset native
-cmake --build --preset native
-ctest --preset native
+# configure, build and test one preset
+preset() {
+    cmake --preset "$1"
+    cmake --build --preset "$1"
+    ctest --preset "$1"
+}
 
+preset native
 # After the native build: the cross build runs its resource compiler, and
 # compares its resources with the native module's.
-cmake --preset windows
-cmake --build --preset windows
-ctest --preset windows
-
-cmake --preset sanitize
-cmake --build --preset sanitize
-ctest --preset sanitize
-
+preset windows
+preset sanitize
 # The whole tree with clang, then each fuzz target over its seeds and a fixed
 # number of generated inputs.
-bash tools/install-deps.sh fuzz
-cmake --preset clang
-cmake --build --preset clang
-ctest --preset clang
-
-cmake --preset fuzz
-cmake --build --preset fuzz
-ctest --preset fuzz
+preset clang
+preset fuzz
