@@ -7,6 +7,7 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <random>
@@ -263,4 +264,54 @@ TEST(ObjectModelTest, ObjectsOfAClass_FollowItsPairsAsModulesAddAndTakeThemAway)
     EXPECT_EQ(model.CreateBoss(0x300), nullptr);
     model.DefineClass(0x200, 0x100, {{4, 0x13}}, "host");
     EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x11, 0x13})) << "a class defined anew";
+}
+
+TEST(ObjectModelTest, ImplementationRegisteredLate_IsPartOfTheNextObjects) {
+    host::ObjectModel model;
+    model.RegisterImpl(PartRecord(0x10));
+    model.DefineClass(0x100, 0, {{1, 0x10}, {2, 0x11}}, "host");
+    using Impls = std::vector<ImplementationID>;
+    EXPECT_EQ(ImplsOf(model, 0x100), (Impls{0x10})) << "an unregistered one is absent";
+    model.RegisterImpl(PartRecord(0x11));
+    EXPECT_EQ(ImplsOf(model, 0x100), (Impls{0x10, 0x11}));
+}
+
+TEST(ObjectModelTest, ThousandsOfObjects_EachInterfaceKnowsItsBossUntilTheBossGoes) {
+    host::ObjectModel model;
+    for (ImplementationID id : {0x10, 0x11, 0x12})
+        model.RegisterImpl(PartRecord(id));
+    model.DefineClass(0x100, 0, {{1, 0x10}, {2, 0x11}, {3, 0x12}}, "host");
+    host::Database db(model);
+    std::vector<host::Boss*> bosses;
+    std::map<UID, host::Boss*> byUID;
+    for (int i = 0; i < 3000; ++i) {
+        host::Boss* boss = model.CreateBoss(0x100);
+        boss->AddRef();
+        byUID[db.Add(boss)] = boss;
+        bosses.push_back(boss);
+    }
+    // Taken down in a scrambled order, so that every kind of neighbour goes first.
+    std::shuffle(bosses.begin(), bosses.end(), std::mt19937(7));
+    for (size_t i = 0; i < bosses.size(); ++i) {
+        if (i % 500 == 0) {
+            for (size_t j = i; j < bosses.size(); ++j) {
+                ASSERT_EQ(model.BossOf(bosses[j]), bosses[j]);
+                for (const host::Boss::Part& part : bosses[j]->Parts())
+                    ASSERT_EQ(model.BossOf(part.object), bosses[j]);
+            }
+            for (const auto& [uid, boss] : byUID)
+                ASSERT_EQ(db.Find(uid), boss);
+            ASSERT_EQ(model.LiveObjects().size(), bosses.size() - i);
+        }
+        host::Boss* boss = bosses[i];
+        const IPMUnknown* part = boss->Parts()[1].object;
+        const UID uid = boss->GetUID();
+        byUID.erase(uid);
+        db.Remove(uid);
+        EXPECT_EQ(db.Find(uid), nullptr);
+        EXPECT_EQ(model.BossOf(part), boss) << "still held by the test";
+        boss->Release();
+        EXPECT_EQ(model.BossOf(part), nullptr);
+    }
+    EXPECT_TRUE(model.LiveObjects().empty());
 }
