@@ -33,11 +33,18 @@ const LayerRegistration kWorldLayer({
 } // namespace
 
 World& World::Get() {
+    // Found once: the host keeps its extensions as long as it lives, which is
+    // as long as the process. (Building the host asks for the world too.)
+    static World* world = nullptr;
+    if (world)
+        return *world;
     Host& host = Host::Get();
-    if (HostExtension* world = host.Extension(kWorldExtension))
-        return static_cast<World&>(*world);
-    return static_cast<World&>(
-        host.AddExtension(kWorldExtension, std::unique_ptr<HostExtension>(new World)));
+    if (HostExtension* found = host.Extension(kWorldExtension))
+        world = static_cast<World*>(found);
+    else
+        world = static_cast<World*>(
+            &host.AddExtension(kWorldExtension, std::unique_ptr<HostExtension>(new World)));
+    return *world;
 }
 
 void World::DefineClasses(ObjectModel& model) {
