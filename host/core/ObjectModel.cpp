@@ -8,7 +8,12 @@
 namespace host {
 
 ObjectModel::ObjectModel() = default;
-ObjectModel::~ObjectModel() = default;
+
+ObjectModel::~ObjectModel() {
+    for (FreeBlock*& head : fFreeBlocks)
+        while (head)
+            ::operator delete(std::exchange(head, head->next));
+}
 
 bool ObjectModel::RegisterImpl(const ImplRecord& record) {
     if (!fImpls.emplace(record.id, record).second)
@@ -159,10 +164,50 @@ Boss* ObjectModel::CreateBoss(ClassID id, const InterfacePairs& pairs) {
     return Build(id, layout);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define OPAL_POOL_BLOCKS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OPAL_POOL_BLOCKS 0
+#endif
+#endif
+#ifndef OPAL_POOL_BLOCKS
+#define OPAL_POOL_BLOCKS 1
+#endif
+
+void* ObjectModel::TakeBlock(size_t size, uint32* sizeClass) {
+    // Class c holds blocks of c grains; 0 stands for a block of its own size.
+    const size_t grains = (size + kBlockGrain - 1) / kBlockGrain;
+    if (!OPAL_POOL_BLOCKS || grains >= kBlockClasses) {
+        *sizeClass = 0;
+        return ::operator new(size);
+    }
+    *sizeClass = static_cast<uint32>(grains);
+    if (FreeBlock* block = fFreeBlocks[grains]) {
+        fFreeBlocks[grains] = block->next;
+        fPooledBytes -= grains * kBlockGrain;
+        block->~FreeBlock();
+        return block;
+    }
+    return ::operator new(grains* kBlockGrain);
+}
+
+void ObjectModel::GiveBackBlock(void* block, uint32 sizeClass) {
+    const size_t bytes = sizeClass * kBlockGrain;
+    if (sizeClass == 0 || fPooledBytes + bytes > kPooledBytesLimit) {
+        ::operator delete(block);
+        return;
+    }
+    fFreeBlocks[sizeClass] = new (block) FreeBlock{fFreeBlocks[sizeClass]};
+    fPooledBytes += bytes;
+}
+
 Boss* ObjectModel::Build(ClassID id, const BossLayout& layout) {
-    auto* block = static_cast<char*>(::operator new(layout.size));
+    uint32 sizeClass = 0;
+    auto* block = static_cast<char*>(TakeBlock(layout.size, &sizeClass));
     auto* parts = reinterpret_cast<Boss::Part*>(block + kPartsOffset);
     Boss* boss = new (block) Boss(*this, id, parts);
+    boss->fSizeClass = sizeClass;
     boss->fPrevLive = fLastLive;
     (fLastLive ? fLastLive->fNextLive : fFirstLive) = boss;
     fLastLive = boss;
@@ -193,16 +238,9 @@ void ObjectModel::Destroy(Boss* boss) {
     fOwner.Erase(boss);
     (boss->fPrevLive ? boss->fPrevLive->fNextLive : fFirstLive) = boss->fNextLive;
     (boss->fNextLive ? boss->fNextLive->fPrevLive : fLastLive) = boss->fPrevLive;
+    const uint32 sizeClass = boss->fSizeClass;
     boss->~Boss();
-    ::operator delete(static_cast<void*>(boss));
-}
-
-const Boss* ObjectModel::BossOf(const IPMUnknown* object) const {
-    return fOwner.Find(object);
-}
-
-Boss* ObjectModel::BossOf(const IPMUnknown* object) {
-    return fOwner.Find(object);
+    GiveBackBlock(boss, sizeClass);
 }
 
 std::vector<LiveObject> ObjectModel::LiveObjects() const {
@@ -218,22 +256,6 @@ IPMUnknown* Boss::QueryInterface(PMIID iid) const {
     if (!fModel.GetFaults().Acquire())
         return nullptr;
     return QueryInternal(iid);
-}
-
-IPMUnknown* Boss::QueryInternal(PMIID iid) const {
-    IPMUnknown* object = Peek(iid);
-    if (object)
-        AddRef();
-    return object;
-}
-
-IPMUnknown* Boss::Peek(PMIID iid) const {
-    if (iid == IID_IUNKNOWN)
-        return const_cast<Boss*>(this);
-    for (size_t i = 0; i < fPartCount; ++i)
-        if (fParts[i].iid == iid)
-            return fParts[i].object;
-    return nullptr;
 }
 
 void Boss::Release() const {
@@ -272,10 +294,6 @@ void Database::Remove(UID uid) {
     fObjects.Erase(uid);
     boss->SetPlace(nullptr, kInvalidUID);
     boss->Release();
-}
-
-Boss* Database::Find(UID uid) const {
-    return fObjects.Find(uid);
 }
 
 void Database::Clear() {

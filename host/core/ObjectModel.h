@@ -108,8 +108,8 @@ public:
     Boss* CreateBoss(ClassID id, const InterfacePairs& pairs);
 
     Faults& GetFaults() { return fFaults; }
-    const Boss* BossOf(const IPMUnknown* object) const;
-    Boss* BossOf(const IPMUnknown* object);
+    const Boss* BossOf(const IPMUnknown* object) const { return fOwner.Find(object); }
+    Boss* BossOf(const IPMUnknown* object) { return fOwner.Find(object); }
     std::vector<LiveObject> LiveObjects() const;
 
     // Called by Boss when its last reference goes.
@@ -118,6 +118,20 @@ public:
 private:
     BossLayout LayoutOf(const InterfacePairs& pairs) const;
     Boss* Build(ClassID id, const BossLayout& layout);
+    // Blocks of bosses that went, kept for the next ones of about the same
+    // size (commands come and go by the hundred on every tick); none kept
+    // under AddressSanitizer, which then sees each block's own life.
+    void* TakeBlock(size_t size, uint32* sizeClass);
+    void GiveBackBlock(void* block, uint32 sizeClass);
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+    static constexpr size_t kBlockGrain = 64;
+    static constexpr uint32 kBlockClasses = 32; // blocks up to 2 KiB
+    static constexpr size_t kPooledBytesLimit = size_t{1} << 20;
+    FreeBlock* fFreeBlocks[kBlockClasses] = {};
+    size_t fPooledBytes = 0;
+
     // Layouts depend on the classes and on the registered implementations.
     void ForgetLayouts();
 
@@ -153,9 +167,21 @@ public:
     void Release() const override;
 
     // The host's own way in: no fault injection.
-    IPMUnknown* QueryInternal(PMIID iid) const;
+    IPMUnknown* QueryInternal(PMIID iid) const {
+        IPMUnknown* object = Peek(iid);
+        if (object)
+            AddRef();
+        return object;
+    }
     // Without adding a reference; valid while the boss lives.
-    IPMUnknown* Peek(PMIID iid) const;
+    IPMUnknown* Peek(PMIID iid) const {
+        if (iid == IID_IUNKNOWN)
+            return const_cast<Boss*>(this);
+        for (size_t i = 0; i < fPartCount; ++i)
+            if (fParts[i].iid == iid)
+                return fParts[i].object;
+        return nullptr;
+    }
     template <class T> T* PeekAs(PMIID iid) const { return static_cast<T*>(Peek(iid)); }
 
     ClassID Class() const { return fClass; }
@@ -202,6 +228,7 @@ private:
     UID fUID = kInvalidUID;
     Part* fParts;          // in the boss's block, after the boss
     size_t fPartCount = 0; // the parts built so far
+    uint32 fSizeClass = 0; // of the block, for the model's pool
     Boss* fPrevLive = nullptr;
     Boss* fNextLive = nullptr;
 };
@@ -220,7 +247,7 @@ public:
     // Takes over the caller's reference; returns the new UID.
     UID Add(Boss* boss);
     void Remove(UID uid);
-    Boss* Find(UID uid) const;
+    Boss* Find(UID uid) const { return fObjects.Find(uid); }
     void Clear();
 
 private:
