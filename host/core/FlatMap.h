@@ -18,7 +18,8 @@ public:
 
     // The value stored under `key`, or Value{} when there is none.
     Value Find(Key key) const {
-        if (fSize == 0 || key == Key{})
+        // Key{} finds an empty slot, whose value is Value{}.
+        if (fSize == 0)
             return Value{};
         for (size_t i = Home(key);; i = (i + 1) & fMask) {
             const Slot& slot = fSlots[i];
@@ -106,7 +107,8 @@ private:
         return static_cast<size_t>((Bits(key) * 0x9E3779B97F4A7C15ull) >> fShift);
     }
 
-    void Grow() {
+    // Kept out of line, so that Insert stays small where it is inlined.
+    [[gnu::noinline]] void Grow() {
         std::vector<Slot> old = std::move(fSlots);
         const size_t capacity = old.empty() ? 16 : old.size() * 2;
         fSlots.assign(capacity, Slot{});

@@ -11,6 +11,8 @@
 #include <map>
 #include <new>
 #include <random>
+#include <set>
+#include <tuple>
 
 using host::Host;
 using testing_support::HostSessionTest;
@@ -164,6 +166,86 @@ TEST_F(HostSessionTest, CommandQueue_ManyCommands_RunByPriorityThenFirstSchedule
                          expected.begin() + static_cast<std::ptrdiff_t>(batch + kBatch),
                          [](const auto& a, const auto& b) { return a.first > b.first; });
     EXPECT_EQ(ran, expected);
+}
+
+namespace {
+
+// A command that, when run, notes its number and schedules the commands its
+// plan gives it, so that the queue grows while it drains.
+struct ChainPlan {
+    std::vector<std::vector<std::pair<int32, int32>>> children; // per number: number, priority
+    std::vector<int32> ran;
+};
+ChainPlan* gChainPlan = nullptr;
+
+constexpr ImplementationID kChainCmdImpl = 0x7fff0001;
+constexpr ClassID kChainCmdBoss = 0x7fff0002;
+
+class ChainCmd : public Command {
+public:
+    using Command::Command;
+    int32 number = 0;
+
+    static void Schedule(int32 number, int32 priority) {
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kChainCmdBoss));
+        ASSERT_TRUE(command);
+        static_cast<ChainCmd*>(command.get())->number = number;
+        CmdUtils::ScheduleCommand(command.get(), priority);
+    }
+    void Do() override {
+        gChainPlan->ran.push_back(number);
+        for (const auto& [child, priority] : gChainPlan->children[static_cast<size_t>(number)])
+            Schedule(child, priority);
+    }
+};
+
+} // namespace
+
+TEST_F(HostSessionTest, CommandQueue_CommandsScheduledWhileDraining_RunByPriorityThenInOrder) {
+    TheHost().DrainCommands();
+    host::ObjectModel& model = TheHost().Model();
+    model.RegisterImpl({kChainCmdImpl, &ImplementationFunctions<ChainCmd>::Create,
+                        &ImplementationFunctions<ChainCmd>::Destroy,
+                        &ImplementationFunctions<ChainCmd>::Size, nullptr, 0, "chain"});
+    model.DefineClass(kChainCmdBoss, 0, {{IID_ICOMMAND, kChainCmdImpl}}, "chain");
+
+    // Most commands at priority 0, whose run never empties for long, the
+    // others over many priorities that come and go.
+    ChainPlan plan;
+    gChainPlan = &plan;
+    std::mt19937 random(11);
+    constexpr int32 kRoots = 100, kCommands = 4000;
+    auto priority = [&random] { return random() % 2 ? 0 : static_cast<int32>(random() % 41) - 20; };
+    std::vector<std::pair<int32, int32>> roots;
+    for (int32 n = 0; n < kRoots; ++n)
+        roots.emplace_back(n, priority());
+    plan.children.resize(kCommands);
+    for (int32 n = kRoots; n < kCommands; ++n)
+        plan.children[random() % static_cast<uint32>(n)].emplace_back(n, priority());
+
+    // What a queue ordered by priority, then by scheduling, runs.
+    std::vector<int32> expected;
+    {
+        std::set<std::tuple<int32, int64, int32>> queue; // -priority, sequence, number
+        int64 sequence = 0;
+        for (const auto& [n, p] : roots)
+            queue.emplace(-p, sequence++, n);
+        while (!queue.empty()) {
+            const int32 n = std::get<2>(*queue.begin());
+            queue.erase(queue.begin());
+            expected.push_back(n);
+            for (const auto& [child, p] : plan.children[static_cast<size_t>(n)])
+                queue.emplace(-p, sequence++, child);
+        }
+    }
+
+    for (const auto& [n, p] : roots)
+        ChainCmd::Schedule(n, p);
+    TheHost().DrainCommands();
+    EXPECT_EQ(plan.ran, expected);
+    EXPECT_EQ(TheHost().QueuedCommands(), 0u);
+    gChainPlan = nullptr;
+    model.RemoveOrigin("chain");
 }
 
 TEST_F(HostSessionTest, CommandLog_IsKeptOnlyWhileAskedForAndThenOnlyTheLatest) {
