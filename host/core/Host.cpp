@@ -23,8 +23,11 @@ std::vector<Layer>& Layers() {
 
 } // namespace
 
+Host* Host::sInstance = nullptr;
+
 Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
     gHost = this;
+    sInstance = this;
     DefineHostClasses(fModel);
     ForEachLayer([this](const Layer& layer) {
         if (layer.defineClasses)
@@ -448,13 +451,13 @@ void Host::RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16
 using host::Host;
 
 void Dirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified) {
-    Host::Get().RecordDirty(object, implID, markModified);
+    Host::Instance().RecordDirty(object, implID, markModified);
 }
 
 namespace CmdUtils {
 
 ICommand* CreateCommand(ClassID commandClass) {
-    Host& host = Host::Get();
+    Host& host = Host::Instance();
     if (!host.GetFaults().Acquire())
         return nullptr;
     host::Boss* boss = host.Model().CreateBoss(commandClass);
@@ -466,13 +469,13 @@ ICommand* CreateCommand(ClassID commandClass) {
 }
 
 ErrorCode ExecuteCommand(ICommand* command) {
-    return Host::Get().Execute(command, -1);
+    return Host::Instance().Execute(command, -1);
 }
 
 ErrorCode ScheduleCommand(ICommand* command, int32 priority) {
     if (!command)
         return kFailure;
-    Host::Get().Schedule(command, priority);
+    Host::Instance().Schedule(command, priority);
     return kSuccess;
 }
 

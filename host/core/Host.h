@@ -87,6 +87,9 @@ struct WidgetLookup {
 class OPAL_SDK_API Host {
 public:
     static Host& Get();
+    // Get without a call, for the host's own paths that the plug-in takes
+    // many times a tick.
+    static Host& Instance() { return sInstance ? *sInstance : Get(); }
 
     ObjectModel& Model() { return fModel; }
     Faults& GetFaults() { return fModel.GetFaults(); }
@@ -170,6 +173,7 @@ public:
 
 private:
     Host();
+    static Host* sInstance;
     void ClearQueue();
     // Each layer's step, in rank order (reverse order on the way down).
     template <class Step> void ForEachLayer(Step step, bool down = false);

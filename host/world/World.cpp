@@ -59,6 +59,7 @@ void World::Clear() {
     s.palettes.clear();
     s.panels.clear();
     s.panelByID.clear();
+    s.panelsByWidget.clear();
     s.nextID = 101;
 }
 
@@ -99,6 +100,7 @@ void World::Destroy() {
     for (auto& panel : s.panels)
         if (panel.boss)
             s.dying.push_back(std::exchange(panel.boss, nullptr));
+    s.widgetHolders.clear();
     for (Boss* boss : std::exchange(s.dying, {}))
         s.TakeDown(boss);
     Host& host = Host::Get();
