@@ -23,8 +23,11 @@ std::vector<Layer>& Layers() {
 
 } // namespace
 
+Host* Host::sInstance = nullptr;
+
 Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
     gHost = this;
+    sInstance = this;
     DefineHostClasses(fModel);
     ForEachLayer([this](const Layer& layer) {
         if (layer.defineClasses)
@@ -326,11 +329,6 @@ std::string NameOf(ICommand* command) {
 
 } // namespace
 
-// Runs after: a lower priority, or the same one scheduled later.
-bool Host::RunsAfter(const Queued& a, const Queued& b) {
-    return a.priority != b.priority ? a.priority < b.priority : a.sequence > b.sequence;
-}
-
 ErrorCode Host::Execute(ICommand* command, int32 priority) {
     if (!command)
         return kFailure;
@@ -341,7 +339,8 @@ ErrorCode Host::Execute(ICommand* command, int32 priority) {
     const bool runnable = command->GetCommandState() == ICommand::kNotDone;
     if (trace)
         trace("run \"" + name + "\"");
-    Report({HostRequest::kRunCommand, name, priority, 0, command});
+    if (Reporting())
+        Report({HostRequest::kRunCommand, name, priority, 0, command});
     command->Do();
     command->DoNotify();
     if (runnable)
@@ -362,10 +361,50 @@ void Host::KeepCommandLog(size_t limit) {
         fCommandLog.pop_front();
 }
 
+Host::Run& Host::RunFor(int32 priority) {
+    // Few priorities are in use at a time: the runs stay few, ascending.
+    auto it = std::lower_bound(fQueue.begin(), fQueue.end(), priority,
+                               [](const Run& run, int32 p) { return run.priority < p; });
+    if (it == fQueue.end() || it->priority != priority) {
+        // Runs left empty by priorities no longer in use go first.
+        if (fQueue.size() >= 16) {
+            fQueue.erase(std::remove_if(fQueue.begin(), fQueue.end(),
+                                        [](const Run& run) { return run.commands.empty(); }),
+                         fQueue.end());
+            it = std::lower_bound(fQueue.begin(), fQueue.end(), priority,
+                                  [](const Run& run, int32 p) { return run.priority < p; });
+        }
+        it = fQueue.insert(it, Run{priority, 0, {}});
+    }
+    return *it;
+}
+
+ICommand* Host::TakeNext(int32* priority) {
+    for (auto run = fQueue.rbegin(); run != fQueue.rend(); ++run) {
+        if (run->next == run->commands.size())
+            continue;
+        ICommand* command = run->commands[run->next++];
+        if (run->next == run->commands.size()) {
+            run->commands.clear();
+            run->next = 0;
+        } else if (run->next >= 64 && run->next * 2 >= run->commands.size()) {
+            // A run that never empties is moved up now and then, so that it
+            // keeps only what still waits.
+            run->commands.erase(run->commands.begin(),
+                                run->commands.begin() + static_cast<ptrdiff_t>(run->next));
+            run->next = 0;
+        }
+        --fQueued;
+        *priority = run->priority;
+        return command;
+    }
+    return nullptr;
+}
+
 void Host::Schedule(ICommand* command, int32 priority) {
     command->AddRef();
-    fQueue.push_back({priority, fSequence++, command});
-    std::push_heap(fQueue.begin(), fQueue.end(), RunsAfter);
+    RunFor(priority).commands.push_back(command);
+    ++fQueued;
     if (!trace && !onRequest)
         return;
     const std::string name = NameOf(command);
@@ -378,26 +417,27 @@ void Host::DrainCommands() {
     // A command may schedule more; a runaway chain is cut off rather than hang the host.
     constexpr size_t kLimit = 1000000;
     size_t ran = 0;
-    while (!fQueue.empty()) {
+    int32 priority = 0;
+    while (ICommand* command = TakeNext(&priority)) {
         if (++ran > kLimit) {
             std::fprintf(stderr, "warning: command queue still busy after %zu commands; dropped\n",
                          kLimit);
+            command->Release();
             ClearQueue();
             return;
         }
-        std::pop_heap(fQueue.begin(), fQueue.end(), RunsAfter);
-        const Queued q = fQueue.back();
-        fQueue.pop_back();
-        Execute(q.command, q.priority);
-        q.command->Release();
+        Execute(command, priority);
+        command->Release();
     }
 }
 
 void Host::ClearQueue() {
-    std::vector<Queued> queue;
+    std::vector<Run> queue;
     queue.swap(fQueue);
-    for (Queued& q : queue)
-        q.command->Release();
+    fQueued = 0;
+    for (Run& run : queue)
+        for (size_t i = run.next; i < run.commands.size(); ++i)
+            run.commands[i]->Release();
 }
 
 void Host::RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified) {
@@ -411,13 +451,13 @@ void Host::RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16
 using host::Host;
 
 void Dirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified) {
-    Host::Get().RecordDirty(object, implID, markModified);
+    Host::Instance().RecordDirty(object, implID, markModified);
 }
 
 namespace CmdUtils {
 
 ICommand* CreateCommand(ClassID commandClass) {
-    Host& host = Host::Get();
+    Host& host = Host::Instance();
     if (!host.GetFaults().Acquire())
         return nullptr;
     host::Boss* boss = host.Model().CreateBoss(commandClass);
@@ -429,13 +469,13 @@ ICommand* CreateCommand(ClassID commandClass) {
 }
 
 ErrorCode ExecuteCommand(ICommand* command) {
-    return Host::Get().Execute(command, -1);
+    return Host::Instance().Execute(command, -1);
 }
 
 ErrorCode ScheduleCommand(ICommand* command, int32 priority) {
     if (!command)
         return kFailure;
-    Host::Get().Schedule(command, priority);
+    Host::Instance().Schedule(command, priority);
     return kSuccess;
 }
 

@@ -87,6 +87,9 @@ struct WidgetLookup {
 class OPAL_SDK_API Host {
 public:
     static Host& Get();
+    // Get without a call, for the host's own paths that the plug-in takes
+    // many times a tick.
+    static Host& Instance() { return sInstance ? *sInstance : Get(); }
 
     ObjectModel& Model() { return fModel; }
     Faults& GetFaults() { return fModel.GetFaults(); }
@@ -137,7 +140,7 @@ public:
     void Schedule(ICommand* command, int32 priority);
     // Runs queued commands until the queue is empty, as the host does when idle.
     void DrainCommands();
-    size_t QueuedCommands() const { return fQueue.size(); }
+    size_t QueuedCommands() const { return fQueued; }
     // The executed commands are recorded only while someone reads them (a
     // test), and then only the latest `limit`; 0 stops and clears the record.
     void KeepCommandLog(size_t limit);
@@ -151,6 +154,7 @@ public:
         if (onRequest)
             onRequest(request);
     }
+    bool Reporting() const { return static_cast<bool>(onRequest); }
 
     // ---- Persistent data changes ----------------------------------------------------
     void RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified);
@@ -169,6 +173,7 @@ public:
 
 private:
     Host();
+    static Host* sInstance;
     void ClearQueue();
     // Each layer's step, in rank order (reverse order on the way down).
     template <class Step> void ForEachLayer(Step step, bool down = false);
@@ -183,15 +188,18 @@ private:
     std::map<PMIID, Boss*> fApplicationParts;
     std::map<std::string, std::unique_ptr<HostExtension>> fExtensions;
 
-    struct Queued {
+    // The queue: one first-in, first-out run per priority, the highest
+    // priority last, so that taking the next command costs the same however
+    // many are waiting. A run's commands sit in `commands` from `next` on.
+    struct Run {
         int32 priority;
-        uint64 sequence;
-        ICommand* command;
+        size_t next;
+        std::vector<ICommand*> commands;
     };
-    // A heap: the highest priority on top, the earliest scheduled among equals.
-    static bool RunsAfter(const Queued& a, const Queued& b);
-    std::vector<Queued> fQueue;
-    uint64 fSequence = 0;
+    Run& RunFor(int32 priority);
+    ICommand* TakeNext(int32* priority);
+    std::vector<Run> fQueue;
+    size_t fQueued = 0;
     std::deque<CommandRecord> fCommandLog;
     size_t fCommandLogLimit = 0;
 

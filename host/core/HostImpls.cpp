@@ -23,15 +23,15 @@ class SessionImpl : public CPMUnknown<ISession> {
 public:
     using CPMUnknown<ISession>::CPMUnknown;
     IWorkspace* QueryWorkspace() const override {
-        return Query<IWorkspace>(Host::Get().WorkspaceBoss(), IID_IWORKSPACE);
+        return Query<IWorkspace>(Host::Instance().WorkspaceBoss(), IID_IWORKSPACE);
     }
     IApplication* QueryApplication() const override {
-        return Query<IApplication>(Host::Get().ApplicationBoss(), IID_IAPPLICATION);
+        return Query<IApplication>(Host::Instance().ApplicationBoss(), IID_IAPPLICATION);
     }
 
 private:
     template <class T> static T* Query(Boss* boss, PMIID iid) {
-        if (!Host::Get().GetFaults().Acquire() || !boss)
+        if (!Host::Instance().GetFaults().Acquire() || !boss)
             return nullptr;
         return static_cast<T*>(boss->QueryInternal(iid));
     }
@@ -44,7 +44,7 @@ public:
     void RegisterImplementation(int32 /*hostValue*/, ImplementationID implID, ImplCreateFn create,
                                 ImplDestroyFn destroy, ImplSizeFn size, ImplReadWriteFn readWrite,
                                 uint32 flags) override {
-        Host& host = Host::Get();
+        Host& host = Host::Instance();
         const std::string origin = host.Plugins().empty() ? "host" : host.Plugins().back()->file;
         if (!host.Model().RegisterImpl({implID, create, destroy, size, readWrite, flags, origin}))
             ++duplicates;
@@ -71,9 +71,9 @@ public:
 
 private:
     static IPMUnknown* QueryPart(PMIID iid) {
-        if (!Host::Get().GetFaults().Acquire())
+        if (!Host::Instance().GetFaults().Acquire())
             return nullptr;
-        Boss* boss = Host::Get().ApplicationPart(iid);
+        Boss* boss = Host::Instance().ApplicationPart(iid);
         return boss ? boss->QueryInternal(iid) : nullptr;
     }
 };
@@ -84,21 +84,23 @@ public:
     using CPMUnknown<ISubject>::CPMUnknown;
     void AttachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
-        Host::Get().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
+        Host::Instance().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
         if (!IsAttached(observer, protocol, observerIID))
             fAttached.push_back({observer, protocol, observerIID});
     }
     void DetachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
-        Host::Get().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
+        Host::Instance().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
         fAttached.erase(std::remove(fAttached.begin(), fAttached.end(),
                                     Attachment{observer, protocol, observerIID}),
                         fAttached.end());
     }
     bool16 IsAttached(IObserver* observer, const PMIID& protocol,
                       const PMIID& observerIID) const override {
-        return std::find(fAttached.begin(), fAttached.end(),
-                         Attachment{observer, protocol, observerIID}) != fAttached.end();
+        for (const Attachment& a : fAttached)
+            if (a.observer == observer && a.protocol == protocol && a.iid == observerIID)
+                return kTrue;
+        return kFalse;
     }
     void Change(ClassID theChange, const PMIID& protocol, void* changedBy) override {
         // An update may attach or detach: walk a copy, and skip observers
@@ -158,15 +160,15 @@ class UtilsImpl : public CPMUnknown<IUtils> {
 public:
     using CPMUnknown<IUtils>::CPMUnknown;
     IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const override {
-        if (!Host::Get().GetFaults().Acquire())
+        if (!Host::Instance().GetFaults().Acquire())
             return nullptr;
-        const WidgetLookup& lookup = Host::Get().widgetLookup;
+        const WidgetLookup& lookup = Host::Instance().widgetLookup;
         return lookup.panelByWidgetID ? lookup.panelByWidgetID(widgetID) : nullptr;
     }
     IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const override {
-        if (!Host::Get().GetFaults().Acquire())
+        if (!Host::Instance().GetFaults().Acquire())
             return nullptr;
-        const WidgetLookup& lookup = Host::Get().widgetLookup;
+        const WidgetLookup& lookup = Host::Instance().widgetLookup;
         return lookup.paletteOfWidget ? lookup.paletteOfWidget(widget) : nullptr;
     }
 };
@@ -176,14 +178,16 @@ CREATE_PMINTERFACE(UtilsImpl, kUtilsImpl);
 
 class TimerImpl : public CPMUnknown<ITimer> {
 public:
-    explicit TimerImpl(IPMUnknown* boss) : CPMUnknown<ITimer>(boss) { Host::Get().AddTimer(this); }
-    ~TimerImpl() override { Host::Get().RemoveTimer(this); }
+    explicit TimerImpl(IPMUnknown* boss) : CPMUnknown<ITimer>(boss) {
+        Host::Instance().AddTimer(this);
+    }
+    ~TimerImpl() override { Host::Instance().RemoveTimer(this); }
     TimerImpl(const TimerImpl&) = delete;
     TimerImpl& operator=(const TimerImpl&) = delete;
     void Start(TimerCallback callback, int32 interval, void* clientData) override {
         fCallback = callback;
         fClientData = clientData;
-        fDeadline = Host::Get().Now() + interval;
+        fDeadline = Host::Instance().Now() + interval;
         fArmed = true;
     }
     void Stop() override { fArmed = false; }
@@ -247,17 +251,17 @@ using host::Boss;
 using host::Host;
 
 ClassID GetClass(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Get().Model().BossOf(object) : nullptr;
+    const Boss* boss = object ? Host::Instance().Model().BossOf(object) : nullptr;
     return boss ? boss->Class() : kInvalidClass;
 }
 
 IDataBase* GetDataBase(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Get().Model().BossOf(object) : nullptr;
+    const Boss* boss = object ? Host::Instance().Model().BossOf(object) : nullptr;
     return boss ? boss->DataBase() : nullptr;
 }
 
 UID GetUID(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Get().Model().BossOf(object) : nullptr;
+    const Boss* boss = object ? Host::Instance().Model().BossOf(object) : nullptr;
     return boss ? boss->GetUID() : kInvalidUID;
 }
 
@@ -266,7 +270,7 @@ UIDRef GetUIDRef(const IPMUnknown* object) {
 }
 
 IPMUnknown* CreateObject(ClassID classID, PMIID iid) {
-    Host& host = Host::Get();
+    Host& host = Host::Instance();
     if (!host.GetFaults().Acquire())
         return nullptr;
     Boss* boss = host.Model().CreateBoss(classID);
@@ -278,7 +282,7 @@ IPMUnknown* CreateObject(ClassID classID, PMIID iid) {
 }
 
 IPMUnknown* UtilsBoss::QueryUtils(PMIID iid) {
-    Host& host = Host::Get();
+    Host& host = Host::Instance();
     if (!host.GetFaults().Acquire())
         return nullptr;
     Boss* boss = host.Model().CreateBoss(host::kUtilsBoss);

@@ -1,15 +1,25 @@
 #include "ObjectModel.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstddef>
+#include <new>
+#include <set>
 
 namespace host {
 
 ObjectModel::ObjectModel() = default;
-ObjectModel::~ObjectModel() = default;
+
+ObjectModel::~ObjectModel() {
+    for (FreeBlock*& head : fFreeBlocks)
+        while (head)
+            ::operator delete(std::exchange(head, head->next));
+}
 
 bool ObjectModel::RegisterImpl(const ImplRecord& record) {
-    return fImpls.emplace(record.id, record).second;
+    if (!fImpls.emplace(record.id, record).second)
+        return false;
+    ForgetLayouts();
+    return true;
 }
 
 const ImplRecord* ObjectModel::FindImpl(ImplementationID id) const {
@@ -28,12 +38,12 @@ std::vector<ImplementationID> ObjectModel::RegisteredImpls(const std::string& or
 void ObjectModel::DefineClass(ClassID id, ClassID parent, const InterfacePairs& pairs,
                               const std::string& origin) {
     fClasses[id] = BossClass{id, parent, pairs, origin};
-    fResolved.clear();
+    ForgetLayouts();
 }
 
 void ObjectModel::AddIns(ClassID id, const InterfacePairs& pairs, const std::string& origin) {
     fAddIns[id].emplace_back(pairs, origin);
-    fResolved.clear();
+    ForgetLayouts();
 }
 
 bool ObjectModel::HasClass(ClassID id) const {
@@ -89,7 +99,7 @@ std::vector<ImplementationID> ObjectModel::MissingImplementations() const {
 }
 
 void ObjectModel::RemoveOrigin(const std::string& origin) {
-    fResolved.clear();
+    ForgetLayouts();
     for (auto it = fImpls.begin(); it != fImpls.end();)
         it = it->second.origin == origin ? fImpls.erase(it) : std::next(it);
     for (auto it = fClasses.begin(); it != fClasses.end();)
@@ -100,75 +110,147 @@ void ObjectModel::RemoveOrigin(const std::string& origin) {
                    list.end());
 }
 
+void ObjectModel::ForgetLayouts() {
+    fLayoutOf.Clear();
+    for (auto& layout : fLayouts)
+        fRetired.push_back(std::move(layout));
+    fLayouts.clear();
+    if (fBuilding == 0)
+        fRetired.clear();
+}
+
+namespace {
+
+constexpr size_t kAlign = alignof(std::max_align_t);
+
+constexpr size_t Aligned(size_t n) {
+    return (n + kAlign - 1) / kAlign * kAlign;
+}
+
+// The part list follows the boss in its block.
+constexpr size_t kPartsOffset = Aligned(sizeof(Boss));
+
+} // namespace
+
+BossLayout ObjectModel::LayoutOf(const InterfacePairs& pairs) const {
+    BossLayout layout;
+    for (const auto& [iid, implID] : pairs)
+        // An implementation nobody registered: that interface is absent.
+        if (const ImplRecord* record = FindImpl(implID))
+            layout.slots.push_back({iid, implID, record, 0});
+    size_t offset = kPartsOffset + Aligned(layout.slots.size() * sizeof(Boss::Part));
+    for (BossLayout::Slot& slot : layout.slots) {
+        slot.offset = offset;
+        offset += Aligned(slot.record->size());
+    }
+    layout.size = offset;
+    return layout;
+}
+
 Boss* ObjectModel::CreateBoss(ClassID id) {
-    if (!HasClass(id))
-        return nullptr;
-    auto& resolved = fResolved[id];
-    if (!resolved)
-        resolved = std::make_shared<const InterfacePairs>(ResolvedPairs(id));
-    // Held while the parts are made, should one of them change the classes.
-    const std::shared_ptr<const InterfacePairs> pairs = resolved;
-    return new Boss(*this, id, *pairs);
+    const BossLayout* layout = fLayoutOf.Find(id);
+    if (!layout) {
+        if (!HasClass(id))
+            return nullptr;
+        fLayouts.push_back(std::make_unique<BossLayout>(LayoutOf(ResolvedPairs(id))));
+        layout = fLayouts.back().get();
+        fLayoutOf.Insert(id, layout);
+    }
+    return Build(id, *layout);
 }
 
-const Boss* ObjectModel::BossOf(const IPMUnknown* object) const {
-    auto it = fOwner.find(object);
-    return it == fOwner.end() ? nullptr : it->second;
+Boss* ObjectModel::CreateBoss(ClassID id, const InterfacePairs& pairs) {
+    const BossLayout layout = LayoutOf(pairs);
+    return Build(id, layout);
 }
 
-Boss* ObjectModel::BossOf(const IPMUnknown* object) {
-    auto it = fOwner.find(object);
-    return it == fOwner.end() ? nullptr : it->second;
+#if defined(__SANITIZE_ADDRESS__)
+#define OPAL_POOL_BLOCKS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OPAL_POOL_BLOCKS 0
+#endif
+#endif
+#ifndef OPAL_POOL_BLOCKS
+#define OPAL_POOL_BLOCKS 1
+#endif
+
+void* ObjectModel::TakeBlock(size_t size, uint32* sizeClass) {
+    // Class c holds blocks of c grains; 0 stands for a block of its own size.
+    const size_t grains = (size + kBlockGrain - 1) / kBlockGrain;
+    if (!OPAL_POOL_BLOCKS || grains >= kBlockClasses) {
+        *sizeClass = 0;
+        return ::operator new(size);
+    }
+    *sizeClass = static_cast<uint32>(grains);
+    if (FreeBlock* block = fFreeBlocks[grains]) {
+        fFreeBlocks[grains] = block->next;
+        fPooledBytes -= grains * kBlockGrain;
+        block->~FreeBlock();
+        return block;
+    }
+    return ::operator new(grains* kBlockGrain);
+}
+
+void ObjectModel::GiveBackBlock(void* block, uint32 sizeClass) {
+    const size_t bytes = sizeClass * kBlockGrain;
+    if (sizeClass == 0 || fPooledBytes + bytes > kPooledBytesLimit) {
+        ::operator delete(block);
+        return;
+    }
+    fFreeBlocks[sizeClass] = new (block) FreeBlock{fFreeBlocks[sizeClass]};
+    fPooledBytes += bytes;
+}
+
+Boss* ObjectModel::Build(ClassID id, const BossLayout& layout) {
+    uint32 sizeClass = 0;
+    auto* block = static_cast<char*>(TakeBlock(layout.size, &sizeClass));
+    auto* parts = reinterpret_cast<Boss::Part*>(block + kPartsOffset);
+    Boss* boss = new (block) Boss(*this, id, parts);
+    boss->fSizeClass = sizeClass;
+    boss->fPrevLive = fLastLive;
+    (fLastLive ? fLastLive->fNextLive : fFirstLive) = boss;
+    fLastLive = boss;
+    fOwner.Insert(boss, boss);
+    ++fBuilding;
+    for (const BossLayout::Slot& slot : layout.slots) {
+        void* storage = block + slot.offset;
+        IPMUnknown* object = slot.record->create(storage, boss);
+        // Counted only once built: a part's constructor sees the parts before it.
+        new (&parts[boss->fPartCount])
+            Boss::Part{slot.iid, slot.impl, slot.record, object, storage};
+        ++boss->fPartCount;
+        fOwner.Insert(object, boss);
+    }
+    if (--fBuilding == 0 && !fRetired.empty())
+        fRetired.clear();
+    return boss;
+}
+
+void ObjectModel::Destroy(Boss* boss) {
+    // Later parts may refer to earlier ones, so take them down in reverse.
+    while (boss->fPartCount > 0) {
+        const Boss::Part& part = boss->fParts[boss->fPartCount - 1];
+        fOwner.Erase(part.object);
+        part.record->destroy(part.object);
+        --boss->fPartCount;
+    }
+    fOwner.Erase(boss);
+    (boss->fPrevLive ? boss->fPrevLive->fNextLive : fFirstLive) = boss->fNextLive;
+    (boss->fNextLive ? boss->fNextLive->fPrevLive : fLastLive) = boss->fPrevLive;
+    const uint32 sizeClass = boss->fSizeClass;
+    boss->~Boss();
+    GiveBackBlock(boss, sizeClass);
 }
 
 std::vector<LiveObject> ObjectModel::LiveObjects() const {
     std::vector<LiveObject> result;
-    for (const Boss* boss : fLive)
+    for (const Boss* boss = fFirstLive; boss; boss = boss->fNextLive)
         result.push_back({boss, boss->Class(), boss->GetUID(), boss->RefCount()});
     return result;
 }
 
-void ObjectModel::Track(Boss* boss, const IPMUnknown* part) {
-    fLive.insert(boss);
-    fOwner[part] = boss;
-}
-
-void ObjectModel::Untrack(Boss* /*boss*/, const IPMUnknown* part) {
-    fOwner.erase(part);
-}
-
-void ObjectModel::Forget(Boss* boss) {
-    fLive.erase(boss);
-}
-
 // ---- Boss -----------------------------------------------------------------------
-
-Boss::Boss(ObjectModel& model, ClassID id, const InterfacePairs& pairs)
-    : fModel(model), fClass(id) {
-    fModel.Track(this, this);
-    for (const auto& [iid, implID] : pairs) {
-        const ImplRecord* record = fModel.FindImpl(implID);
-        if (!record)
-            continue; // an implementation nobody registered: that interface is absent
-        void* storage = std::malloc(record->size());
-        if (!storage)
-            continue;
-        IPMUnknown* object = record->create(storage, this);
-        fParts.push_back({iid, implID, record, object, storage});
-        fModel.Track(this, object);
-    }
-}
-
-Boss::~Boss() {
-    // Later parts may refer to earlier ones, so take them down in reverse.
-    for (auto it = fParts.rbegin(); it != fParts.rend(); ++it) {
-        fModel.Untrack(this, it->object);
-        it->record->destroy(it->object);
-        std::free(it->storage);
-    }
-    fModel.Untrack(this, this);
-    fModel.Forget(this);
-}
 
 IPMUnknown* Boss::QueryInterface(PMIID iid) const {
     if (!fModel.GetFaults().Acquire())
@@ -176,25 +258,9 @@ IPMUnknown* Boss::QueryInterface(PMIID iid) const {
     return QueryInternal(iid);
 }
 
-IPMUnknown* Boss::QueryInternal(PMIID iid) const {
-    IPMUnknown* object = Peek(iid);
-    if (object)
-        AddRef();
-    return object;
-}
-
-IPMUnknown* Boss::Peek(PMIID iid) const {
-    if (iid == IID_IUNKNOWN)
-        return const_cast<Boss*>(this);
-    for (const Part& part : fParts)
-        if (part.iid == iid)
-            return part.object;
-    return nullptr;
-}
-
 void Boss::Release() const {
     if (--fRefCount == 0)
-        delete this;
+        fModel.Destroy(const_cast<Boss*>(this));
 }
 
 // ---- Database -------------------------------------------------------------------
@@ -216,30 +282,31 @@ bool16 Database::IsValidUID(UID uid) const {
 
 UID Database::Add(Boss* boss) {
     UID uid = fNext++;
-    fObjects[uid] = boss;
+    fObjects.Insert(uid, boss);
     boss->SetPlace(this, uid);
     return uid;
 }
 
 void Database::Remove(UID uid) {
-    auto it = fObjects.find(uid);
-    if (it == fObjects.end())
+    Boss* boss = fObjects.Find(uid);
+    if (!boss)
         return;
-    Boss* boss = it->second;
-    fObjects.erase(it);
+    fObjects.Erase(uid);
     boss->SetPlace(nullptr, kInvalidUID);
     boss->Release();
 }
 
-Boss* Database::Find(UID uid) const {
-    auto it = fObjects.find(uid);
-    return it == fObjects.end() ? nullptr : it->second;
-}
-
 void Database::Clear() {
     // Newest first: children are usually created after their containers.
-    while (!fObjects.empty())
-        Remove(std::prev(fObjects.end())->first);
+    // Taking one down may take others or add some: go again until none is left.
+    while (fObjects.Size() != 0) {
+        std::vector<UID> uids;
+        uids.reserve(fObjects.Size());
+        fObjects.ForEach([&uids](UID uid, Boss*) { uids.push_back(uid); });
+        std::sort(uids.rbegin(), uids.rend());
+        for (UID uid : uids)
+            Remove(uid);
+    }
 }
 
 } // namespace host

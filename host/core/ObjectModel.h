@@ -3,15 +3,14 @@
 // acquisition of an object or interface passes (for fault injection).
 #pragma once
 
+#include "FlatMap.h"
 #include "IPMUnknown.h"
 #include "ImplementationRegistry.h"
 #include "UIDRef.h"
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -61,6 +60,19 @@ private:
 
 class Boss;
 
+// How an object of one class is built, worked out once per class: its parts
+// in order, each with its record and its place in the object's one block.
+struct BossLayout {
+    struct Slot {
+        PMIID iid;
+        ImplementationID impl;
+        const ImplRecord* record;
+        size_t offset;
+    };
+    std::vector<Slot> slots;
+    size_t size = 0; // of the whole block: the boss, its part list, the parts
+};
+
 struct LiveObject {
     const Boss* boss;
     ClassID classID;
@@ -92,34 +104,60 @@ public:
 
     // A new boss with one reference owned by the caller; nullptr for an unknown class.
     Boss* CreateBoss(ClassID id);
+    // The same with the given pairs instead of the class's.
+    Boss* CreateBoss(ClassID id, const InterfacePairs& pairs);
 
     Faults& GetFaults() { return fFaults; }
-    const Boss* BossOf(const IPMUnknown* object) const;
-    Boss* BossOf(const IPMUnknown* object);
+    const Boss* BossOf(const IPMUnknown* object) const { return fOwner.Find(object); }
+    Boss* BossOf(const IPMUnknown* object) { return fOwner.Find(object); }
     std::vector<LiveObject> LiveObjects() const;
 
-    // Called by Boss.
-    void Track(Boss* boss, const IPMUnknown* part);
-    void Untrack(Boss* boss, const IPMUnknown* part);
-    void Forget(Boss* boss);
+    // Called by Boss when its last reference goes.
+    void Destroy(Boss* boss);
 
 private:
+    BossLayout LayoutOf(const InterfacePairs& pairs) const;
+    Boss* Build(ClassID id, const BossLayout& layout);
+    // Blocks of bosses that went, kept for the next ones of about the same
+    // size (commands come and go by the hundred on every tick); none kept
+    // under AddressSanitizer, which then sees each block's own life.
+    void* TakeBlock(size_t size, uint32* sizeClass);
+    void GiveBackBlock(void* block, uint32 sizeClass);
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+    static constexpr size_t kBlockGrain = 64;
+    static constexpr uint32 kBlockClasses = 32; // blocks up to 2 KiB
+    static constexpr size_t kPooledBytesLimit = size_t{1} << 20;
+    FreeBlock* fFreeBlocks[kBlockClasses] = {};
+    size_t fPooledBytes = 0;
+
+    // Layouts depend on the classes and on the registered implementations.
+    void ForgetLayouts();
+
     std::map<ImplementationID, ImplRecord> fImpls;
     std::map<ClassID, BossClass> fClasses;
     std::map<ClassID, std::vector<std::pair<InterfacePairs, std::string>>> fAddIns;
-    // ResolvedPairs per class, as objects are made; forgotten whenever a
-    // class or its add-ins change (a module loads or unloads).
-    std::unordered_map<ClassID, std::shared_ptr<const InterfacePairs>> fResolved;
-    std::set<Boss*> fLive;
-    std::unordered_map<const IPMUnknown*, Boss*> fOwner;
+    // One layout per class, as objects are made. A forgotten layout waits in
+    // fRetired while objects are being built, as a part's constructor may
+    // change the classes under the build that reads it.
+    FlatMap<ClassID, const BossLayout*> fLayoutOf;
+    std::vector<std::unique_ptr<BossLayout>> fLayouts;
+    std::vector<std::unique_ptr<BossLayout>> fRetired;
+    int fBuilding = 0;
+    // Live bosses in order of creation, linked through the bosses themselves.
+    Boss* fFirstLive = nullptr;
+    Boss* fLastLive = nullptr;
+    // The boss of each live boss and part, by the interface pointer handed out.
+    FlatMap<const IPMUnknown*, Boss*> fOwner;
     Faults fFaults;
 };
 
-// One object: the implementations of its class's pairs, built in host storage.
+// One object: the implementations of its class's pairs, built in host storage
+// (one block holds the boss, its part list and the parts); made by
+// ObjectModel::CreateBoss.
 class OPAL_SDK_API Boss final : public IPMUnknown {
 public:
-    Boss(ObjectModel& model, ClassID id, const InterfacePairs& pairs);
-    ~Boss() override;
     Boss(const Boss&) = delete;
     Boss& operator=(const Boss&) = delete;
 
@@ -129,9 +167,21 @@ public:
     void Release() const override;
 
     // The host's own way in: no fault injection.
-    IPMUnknown* QueryInternal(PMIID iid) const;
+    IPMUnknown* QueryInternal(PMIID iid) const {
+        IPMUnknown* object = Peek(iid);
+        if (object)
+            AddRef();
+        return object;
+    }
     // Without adding a reference; valid while the boss lives.
-    IPMUnknown* Peek(PMIID iid) const;
+    IPMUnknown* Peek(PMIID iid) const {
+        if (iid == IID_IUNKNOWN)
+            return const_cast<Boss*>(this);
+        for (size_t i = 0; i < fPartCount; ++i)
+            if (fParts[i].iid == iid)
+                return fParts[i].object;
+        return nullptr;
+    }
     template <class T> T* PeekAs(PMIID iid) const { return static_cast<T*>(Peek(iid)); }
 
     ClassID Class() const { return fClass; }
@@ -150,15 +200,37 @@ public:
         IPMUnknown* object;
         void* storage;
     };
-    const std::vector<Part>& Parts() const { return fParts; }
+    class PartList {
+    public:
+        PartList(const Part* first, size_t count) : fFirst(first), fCount(count) {}
+        const Part* begin() const { return fFirst; }
+        const Part* end() const { return fFirst + fCount; }
+        size_t size() const { return fCount; }
+        bool empty() const { return fCount == 0; }
+        const Part& front() const { return fFirst[0]; }
+        const Part& operator[](size_t i) const { return fFirst[i]; }
+
+    private:
+        const Part* fFirst;
+        size_t fCount;
+    };
+    PartList Parts() const { return {fParts, fPartCount}; }
 
 private:
+    friend class ObjectModel;
+    Boss(ObjectModel& model, ClassID id, Part* parts) : fModel(model), fClass(id), fParts(parts) {}
+    ~Boss() override = default;
+
     ObjectModel& fModel;
     ClassID fClass;
     mutable int32 fRefCount = 1;
     IDataBase* fDataBase = nullptr;
     UID fUID = kInvalidUID;
-    std::vector<Part> fParts;
+    Part* fParts;          // in the boss's block, after the boss
+    size_t fPartCount = 0; // the parts built so far
+    uint32 fSizeClass = 0; // of the block, for the model's pool
+    Boss* fPrevLive = nullptr;
+    Boss* fNextLive = nullptr;
 };
 
 // A database of objects under UIDs. It owns one reference to each object.
@@ -175,12 +247,12 @@ public:
     // Takes over the caller's reference; returns the new UID.
     UID Add(Boss* boss);
     void Remove(UID uid);
-    Boss* Find(UID uid) const;
+    Boss* Find(UID uid) const { return fObjects.Find(uid); }
     void Clear();
 
 private:
     ObjectModel& fModel;
-    std::map<UID, Boss*> fObjects;
+    FlatMap<UID, Boss*> fObjects;
     UID fNext = 1;
 };
 

@@ -76,7 +76,7 @@ std::string WorkspaceStore::Check(const Boss& workspace,
         if (IsPersistent(part))
             persistent.emplace_back(part.iid, part.impl);
     ObjectModel& model = Host::Get().Model();
-    Boss* scratch = new Boss(model, workspace.Class(), persistent);
+    Boss* scratch = model.CreateBoss(workspace.Class(), persistent);
 
     std::string reason;
     std::set<ImplementationID> seen;

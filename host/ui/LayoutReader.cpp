@@ -102,7 +102,7 @@ Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
     ObjectModel& model = Host::Get().Model();
     if (!model.HasClass(spec.widgetClass))
         return nullptr;
-    Boss* widget = new Boss(model, spec.widgetClass, PairsWithView(model, spec.widgetClass));
+    Boss* widget = model.CreateBoss(spec.widgetClass, PairsWithView(model, spec.widgetClass));
     widget->SetPlace(db, kInvalidUID);
     Configure(widget, spec);
     auto* children = widget->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);

@@ -70,6 +70,9 @@ void World::State::BuildPanel(Panel& panel) {
     if (WorldControlView* view = ViewOf(boss))
         view->SetWidgetID(panel.widgetID);
     panel.boss = boss;
+    // Panels are built in their order, so the list stays in it.
+    if (boss && boss->Peek(IID_IPANELCONTROLDATA))
+        widgetHolders.push_back(static_cast<size_t>(&panel - panels.data()));
 }
 
 // ---- Adding and finding panels ----------------------------------------------------------
@@ -94,6 +97,8 @@ int32 World::AddPanel(const std::string& name, const PanelOptions& options) {
     const int32 id = options.panelID ? *options.panelID : s.FreeID();
     s.panels.push_back({name, id, options.classID, options.widgetID, -1, nullptr});
     s.panelByID[id] = s.panels.size() - 1;
+    if (options.widgetID != 0)
+        s.panelsByWidget[options.widgetID].push_back(s.panels.size() - 1);
     State::Panel& panel = s.panels.back();
     if (fBuilt)
         s.BuildPanel(panel);
@@ -162,16 +167,19 @@ Boss* World::PanelBoss(int32 panelID) const {
 IPMUnknown* World::QueryPanelByWidgetID(WidgetID widgetID) const {
     if (widgetID == 0)
         return nullptr;
-    for (const auto& p : fState->panels) {
-        if (p.widgetID != widgetID || !p.boss)
-            continue;
-        IPMUnknown* view = p.boss->QueryInternal(IID_ICONTROLVIEW);
-        return view ? view : p.boss->QueryInternal(IID_IUNKNOWN);
-    }
+    const State& s = *fState;
+    if (auto it = s.panelsByWidget.find(widgetID); it != s.panelsByWidget.end())
+        for (size_t i : it->second) {
+            const Boss* boss = s.panels[i].boss;
+            if (!boss)
+                continue;
+            IPMUnknown* view = boss->QueryInternal(IID_ICONTROLVIEW);
+            return view ? view : boss->QueryInternal(IID_IUNKNOWN);
+        }
     // A plug-in's panel widget sits in its panel object.
-    for (const auto& p : fState->panels) {
-        auto* held = p.boss ? p.boss->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA) : nullptr;
-        if (held && held->Length() > 0)
+    for (size_t i : s.widgetHolders) {
+        auto* held = s.panels[i].boss->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
+        if (held->Length() > 0)
             if (IControlView* view = held->QueryWidgetByID(widgetID, 1))
                 return view;
     }

@@ -33,11 +33,18 @@ const LayerRegistration kWorldLayer({
 } // namespace
 
 World& World::Get() {
+    // Found once: the host keeps its extensions as long as it lives, which is
+    // as long as the process. (Building the host asks for the world too.)
+    static World* world = nullptr;
+    if (world)
+        return *world;
     Host& host = Host::Get();
-    if (HostExtension* world = host.Extension(kWorldExtension))
-        return static_cast<World&>(*world);
-    return static_cast<World&>(
-        host.AddExtension(kWorldExtension, std::unique_ptr<HostExtension>(new World)));
+    if (HostExtension* found = host.Extension(kWorldExtension))
+        world = static_cast<World*>(found);
+    else
+        world = static_cast<World*>(
+            &host.AddExtension(kWorldExtension, std::unique_ptr<HostExtension>(new World)));
+    return *world;
 }
 
 void World::DefineClasses(ObjectModel& model) {
@@ -52,6 +59,7 @@ void World::Clear() {
     s.palettes.clear();
     s.panels.clear();
     s.panelByID.clear();
+    s.panelsByWidget.clear();
     s.nextID = 101;
 }
 
@@ -92,6 +100,7 @@ void World::Destroy() {
     for (auto& panel : s.panels)
         if (panel.boss)
             s.dying.push_back(std::exchange(panel.boss, nullptr));
+    s.widgetHolders.clear();
     for (Boss* boss : std::exchange(s.dying, {}))
         s.TakeDown(boss);
     Host& host = Host::Get();

@@ -26,6 +26,10 @@ struct World::State {
     std::vector<Palette> palettes;
     std::vector<Panel> panels;
     std::unordered_map<int32, size_t> panelByID;
+    // The panels with each widget ID, in order, and the built panels whose
+    // object holds widgets of its own: what a look-up by widget ID walks.
+    std::unordered_map<WidgetID, std::vector<size_t>> panelsByWidget;
+    std::vector<size_t> widgetHolders;
     std::unordered_map<UID, size_t> paletteByUID;
     // Palette, group containers and tab areas -> palette index.
     std::unordered_map<const Boss*, size_t> owner;

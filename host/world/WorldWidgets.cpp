@@ -5,14 +5,15 @@
 namespace host {
 
 IControlView* WorldChildren::QueryWidget(int32 index) const {
-    if (!Host::Get().GetFaults().Acquire() || index < 0 || index >= Length())
+    if (!Host::Instance().GetFaults().Acquire() || index < 0 ||
+        static_cast<size_t>(index) >= fChildren.size())
         return nullptr;
     return static_cast<IControlView*>(
         fChildren[static_cast<size_t>(index)]->QueryInternal(IID_ICONTROLVIEW));
 }
 
 IControlView* WorldChildren::QueryWidgetByID(WidgetID id, int32 depth) const {
-    if (!Host::Get().GetFaults().Acquire())
+    if (!Host::Instance().GetFaults().Acquire())
         return nullptr;
     const Boss* found = Find(id, depth);
     return found ? static_cast<IControlView*>(found->QueryInternal(IID_ICONTROLVIEW)) : nullptr;
@@ -34,7 +35,7 @@ const Boss* WorldChildren::Find(WidgetID id, int32 depth) const {
                    below && below->Length() > 0) {
             // Somebody else's container (a plug-in panel's) searches itself.
             if (IControlView* view = below->QueryWidgetByID(id, depth - 1)) {
-                const Boss* boss = Host::Get().Model().BossOf(view);
+                const Boss* boss = Host::Instance().Model().BossOf(view);
                 view->Release();
                 return boss;
             }

@@ -34,16 +34,29 @@ private:
 class UIDList {
 public:
     explicit UIDList(IDataBase* db = nullptr) : fDataBase(db) {}
-    void Append(UID uid) { fUIDs.push_back(uid); }
-    int32 Length() const { return static_cast<int32>(fUIDs.size()); }
-    UID At(int32 index) const { return fUIDs[static_cast<size_t>(index)]; }
+    void Append(UID uid) {
+        if (fLength < kInline)
+            fInline[fLength] = uid;
+        else
+            fMore.push_back(uid);
+        ++fLength;
+    }
+    int32 Length() const { return fLength; }
+    UID At(int32 index) const {
+        return index < kInline ? fInline[index] : fMore[static_cast<size_t>(index - kInline)];
+    }
     UID operator[](int32 index) const { return At(index); }
     UIDRef GetRef(int32 index) const { return UIDRef(fDataBase, At(index)); }
     IDataBase* GetDataBase() const { return fDataBase; }
 
 private:
+    // Most lists are short: the first UIDs are kept in place, without an
+    // allocation, and only the rest on the heap.
+    static constexpr int32 kInline = 8;
     IDataBase* fDataBase;
-    std::vector<UID> fUIDs;
+    int32 fLength = 0;
+    UID fInline[kInline] = {};
+    std::vector<UID> fMore;
 };
 
 OPAL_SDK_API IDataBase* GetDataBase(const IPMUnknown* object);

@@ -7,9 +7,12 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <random>
+#include <set>
+#include <tuple>
 
 using host::Host;
 using testing_support::HostSessionTest;
@@ -165,6 +168,86 @@ TEST_F(HostSessionTest, CommandQueue_ManyCommands_RunByPriorityThenFirstSchedule
     EXPECT_EQ(ran, expected);
 }
 
+namespace {
+
+// A command that, when run, notes its number and schedules the commands its
+// plan gives it, so that the queue grows while it drains.
+struct ChainPlan {
+    std::vector<std::vector<std::pair<int32, int32>>> children; // per number: number, priority
+    std::vector<int32> ran;
+};
+ChainPlan* gChainPlan = nullptr;
+
+constexpr ImplementationID kChainCmdImpl = 0x7fff0001;
+constexpr ClassID kChainCmdBoss = 0x7fff0002;
+
+class ChainCmd : public Command {
+public:
+    using Command::Command;
+    int32 number = 0;
+
+    static void Schedule(int32 number, int32 priority) {
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kChainCmdBoss));
+        ASSERT_TRUE(command);
+        static_cast<ChainCmd*>(command.get())->number = number;
+        CmdUtils::ScheduleCommand(command.get(), priority);
+    }
+    void Do() override {
+        gChainPlan->ran.push_back(number);
+        for (const auto& [child, priority] : gChainPlan->children[static_cast<size_t>(number)])
+            Schedule(child, priority);
+    }
+};
+
+} // namespace
+
+TEST_F(HostSessionTest, CommandQueue_CommandsScheduledWhileDraining_RunByPriorityThenInOrder) {
+    TheHost().DrainCommands();
+    host::ObjectModel& model = TheHost().Model();
+    model.RegisterImpl({kChainCmdImpl, &ImplementationFunctions<ChainCmd>::Create,
+                        &ImplementationFunctions<ChainCmd>::Destroy,
+                        &ImplementationFunctions<ChainCmd>::Size, nullptr, 0, "chain"});
+    model.DefineClass(kChainCmdBoss, 0, {{IID_ICOMMAND, kChainCmdImpl}}, "chain");
+
+    // Most commands at priority 0, whose run never empties for long, the
+    // others over many priorities that come and go.
+    ChainPlan plan;
+    gChainPlan = &plan;
+    std::mt19937 random(11);
+    constexpr int32 kRoots = 100, kCommands = 4000;
+    auto priority = [&random] { return random() % 2 ? 0 : static_cast<int32>(random() % 41) - 20; };
+    std::vector<std::pair<int32, int32>> roots;
+    for (int32 n = 0; n < kRoots; ++n)
+        roots.emplace_back(n, priority());
+    plan.children.resize(kCommands);
+    for (int32 n = kRoots; n < kCommands; ++n)
+        plan.children[random() % static_cast<uint32>(n)].emplace_back(n, priority());
+
+    // What a queue ordered by priority, then by scheduling, runs.
+    std::vector<int32> expected;
+    {
+        std::set<std::tuple<int32, int64, int32>> queue; // -priority, sequence, number
+        int64 sequence = 0;
+        for (const auto& [n, p] : roots)
+            queue.emplace(-p, sequence++, n);
+        while (!queue.empty()) {
+            const int32 n = std::get<2>(*queue.begin());
+            queue.erase(queue.begin());
+            expected.push_back(n);
+            for (const auto& [child, p] : plan.children[static_cast<size_t>(n)])
+                queue.emplace(-p, sequence++, child);
+        }
+    }
+
+    for (const auto& [n, p] : roots)
+        ChainCmd::Schedule(n, p);
+    TheHost().DrainCommands();
+    EXPECT_EQ(plan.ran, expected);
+    EXPECT_EQ(TheHost().QueuedCommands(), 0u);
+    gChainPlan = nullptr;
+    model.RemoveOrigin("chain");
+}
+
 TEST_F(HostSessionTest, CommandLog_IsKeptOnlyWhileAskedForAndThenOnlyTheLatest) {
     // The state tells the commands apart in the record.
     auto run = [](int32 number) {
@@ -263,4 +346,54 @@ TEST(ObjectModelTest, ObjectsOfAClass_FollowItsPairsAsModulesAddAndTakeThemAway)
     EXPECT_EQ(model.CreateBoss(0x300), nullptr);
     model.DefineClass(0x200, 0x100, {{4, 0x13}}, "host");
     EXPECT_EQ(ImplsOf(model, 0x200), (Impls{0x10, 0x11, 0x13})) << "a class defined anew";
+}
+
+TEST(ObjectModelTest, ImplementationRegisteredLate_IsPartOfTheNextObjects) {
+    host::ObjectModel model;
+    model.RegisterImpl(PartRecord(0x10));
+    model.DefineClass(0x100, 0, {{1, 0x10}, {2, 0x11}}, "host");
+    using Impls = std::vector<ImplementationID>;
+    EXPECT_EQ(ImplsOf(model, 0x100), (Impls{0x10})) << "an unregistered one is absent";
+    model.RegisterImpl(PartRecord(0x11));
+    EXPECT_EQ(ImplsOf(model, 0x100), (Impls{0x10, 0x11}));
+}
+
+TEST(ObjectModelTest, ThousandsOfObjects_EachInterfaceKnowsItsBossUntilTheBossGoes) {
+    host::ObjectModel model;
+    for (ImplementationID id : {0x10, 0x11, 0x12})
+        model.RegisterImpl(PartRecord(id));
+    model.DefineClass(0x100, 0, {{1, 0x10}, {2, 0x11}, {3, 0x12}}, "host");
+    host::Database db(model);
+    std::vector<host::Boss*> bosses;
+    std::map<UID, host::Boss*> byUID;
+    for (int i = 0; i < 3000; ++i) {
+        host::Boss* boss = model.CreateBoss(0x100);
+        boss->AddRef();
+        byUID[db.Add(boss)] = boss;
+        bosses.push_back(boss);
+    }
+    // Taken down in a scrambled order, so that every kind of neighbour goes first.
+    std::shuffle(bosses.begin(), bosses.end(), std::mt19937(7));
+    for (size_t i = 0; i < bosses.size(); ++i) {
+        if (i % 500 == 0) {
+            for (size_t j = i; j < bosses.size(); ++j) {
+                ASSERT_EQ(model.BossOf(bosses[j]), bosses[j]);
+                for (const host::Boss::Part& part : bosses[j]->Parts())
+                    ASSERT_EQ(model.BossOf(part.object), bosses[j]);
+            }
+            for (const auto& [uid, boss] : byUID)
+                ASSERT_EQ(db.Find(uid), boss);
+            ASSERT_EQ(model.LiveObjects().size(), bosses.size() - i);
+        }
+        host::Boss* boss = bosses[i];
+        const IPMUnknown* part = boss->Parts()[1].object;
+        const UID uid = boss->GetUID();
+        byUID.erase(uid);
+        db.Remove(uid);
+        EXPECT_EQ(db.Find(uid), nullptr);
+        EXPECT_EQ(model.BossOf(part), boss) << "still held by the test";
+        boss->Release();
+        EXPECT_EQ(model.BossOf(part), nullptr);
+    }
+    EXPECT_TRUE(model.LiveObjects().empty());
 }
