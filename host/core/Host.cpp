@@ -11,61 +11,61 @@
 
 namespace host {
 
-namespace {
+Host* Host::sCurrent = nullptr;
 
-Host* gHost = nullptr;
-
-// In rank order.
-std::vector<Layer>& Layers() {
-    static std::vector<Layer> layers;
-    return layers;
-}
-
-} // namespace
-
-Host* Host::sInstance = nullptr;
-
-Host::Host() : fUIDataBase(std::make_unique<Database>(fModel)) {
-    gHost = this;
-    sInstance = this;
+Host::Host() : fPrevious(sCurrent), fUIDataBase(std::make_unique<Database>(fModel)) {
+    sCurrent = this;
     DefineHostClasses(fModel);
-    ForEachLayer([this](const Layer& layer) {
-        if (layer.defineClasses)
-            layer.defineClasses(fModel);
-    });
-    ForEachLayer([this](const Layer& layer) {
-        if (layer.hostCreated)
-            layer.hostCreated(*this);
-    });
+    CreateLayers(*this);
+    for (auto& layer : fLayers)
+        layer->DefineClasses(fModel);
 }
 
-Host& Host::Get() {
-    // A layer hooking itself in while the host is being built asks for it.
-    if (gHost)
-        return *gHost;
-    // Lives as long as the process: a module kept loaded may still refer to it.
-    static Host* host = new Host;
-    return *host;
+Host::~Host() {
+    if (InSession())
+        EndSession();
+    fListeners.clear();
+    // The last layer first, each gone from the list before it ends, so that
+    // what it reports on its way out reaches only the layers below it.
+    while (!fLayers.empty()) {
+        std::unique_ptr<Layer> layer = std::move(fLayers.back());
+        fLayers.pop_back();
+        for (Layer*& slot : fSlots)
+            if (slot == layer.get())
+                slot = nullptr;
+        layer.reset();
+    }
+    ClearQueue();
+    sCurrent = fPrevious;
 }
 
-template <class Step> void Host::ForEachLayer(Step step, bool down) {
-    const std::vector<Layer> layers = Layers();
-    if (down)
-        std::for_each(layers.rbegin(), layers.rend(), step);
-    else
-        std::for_each(layers.begin(), layers.end(), step);
+void Host::AddLayer(std::unique_ptr<Layer> layer, size_t slot) {
+    if (slot != kNoSlot)
+        fSlots[slot] = layer.get();
+    fLayers.push_back(std::move(layer));
 }
 
-void RegisterLayer(const Layer& layer) {
-    std::vector<Layer>& layers = Layers();
-    layers.insert(std::upper_bound(layers.begin(), layers.end(), layer,
-                                   [](const Layer& a, const Layer& b) { return a.rank < b.rank; }),
-                  layer);
-    // A layer that comes after the host started still gets its classes.
-    if (gHost && layer.defineClasses)
-        layer.defineClasses(gHost->Model());
-    if (gHost && layer.hostCreated)
-        layer.hostCreated(*gHost);
+void Host::Join(Layer& listener) {
+    fListeners.push_back(&listener);
+}
+
+void Host::Leave(Layer& listener) {
+    fListeners.erase(std::remove(fListeners.begin(), fListeners.end(), &listener),
+                     fListeners.end());
+}
+
+IPMUnknown* Host::QueryPanelByWidgetID(WidgetID widgetID) const {
+    for (const auto& layer : fLayers)
+        if (IPMUnknown* found = layer->QueryPanelByWidgetID(widgetID))
+            return found;
+    return nullptr;
+}
+
+IPMUnknown* Host::QueryPaletteOfWidget(const IPMUnknown* widget) const {
+    for (const auto& layer : fLayers)
+        if (IPMUnknown* found = layer->QueryPaletteOfWidget(widget))
+            return found;
+    return nullptr;
 }
 
 void Host::SetApplicationPart(PMIID iid, Boss* boss) {
@@ -78,16 +78,6 @@ void Host::SetApplicationPart(PMIID iid, Boss* boss) {
 Boss* Host::ApplicationPart(PMIID iid) const {
     auto it = fApplicationParts.find(iid);
     return it == fApplicationParts.end() ? nullptr : it->second;
-}
-
-HostExtension* Host::Extension(const std::string& name) const {
-    auto it = fExtensions.find(name);
-    return it == fExtensions.end() ? nullptr : it->second.get();
-}
-
-HostExtension& Host::AddExtension(const std::string& name,
-                                  std::unique_ptr<HostExtension> extension) {
-    return *(fExtensions[name] = std::move(extension));
 }
 
 void Host::BeginSession() {
@@ -189,20 +179,16 @@ bool Host::LoadPlugin(const std::string& file, std::string* error) {
         else
             fModel.AddIns(entry.boss, entry.pairs, file);
     }
-    if (onPluginLoaded)
-        onPluginLoaded(p);
+    Notify(&Layer::PluginLoaded, static_cast<const LoadedPlugin&>(p));
     return true;
 }
 
 void Host::StartApplication() {
     fWorkspace = fModel.CreateBoss(kWorkspaceBoss);
     fApplication = fModel.CreateBoss(kApplicationBoss);
-    if (onWorkspaceCreated && fWorkspace)
-        onWorkspaceCreated(*fWorkspace);
-    ForEachLayer([](const Layer& layer) {
-        if (layer.applicationCreated)
-            layer.applicationCreated();
-    });
+    if (fWorkspace)
+        Notify(&Layer::WorkspaceCreated, *fWorkspace);
+    Notify(&Layer::ApplicationCreated);
 
     // Start-up services: a class of the plug-in whose service provider
     // announces the start-up/shut-down service.
@@ -232,10 +218,7 @@ void Host::StartApplication() {
     }
     // The host's palette windows come up with the application, after the
     // services have started, as the window list reports them.
-    ForEachLayer([](const Layer& layer) {
-        if (layer.applicationStarted)
-            layer.applicationStarted();
-    });
+    Notify(&Layer::ApplicationStarted);
 }
 
 void Host::EndSession() {
@@ -247,14 +230,9 @@ void Host::EndSession() {
         std::exchange(p->serviceBoss, nullptr)->Release();
     }
     ClearQueue();
-    if (onWorkspaceClosing && fWorkspace)
-        onWorkspaceClosing(*fWorkspace);
-    ForEachLayer(
-        [](const Layer& layer) {
-            if (layer.applicationEnding)
-                layer.applicationEnding();
-        },
-        true);
+    if (fWorkspace)
+        Notify(&Layer::WorkspaceClosing, *fWorkspace);
+    NotifyDown(&Layer::ApplicationEnding);
     fUIDataBase->Clear();
     if (fApplication)
         std::exchange(fApplication, nullptr)->Release();
@@ -451,13 +429,13 @@ void Host::RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16
 using host::Host;
 
 void Dirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified) {
-    Host::Instance().RecordDirty(object, implID, markModified);
+    Host::Current().RecordDirty(object, implID, markModified);
 }
 
 namespace CmdUtils {
 
 ICommand* CreateCommand(ClassID commandClass) {
-    Host& host = Host::Instance();
+    Host& host = Host::Current();
     if (!host.GetFaults().Acquire())
         return nullptr;
     host::Boss* boss = host.Model().CreateBoss(commandClass);
@@ -469,13 +447,13 @@ ICommand* CreateCommand(ClassID commandClass) {
 }
 
 ErrorCode ExecuteCommand(ICommand* command) {
-    return Host::Instance().Execute(command, -1);
+    return Host::Current().Execute(command, -1);
 }
 
 ErrorCode ScheduleCommand(ICommand* command, int32 priority) {
     if (!command)
         return kFailure;
-    Host::Instance().Schedule(command, priority);
+    Host::Current().Schedule(command, priority);
     return kSuccess;
 }
 

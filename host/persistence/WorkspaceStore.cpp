@@ -75,7 +75,7 @@ std::string WorkspaceStore::Check(const Boss& workspace,
     for (const Boss::Part& part : workspace.Parts())
         if (IsPersistent(part))
             persistent.emplace_back(part.iid, part.impl);
-    ObjectModel& model = Host::Get().Model();
+    ObjectModel& model = Host::Current().Model();
     Boss* scratch = model.CreateBoss(workspace.Class(), persistent);
 
     std::string reason;

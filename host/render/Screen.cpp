@@ -108,7 +108,7 @@ SurfacePtr SurfaceOf(const Picture& picture) {
 
 // A picture resource of a loaded plug-in, decoded; nothing when missing or damaged.
 std::optional<Picture> PluginPicture(PluginID plugin, RsrcType type, RsrcID id) {
-    for (const auto& loaded : Host::Get().Plugins()) {
+    for (const auto& loaded : Host::Current().Plugins()) {
         if (loaded->id != plugin)
             continue;
         const Bytes* bytes = loaded->resources.Find(type, id);
@@ -128,7 +128,7 @@ ClassID HostKind(ClassID id) {
         kStaticTextWidgetBoss,    kSliderComboWidgetBoss, kIconButtonWidgetBoss,
         kSizeBoxWidgetBoss,       kOKButtonWidgetBoss,    kInfoTextWidgetBoss,
         kSeparatorWidgetBoss,     kPictureWidgetBoss,     kScrollPanelWidgetBoss};
-    const ObjectModel& model = Host::Get().Model();
+    const ObjectModel& model = Host::Current().Model();
     for (int depth = 0; depth < 32 && id; ++depth) {
         if (std::find(std::begin(kKnown), std::end(kKnown), id) != std::end(kKnown))
             return id;
@@ -282,7 +282,7 @@ void DrawWidget(const WidgetPaint& paint, const Boss* widget, double originX, do
 // A panel's name as its tab shows it: translated when it is a string key,
 // without its mnemonic marks ("&&" shows one "&").
 std::string TabName(const std::string& name) {
-    const auto translated = Host::Get().TranslateKey(UTF8ToUTF16(name));
+    const auto translated = Host::Current().TranslateKey(UTF8ToUTF16(name));
     const std::string text = translated ? UTF16ToUTF8(*translated) : name;
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -322,7 +322,7 @@ uint8 WindowAlpha(HWND window) {
 
 std::vector<WindowLook> Windows() {
     std::vector<WindowLook> windows;
-    World& world = World::Get();
+    World& world = Host::Current().Get<World>();
     for (const PaletteInfo& palette : world.Palettes()) {
         const bool shown =
             palette.window ? World::IsPaletteWindowShown(palette.window) : palette.shown;
@@ -343,7 +343,7 @@ std::vector<WindowLook> Windows() {
                     continue;
                 group.frontID = id;
                 group.frontName = TabName(panel->name);
-                if (const Boss* widget = ui::PluginPanels::Get().PanelWidget(id))
+                if (const Boss* widget = Host::Current().Get<ui::PluginPanels>().PanelWidget(id))
                     if (const IControlView* view = ui::ViewOf(widget)) {
                         group.widget = widget;
                         group.width = static_cast<int32>(std::lround(view->GetFrame().Width()));
@@ -451,7 +451,7 @@ void DrawDialog(cairo_t* screen, const DialogView& dialog) {
 std::vector<DialogView> OpenDialogs() {
     if (DialogSource())
         return DialogSource()();
-    ui::DialogManager& dialogs = ui::DialogManager::Get();
+    ui::DialogManager& dialogs = Host::Current().Get<ui::DialogManager>();
     if (Boss* front = dialogs.FrontDialog())
         return {{dialogs.Title(front), front}};
     return {};

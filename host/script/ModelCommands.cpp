@@ -22,7 +22,7 @@ namespace host {
 namespace {
 
 template <class T> InterfacePtr<T> WorkspaceModel(PMIID iid, const char* what) {
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = Host::Current().WorkspaceBoss();
     InterfacePtr<T> model(workspace ? static_cast<T*>(workspace->QueryInternal(iid)) : nullptr);
     if (!model)
         throw ScriptError(std::string("the workspace has no ") + what);

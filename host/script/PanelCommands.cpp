@@ -27,7 +27,7 @@ namespace {
 using namespace ui;
 
 int32 OpalPanelID() {
-    const auto id = PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    const auto id = Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     if (!id)
         throw ScriptError("the plug-in has no Opal panel");
     return *id;
@@ -36,8 +36,8 @@ int32 OpalPanelID() {
 // The Opal panel's widget while it is shown.
 Boss* ShownOpal() {
     const int32 id = OpalPanelID();
-    Boss* panel = PluginPanels::Get().PanelWidget(id);
-    if (!panel || !PluginPanels::Get().IsShown(id))
+    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(id);
+    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(id))
         throw ScriptError("the Opal panel is not shown");
     return panel;
 }
@@ -84,12 +84,12 @@ int32 RowOf(const std::vector<Boss*>& rows, const std::string& word) {
 
 void PrintList(std::ostream& out) {
     const int32 id = OpalPanelID();
-    Boss* panel = PluginPanels::Get().PanelWidget(id);
-    if (!panel || !PluginPanels::Get().IsShown(id)) {
+    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(id);
+    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(id)) {
         out << "list closed\n";
         return;
     }
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = Host::Current().WorkspaceBoss();
     InterfacePtr<IOpalOptions> options(
         workspace ? static_cast<IOpalOptions*>(workspace->QueryInternal(kOpalOptionsIID))
                   : nullptr);
@@ -133,7 +133,7 @@ void AddPanelCommands(ScriptRunner& runner) {
         if (args[0] != "opal")
             throw ScriptError("usage: open opal");
         try {
-            PluginPanels::Get().Show(OpalPanelID());
+            Host::Current().Get<PluginPanels>().Show(OpalPanelID());
         } catch (const WorldError& e) {
             throw ScriptError(e.what());
         }
@@ -142,7 +142,7 @@ void AddPanelCommands(ScriptRunner& runner) {
         ExpectArgs(args, 1, 1, "close opal");
         if (args[0] != "opal")
             throw ScriptError("usage: close opal");
-        PluginPanels::Get().Close(OpalPanelID());
+        Host::Current().Get<PluginPanels>().Close(OpalPanelID());
     });
     runner.Add("select", [](ScriptContext&, const Words& args) {
         if (args.empty())
@@ -192,9 +192,9 @@ void AddPanelCommands(ScriptRunner& runner) {
     runner.Add("answer", [](ScriptContext&, const Words& args) {
         ExpectArgs(args, 1, 1, "answer ok|dont-show-again");
         if (args[0] == "ok")
-            Alerts::Get().SetAnswer(AlertAnswer::kOK);
+            Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kOK);
         else if (args[0] == "dont-show-again")
-            Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
+            Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
         else
             throw ScriptError("usage: answer ok|dont-show-again");
     });

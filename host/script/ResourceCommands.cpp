@@ -12,7 +12,7 @@ namespace host {
 namespace {
 
 const LoadedPlugin& ThePlugin() {
-    const auto& plugins = Host::Get().Plugins();
+    const auto& plugins = Host::Current().Plugins();
     if (plugins.empty())
         throw ScriptError("no plug-in is loaded");
     return *plugins.front();
@@ -57,7 +57,7 @@ void AddResourceCommands(ScriptRunner& runner) {
     });
     runner.Add("print classes", [](ScriptContext& c, const Words& args) {
         ExpectArgs(args, 0, 0, "print classes");
-        const ObjectModel& model = Host::Get().Model();
+        const ObjectModel& model = Host::Current().Model();
         for (const ClassTableEntry& entry : ThePlugin().classTable) {
             c.out << (entry.kind == 1 ? "class " : "add-in ") << Hex(entry.boss);
             if (entry.kind == 1)

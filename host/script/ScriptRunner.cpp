@@ -78,26 +78,38 @@ Words ScriptRunner::Split(const std::string& line) {
     return words;
 }
 
+namespace {
+
+// Alerts are printed as they are shown, and so are dialogs opening and
+// closing, while the run listens.
+class Transcript final : public Layer {
+public:
+    explicit Transcript(std::ostream& out) : fOut(out) {}
+    void AlertShown(const std::string& text) override { fOut << "alert \"" << text << "\"\n"; }
+    void DialogOpened(const std::string& title) override { fOut << "dialog \"" << title << "\"\n"; }
+    void DialogClosed() override { fOut << "dialog closed\n"; }
+
+private:
+    std::ostream& fOut;
+};
+
+// The trace and the pages opened write to the run's stream: neither may
+// outlive the run.
+struct RunEnd {
+    Host& host;
+    ~RunEnd() {
+        host.trace = nullptr;
+        SetShellExecuteSink(nullptr);
+    }
+};
+
+} // namespace
+
 int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
-    // The trace writes to this context's stream: it must not outlive the run.
-    struct TraceReset {
-        ~TraceReset() {
-            Host::Get().trace = nullptr;
-            ui::Alerts::Get().sink = nullptr;
-            ui::DialogManager::Get().onOpened = nullptr;
-            ui::DialogManager::Get().onClosed = nullptr;
-            SetShellExecuteSink(nullptr);
-        }
-    } traceReset;
-    // Alerts are printed as they are shown.
-    ui::Alerts::Get().sink = [&context](const std::string& text) {
-        context.out << "alert \"" << text << "\"\n";
-    };
-    // So are dialogs opening and closing, and pages opened.
-    ui::DialogManager::Get().onOpened = [&context](const std::string& title) {
-        context.out << "dialog \"" << title << "\"\n";
-    };
-    ui::DialogManager::Get().onClosed = [&context] { context.out << "dialog closed\n"; };
+    Host& host = context.session.GetHost();
+    Transcript transcript(context.out);
+    const Host::Listening listening(host, transcript);
+    const RunEnd end{host};
     SetShellExecuteSink([&context](const std::string&, const std::string& file, int) {
         context.out << "browse \"" << file << "\"\n";
     });
@@ -129,7 +141,7 @@ int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
             found->second(context,
                           Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
             context.out.flush();
-            Host::Get().DrainCommands();
+            host.DrainCommands();
         } catch (const ScriptError& e) {
             context.out.flush();
             context.err << "error: line " << number << ": " << e.what() << "\n";
@@ -178,7 +190,7 @@ void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
 
 int32 ResolvePanel(const std::string& word) {
     // A panel of the host world by name first: a panel may be called "101".
-    if (auto panel = World::Get().FindPanel(word))
+    if (auto panel = Host::Current().Get<World>().FindPanel(word))
         return panel->panelID;
     // Else a panel ID, decimal or 0x hex, within the signed 32 bits of a panel ID.
     int64 id = 0;

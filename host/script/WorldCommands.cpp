@@ -54,7 +54,7 @@ int32 ScreenCoordinate(const std::string& word) {
 }
 
 void PrintWindows(std::ostream& out) {
-    for (const PaletteInfo& p : World::Get().Palettes()) {
+    for (const PaletteInfo& p : Host::Current().Get<World>().Palettes()) {
         // What the operating system says, not what the world remembers.
         const bool shown = p.window ? World::IsPaletteWindowShown(p.window) : p.shown;
         out << "window " << Name(p.name) << " class=" << Hex(p.classID) << " "
@@ -92,13 +92,13 @@ void AddWorldCommands(ScriptRunner& runner) {
             } else
                 throw ScriptError(std::string("usage: ") + paletteUsage);
         }
-        Apply([&] { World::Get().AddPalette(args[0], classID, shown, at); });
+        Apply([&] { Host::Current().Get<World>().AddPalette(args[0], classID, shown, at); });
     });
 
     runner.Add("place", [](ScriptContext&, const Words& args) {
         ExpectArgs(args, 3, 3, "place PALETTE X Y");
         const int32 x = ScreenCoordinate(args[1]), y = ScreenCoordinate(args[2]);
-        Apply([&] { World::Get().PlacePalette(args[0], x, y); });
+        Apply([&] { Host::Current().Get<World>().PlacePalette(args[0], x, y); });
     });
 
     const char* panelUsage = "panel NAME [in PALETTE [new-group]] [id N] [class HEX]";
@@ -120,13 +120,13 @@ void AddWorldCommands(ScriptRunner& runner) {
             } else if (args[i] == "class" && i + 1 < args.size() && !classGiven) {
                 options.classID = ParseClass(args[++i]);
                 classGiven = true;
-                if (!Host::Get().Model().HasClass(options.classID))
+                if (!Host::Current().Model().HasClass(options.classID))
                     throw ScriptError("no class " + Hex(options.classID));
             } else {
                 throw ScriptError(std::string("usage: ") + panelUsage);
             }
         }
-        Apply([&] { World::Get().AddPanel(args[0], options); });
+        Apply([&] { Host::Current().Get<World>().AddPanel(args[0], options); });
     });
 
     runner.Add("move", [](ScriptContext&, const Words& args) {
@@ -134,23 +134,23 @@ void AddWorldCommands(ScriptRunner& runner) {
         ExpectArgs(args, 3, 4, usage);
         if (args[1] != "to" || (args.size() == 4 && args[3] != "new-group"))
             throw ScriptError(std::string("usage: ") + usage);
-        Apply([&] { World::Get().MovePanel(args[0], args[2], args.size() == 4); });
+        Apply([&] { Host::Current().Get<World>().MovePanel(args[0], args[2], args.size() == 4); });
     });
     runner.Add("front", [](ScriptContext&, const Words& args) {
         ExpectArgs(args, 1, 1, "front PANEL");
-        Apply([&] { World::Get().BringToFront(args[0]); });
+        Apply([&] { Host::Current().Get<World>().BringToFront(args[0]); });
     });
     runner.Add("show", [](ScriptContext&, const Words& args) {
         ExpectArgs(args, 1, 1, "show PANEL");
-        Apply([&] { World::Get().ShowPanel(args[0]); });
+        Apply([&] { Host::Current().Get<World>().ShowPanel(args[0]); });
     });
     runner.Add("hide", [](ScriptContext&, const Words& args) {
         ExpectArgs(args, 1, 1, "hide PANEL");
-        Apply([&] { World::Get().HidePanel(args[0]); });
+        Apply([&] { Host::Current().Get<World>().HidePanel(args[0]); });
     });
     runner.Add("recreate", [](ScriptContext&, const Words& args) {
         ExpectArgs(args, 1, 1, "recreate PALETTE");
-        Apply([&] { World::Get().RecreatePalette(args[0]); });
+        Apply([&] { Host::Current().Get<World>().RecreatePalette(args[0]); });
     });
 
     runner.Add("tick", [](ScriptContext&, const Words& args) {
@@ -158,7 +158,7 @@ void AddWorldCommands(ScriptRunner& runner) {
         const int64 n = args.empty() ? 1 : ParseInteger(args[0]);
         if (n < 0)
             throw ScriptError("tick: N must not be negative");
-        Host& host = Host::Get();
+        Host& host = Host::Current();
         // A timer that is no longer armed simply does not fire.
         for (int64 i = 0; i < n && host.FireNextTimer(); ++i)
             host.DrainCommands();
@@ -167,9 +167,9 @@ void AddWorldCommands(ScriptRunner& runner) {
         ExpectArgs(args, 1, 1, "trace on|off");
         if (args[0] == "on") {
             std::ostream* out = &c.out;
-            Host::Get().trace = [out](const std::string& line) { *out << line << "\n"; };
+            Host::Current().trace = [out](const std::string& line) { *out << line << "\n"; };
         } else if (args[0] == "off") {
-            Host::Get().trace = nullptr;
+            Host::Current().trace = nullptr;
         } else {
             throw ScriptError("usage: trace on|off");
         }

@@ -22,7 +22,7 @@ public:
 CREATE_PMINTERFACE(ActionSupport, kActionSupportImpl);
 
 std::string Translated(const std::string& key) {
-    const auto text = Host::Get().TranslateKey(Windows1252ToUTF16(key));
+    const auto text = Host::Current().TranslateKey(Windows1252ToUTF16(key));
     return text ? UTF16ToUTF8(*text) : UTF16ToUTF8(Windows1252ToUTF16(key));
 }
 
@@ -57,7 +57,7 @@ private:
 // The component boss for one request; the host holds it only while it asks.
 class Component {
 public:
-    explicit Component(ClassID boss) : fBoss(Host::Get().Model().CreateBoss(boss)) {}
+    explicit Component(ClassID boss) : fBoss(Host::Current().Model().CreateBoss(boss)) {}
     ~Component() {
         if (fBoss)
             fBoss->Release();
@@ -132,12 +132,7 @@ IActiveContext* ActiveContext() {
     return &context;
 }
 
-ActionManager& ActionManager::Get() {
-    static ActionManager* manager = new ActionManager;
-    return *manager;
-}
-
-void ActionManager::Register(const LoadedPlugin& plugin) {
+void ActionManager::PluginLoaded(const LoadedPlugin& plugin) {
     const auto other = [&plugin](const auto& entry) { return entry.plugin == plugin.id; };
     fActions.erase(std::remove_if(fActions.begin(), fActions.end(), other), fActions.end());
     fMenuEntries.erase(std::remove_if(fMenuEntries.begin(), fMenuEntries.end(), other),

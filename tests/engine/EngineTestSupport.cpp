@@ -40,15 +40,9 @@ size_t CommandTrace::Count(const std::string& line) const {
     return static_cast<size_t>(std::count(Lines().begin(), Lines().end(), line));
 }
 
-void EngineTest::SetUp() {
-    host::World::Get().Clear();
-    HostSessionTest::SetUp();
-}
-
 void EngineTest::TearDown() {
     trace.Stop();
     HostSessionTest::TearDown();
-    host::World::Get().Clear();
 }
 
 host::PaletteInfo EngineTest::Palette(const std::string& name) {
@@ -199,7 +193,7 @@ template <class Impl> host::ImplRecord Record(ImplementationID id) {
 }
 
 void DefineTestClasses() {
-    host::ObjectModel& model = Host::Get().Model();
+    host::ObjectModel& model = Host::Current().Model();
     if (model.HasClass(kTestPaletteBoss))
         return;
     model.RegisterImpl(Record<TestView>(kTestViewImpl));
@@ -224,14 +218,14 @@ TestTree::TestTree() {
 
 TestTree::~TestTree() {
     for (UID uid : fUIDs)
-        Host::Get().UIDataBase().Remove(uid);
+        Host::Current().UIDataBase().Remove(uid);
 }
 
 Boss* TestTree::Add(ClassID cls) {
-    Boss* boss = Host::Get().Model().CreateBoss(cls);
+    Boss* boss = Host::Current().Model().CreateBoss(cls);
     if (!boss)
         return nullptr;
-    fUIDs.push_back(Host::Get().UIDataBase().Add(boss));
+    fUIDs.push_back(Host::Current().UIDataBase().Add(boss));
     return boss;
 }
 
@@ -252,7 +246,7 @@ Boss* TestTree::TabArea() {
     // The tab area keeps its class, subject and observer; only its children
     // are the test's. The add-in is withdrawn at once, so the world's own tab
     // areas stay as they are.
-    host::ObjectModel& model = Host::Get().Model();
+    host::ObjectModel& model = Host::Current().Model();
     model.AddIns(kTabAreaBoss, {{IID_IPANELCONTROLDATA, kTestChildrenImpl}}, "engine-test-tabs");
     Boss* tabArea = Add(kTabAreaBoss);
     model.RemoveOrigin("engine-test-tabs");

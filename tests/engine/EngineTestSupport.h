@@ -31,10 +31,8 @@ private:
 class EngineTest : public testing_support::HostSessionTest {
 protected:
     // The world starts empty in every test and is forgotten afterwards.
-    void SetUp() override;
     void TearDown() override;
 
-    host::World& TheWorld() { return host::World::Get(); }
     host::PaletteInfo Palette(const std::string& name);
     host::PanelInfo Panel(const std::string& name);
     // A palette of `cls` holding one panel per name, each in a group of its own.

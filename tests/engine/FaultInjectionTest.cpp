@@ -279,7 +279,7 @@ TEST_F(FaultInjectionTest, TimerAndList) {
     });
     // A timer callback of its own, so that creating the timer can fail too.
     testing_support::SweepFaults({"start timer"}, [] {
-        host::Boss* workspace = host::Host::Get().Model().CreateBoss(kWorkspaceBoss);
+        host::Boss* workspace = host::Host::Current().Model().CreateBoss(kWorkspaceBoss);
         if (auto* callback = workspace->PeekAs<IOpalTimerCallback>(kOpalTimerCallbackIID))
             callback->StartTimer();
         workspace->Release();

@@ -33,7 +33,7 @@ std::string WriteTemp(const std::string& name, const std::vector<char>& bytes) {
 }
 
 std::string LoadError(const std::string& file) {
-    Host& host = Host::Get();
+    Host& host = Host::Current();
     host.BeginSession();
     std::string error;
     const bool loaded = host.LoadPlugin(file, &error);
@@ -111,26 +111,29 @@ TEST_F(HostSessionTest, IDsFromTheWrongSpace_FindNothing) {
 }
 
 TEST(Loading, UnloadingEndsEverySessionObject) {
+    Host context;
     {
-        host::Session session({OPAL_PLUGIN_PATH, ""});
+        host::Session session({OPAL_PLUGIN_PATH, ""}, context);
         std::string error;
         ASSERT_TRUE(session.Start(&error)) << error;
         // Each object is held by its owner alone once start-up is done.
-        for (const host::LiveObject& live : Host::Get().Model().LiveObjects())
+        for (const host::LiveObject& live : Host::Current().Model().LiveObjects())
             EXPECT_EQ(live.refCount, 1) << "class 0x" << std::hex << live.classID;
     }
-    EXPECT_TRUE(Host::Get().Model().LiveObjects().empty());
-    EXPECT_TRUE(Host::Get().Model().RegisteredImpls(OPAL_PLUGIN_PATH).empty());
-    EXPECT_EQ(Host::Get().TimerObjects(), 0u);
+    EXPECT_TRUE(Host::Current().Model().LiveObjects().empty());
+    EXPECT_TRUE(Host::Current().Model().RegisteredImpls(OPAL_PLUGIN_PATH).empty());
+    EXPECT_EQ(Host::Current().TimerObjects(), 0u);
 }
 
 TEST(Loading, ModuleWithoutEntryPoint_IsRefusedWithOneLine) {
+    Host context;
     const std::string error = LoadError(OPAL_NOENTRY_PATH);
     EXPECT_EQ(error, std::string(OPAL_NOENTRY_PATH) + ": no GetPlugIn export");
-    EXPECT_TRUE(Host::Get().Plugins().empty());
+    EXPECT_TRUE(Host::Current().Plugins().empty());
 }
 
 TEST(Loading, MissingOrDamagedModule_IsRefusedNamingTheFile) {
+    Host context;
     const std::string missing = LoadError("/nonexistent/Opal.pln");
     EXPECT_EQ(missing.rfind("/nonexistent/Opal.pln: cannot be loaded", 0), 0u) << missing;
 
@@ -144,7 +147,7 @@ TEST(Loading, MissingOrDamagedModule_IsRefusedNamingTheFile) {
     const std::string error = LoadError(damaged);
     EXPECT_EQ(error.rfind(damaged + ": damaged resources: ", 0), 0u) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos);
-    EXPECT_TRUE(Host::Get().Model().RegisteredImpls(damaged).empty());
-    EXPECT_TRUE(Host::Get().Model().LiveObjects().empty());
+    EXPECT_TRUE(Host::Current().Model().RegisteredImpls(damaged).empty());
+    EXPECT_TRUE(Host::Current().Model().LiveObjects().empty());
     std::filesystem::remove(damaged);
 }

@@ -27,22 +27,22 @@ namespace {
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Host::Get().GetFaults().Reset();
-        Host::Get().BeginSession();
+        Host::Current().BeginSession();
         std::string error;
-        ASSERT_TRUE(Host::Get().LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
+        ASSERT_TRUE(Host::Current().LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
     }
     void TearDown() override {
-        Host::Get().GetFaults().Reset();
-        Host::Get().EndSession();
+        Host::Current().GetFaults().Reset();
+        Host::Current().EndSession();
     }
     bool WindowListObserverAttached() {
         auto* observer =
-            Host::Get().ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
-        auto* subject = Host::Get().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
+            Host::Current().ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
+        auto* subject = Host::Current().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
         return observer &&
                subject->IsAttached(observer, IID_IWINDOWLIST_PROTOCOL, kOpalWindowListObserverIID);
     }
+    Host fHost;
 };
 
 } // namespace
@@ -50,33 +50,33 @@ protected:
 TEST_F(StartupTest, WithoutWindowListObserver_AttachesNothingAndStartsNoTimer) {
     // Start-up asks for the application (1st acquisition), then for the
     // observer on it (2nd): without the observer it must stop there.
-    Host::Get().GetFaults().FailAt(2);
-    Host::Get().StartApplication();
-    EXPECT_TRUE(Host::Get().GetFaults().Fired());
+    Host::Current().GetFaults().FailAt(2);
+    Host::Current().StartApplication();
+    EXPECT_TRUE(Host::Current().GetFaults().Fired());
     EXPECT_FALSE(WindowListObserverAttached());
-    EXPECT_EQ(Host::Get().TimerObjects(), 0u);
-    EXPECT_EQ(Host::Get().ArmedTimers(), 0u);
-    for (const host::LiveObject& live : Host::Get().Model().LiveObjects())
+    EXPECT_EQ(Host::Current().TimerObjects(), 0u);
+    EXPECT_EQ(Host::Current().ArmedTimers(), 0u);
+    for (const host::LiveObject& live : Host::Current().Model().LiveObjects())
         EXPECT_EQ(live.refCount, 1) << "class 0x" << std::hex << live.classID;
 }
 
 TEST_F(StartupTest, EveryFailingAcquisition_LeavesNoReferenceBehind) {
     testing_support::FaultSweep sweep{"start-up"};
     sweep.prepare = [] {
-        Host::Get().EndSession();
-        Host::Get().BeginSession();
+        Host::Current().EndSession();
+        Host::Current().BeginSession();
         std::string error;
-        ASSERT_TRUE(Host::Get().LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
+        ASSERT_TRUE(Host::Current().LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
     };
     // Start-up builds the application: no count before it compares; what
     // it built must hold one reference each, by its owner.
     sweep.accounting = testing_support::FaultSweep::Accounting::kNone;
     sweep.check = [](bool, int64 k) {
-        for (const host::LiveObject& live : Host::Get().Model().LiveObjects())
+        for (const host::LiveObject& live : Host::Current().Model().LiveObjects())
             EXPECT_EQ(live.refCount, 1)
                 << "failing acquisition " << k << ", class 0x" << std::hex << live.classID;
     };
-    testing_support::SweepFaults(sweep, [] { Host::Get().StartApplication(); });
+    testing_support::SweepFaults(sweep, [] { Host::Current().StartApplication(); });
 }
 
 TEST_F(StartupTest, Shutdown_WithoutStartup_ChangesNothing) {
@@ -84,26 +84,26 @@ TEST_F(StartupTest, Shutdown_WithoutStartup_ChangesNothing) {
         CreateObject(kOpalStartupShutdownBoss, IID_ISTARTUPSHUTDOWN)));
     ASSERT_TRUE(service);
     const RefSnapshot before = RefSnapshot::Take();
-    const int64 acquisitions = Host::Get().GetFaults().Count();
+    const int64 acquisitions = Host::Current().GetFaults().Count();
     service->Shutdown();
     EXPECT_REFS_UNCHANGED(before);
-    EXPECT_EQ(Host::Get().GetFaults().Count(), acquisitions);
-    EXPECT_EQ(Host::Get().QueuedCommands(), 0u);
-    EXPECT_TRUE(Host::Get().DirtyLog().empty());
+    EXPECT_EQ(Host::Current().GetFaults().Count(), acquisitions);
+    EXPECT_EQ(Host::Current().QueuedCommands(), 0u);
+    EXPECT_TRUE(Host::Current().DirtyLog().empty());
 }
 
 TEST_F(StartupTest, AfterUnload_TheSessionIsGone) {
-    Host::Get().StartApplication();
-    IPlugIn* plugin = Host::Get().Plugins().front()->plugin;
+    Host::Current().StartApplication();
+    IPlugIn* plugin = Host::Current().Plugins().front()->plugin;
     EXPECT_EQ(plugin->Unload(), kTrue);
     // With no session the service cannot reach the host at all.
     InterfacePtr<IStartupShutdownService> service(static_cast<IStartupShutdownService*>(
         CreateObject(kOpalStartupShutdownBoss, IID_ISTARTUPSHUTDOWN)));
     ASSERT_TRUE(service);
-    const int64 acquisitions = Host::Get().GetFaults().Count();
+    const int64 acquisitions = Host::Current().GetFaults().Count();
     service->Startup();
-    EXPECT_EQ(Host::Get().GetFaults().Count(), acquisitions);
-    plugin->Load(Host::Get().SessionBoss()->PeekAs<ISession>(IID_ISESSION));
+    EXPECT_EQ(Host::Current().GetFaults().Count(), acquisitions);
+    plugin->Load(Host::Current().SessionBoss()->PeekAs<ISession>(IID_ISESSION));
 }
 
 // The plug-in's whole life in a host with a palette of every class and a
@@ -111,8 +111,8 @@ TEST_F(StartupTest, AfterUnload_TheSessionIsGone) {
 // shut-down, unload. Whatever acquisition fails, nothing stays alive after
 // it, and the next life goes as the first.
 TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsTheFirst) {
-    host::World& world = host::World::Get();
-    world.Clear();
+    host::Host context;
+    host::World& world = context.Get<host::World>();
     const std::pair<const char*, ClassID> palettes[] = {{"F", kPaletteFloatingBoss},
                                                         {"D", kPaletteDockedBoss},
                                                         {"S", kPaletteStashBoss},
@@ -127,10 +127,10 @@ TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsT
         (std::filesystem::temp_directory_path() / ("opal-lifecycle-" + std::to_string(getpid())))
             .string();
     {
-        host::Session first({OPAL_PLUGIN_PATH, file});
+        host::Session first({OPAL_PLUGIN_PATH, file}, context);
         std::string error;
         ASSERT_TRUE(first.Start(&error)) << error;
-        auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+        auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
         ASSERT_TRUE(data);
         for (const auto& [name, cls] : palettes) {
             const int32 id = world.FindPanel(std::string("panel of ") + name)->panelID;
@@ -151,11 +151,11 @@ TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsT
         return out.str();
     };
     const int64 acquisitions = testing_support::SweepFaults(sweep, [&] {
-        host::Session session({OPAL_PLUGIN_PATH, file});
+        host::Session session({OPAL_PLUGIN_PATH, file}, context);
         std::string error;
         if (session.Start(&error)) {
-            Host::Get().FireNextTimer();
-            Host::Get().DrainCommands();
+            Host::Current().FireNextTimer();
+            Host::Current().DrainCommands();
             session.Stop(false);
         }
         record = recorder->Requests();
@@ -167,5 +167,4 @@ TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsT
     EXPECT_NE(normal.find("window \"D\" alpha 153"), std::string::npos) << normal;
     EXPECT_GT(acquisitions, 20);
     std::remove(file.c_str());
-    world.Clear();
 }

@@ -24,7 +24,6 @@ namespace {
 class WorkspaceStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Host::Get().GetFaults().Reset();
         folder = std::filesystem::temp_directory_path() /
                  ("opal-store-" +
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -42,7 +41,8 @@ protected:
     std::string Start() {
         if (session)
             session->Stop(true);
-        session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, file});
+        session =
+            std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, file}, context);
         std::string error;
         ::testing::internal::CaptureStderr();
         const bool started = session->Start(&error);
@@ -51,10 +51,10 @@ protected:
         return warnings;
     }
     IOpalOptions& Options() {
-        return *Host::Get().WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
+        return *Host::Current().WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
     }
     IOpalAlphaData& AlphaData() {
-        return *Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+        return *Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     }
     bool AtDefaults() {
         return Options().GetOnOffAlpha() == kTrue && Options().GetIgnoreClosedPanels() == kFalse &&
@@ -89,6 +89,7 @@ protected:
 
     std::filesystem::path folder;
     std::string file;
+    Host context; // shared by the sessions one after the other
     std::unique_ptr<host::Session> session;
 };
 
@@ -101,7 +102,7 @@ TEST_F(WorkspaceStoreTest, ValuesReadBackAtStart_AreNotAChange) {
     EXPECT_EQ(Start(), "");
     EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 12);
     EXPECT_EQ(Options().GetReserved(), 77);
-    EXPECT_TRUE(Host::Get().DirtyLog().empty());
+    EXPECT_TRUE(Host::Current().DirtyLog().empty());
 }
 
 TEST_F(WorkspaceStoreTest, RecordTheModelCannotReadWhole_DamagesTheFileAndNoRecordIsRead) {

@@ -141,7 +141,7 @@ TEST_F(ActionComponentTest, OpacityToggleChangesOnlyTheOpacityOption) {
         EXPECT_EQ(Options(), std::make_pair(true, ignoreClosed));
     }
     EXPECT_TRUE(shellCalls.empty());
-    EXPECT_EQ(host::ui::DialogManager::Get().OpenDialogs(), 0u);
+    EXPECT_EQ(host::Host::Current().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
 }
 
 TEST_F(ActionComponentTest, ListModeBeforeThePanelWasEverOpenedChangesNothing) {
@@ -150,7 +150,7 @@ TEST_F(ActionComponentTest, ListModeBeforeThePanelWasEverOpenedChangesNothing) {
         TheHost().ClearCommandLog();
         const RefSnapshot before = RefSnapshot::Take();
         // As the host runs a shortcut: ask, then do.
-        host::ui::ActionManager::Get().PressShortcut(kOpalShowPanelsActionID);
+        host::Host::Current().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
         TheHost().DrainCommands();
         EXPECT_EQ(Options(), options);
         EXPECT_TRUE(TheHost().CommandLog().empty());
@@ -183,7 +183,7 @@ TEST_F(ActionComponentTest, PagesShareTheHostOfThePluginsAddress) {
 }
 
 TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
-    auto& dialogs = host::ui::DialogManager::Get();
+    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
     const RefSnapshot before = RefSnapshot::Take();
     bool waited = false;
     dialogs.onWait = [&](host::Boss*) { waited = true; };
@@ -203,7 +203,7 @@ TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
 }
 
 TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
-    auto& dialogs = host::ui::DialogManager::Get();
+    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
     for (ActionID action :
          {kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID,
           kOpalSuggestNewFeatureActionID, kOpalSendFeedbackActionID, kOpalSupportActionID}) {

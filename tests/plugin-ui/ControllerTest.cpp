@@ -13,6 +13,7 @@
 #include <algorithm>
 
 using host::Boss;
+using host::Host;
 using namespace host::ui;
 using plugin_ui_test::kQueuedAlert;
 using plugin_ui_test::kQueuedPaletteAlpha;
@@ -91,7 +92,7 @@ TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {
     AddPaletteWith("H", kPaletteFloatingBoss, {"Hidden1", "Hidden2"}, false);
     AddPaletteWith("P", kPaletteFloatingBoss, {"Open"});
     ShowOpal();
-    Alerts::Get().ClearLog();
+    Host::Current().Get<Alerts>().ClearLog();
 
     StartTrace();
     SelectByName({"Open"});
@@ -104,8 +105,9 @@ TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {
     EXPECT_EQ(Traced(kQueuedAlert), 2u);
 
     TheHost().DrainCommands();
-    ASSERT_FALSE(Alerts::Get().Log().empty());
-    EXPECT_NE(Alerts::Get().Log().back().find("closed or stashed panels"), std::string::npos);
+    ASSERT_FALSE(Host::Current().Get<Alerts>().Log().empty());
+    EXPECT_NE(Host::Current().Get<Alerts>().Log().back().find("closed or stashed panels"),
+              std::string::npos);
 }
 
 TEST_F(ControllerTest, OnOff_ShowsTheStoredState_TwicePressedRestoresIt) {

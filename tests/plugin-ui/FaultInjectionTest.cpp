@@ -173,7 +173,8 @@ TEST_F(PanelFaultTest, SwitchOpacity_WithThePanelShown) {
             if (std::string(c.how) == "button")
                 PressButton(Widget(kOpalOnOffButtonWidgetID));
             else
-                host::ui::ActionManager::Get().DoAction(kOpalTurnAlphaActionID);
+                host::Host::Current().Get<host::ui::ActionManager>().DoAction(
+                    kOpalTurnAlphaActionID);
             TheHost().DrainCommands();
         });
         EXPECT_EQ(sweep.observe(), c.startOn ? "off picture 10001 P alpha 254 H alpha 254"

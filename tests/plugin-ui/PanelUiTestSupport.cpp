@@ -17,17 +17,6 @@ using namespace host::ui;
 
 namespace plugin_ui_test {
 
-void PanelUiTest::SetUp() {
-    host::World::Get().Clear();
-    HostSessionTest::SetUp();
-}
-
-void PanelUiTest::TearDown() {
-    TheHost().trace = nullptr;
-    HostSessionTest::TearDown();
-    host::World::Get().Clear();
-}
-
 void PanelUiTest::AddPaletteWith(const std::string& palette, ClassID cls,
                                  const std::vector<std::string>& panels, bool shown) {
     TheWorld().AddPalette(palette, cls, shown);
@@ -48,7 +37,7 @@ int32 PanelUiTest::PanelID(const std::string& name) {
 }
 
 void PanelUiTest::ShowOpal() {
-    auto& panels = PluginPanels::Get();
+    auto& panels = TheHost().Get<PluginPanels>();
     const auto id = panels.FindByNameKey(kOpalPanelTitleKey);
     ASSERT_TRUE(id);
     fOpalID = *id;
@@ -59,7 +48,7 @@ void PanelUiTest::ShowOpal() {
 }
 
 void PanelUiTest::HideOpal() {
-    PluginPanels::Get().Close(fOpalID);
+    TheHost().Get<PluginPanels>().Close(fOpalID);
 }
 
 Boss* PanelUiTest::Widget(WidgetID id) const {

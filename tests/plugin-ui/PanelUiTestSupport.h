@@ -18,10 +18,6 @@ namespace plugin_ui_test {
 
 class PanelUiTest : public testing_support::HostSessionTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    host::World& TheWorld() { return host::World::Get(); }
     // A palette of `cls` holding one panel per name, each in a group of its own.
     void AddPaletteWith(const std::string& palette, ClassID cls,
                         const std::vector<std::string>& panels, bool shown = true);

@@ -39,7 +39,6 @@ Rgb At(const Picture& p, int32 x, int32 y) {
 // Runs the script in a session with the plug-in, then calls `look` while the
 // session still runs.
 void RunScript(const std::string& script, const std::function<void()>& look) {
-    host::World::Get().Clear();
     host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
     std::string error;
     ASSERT_TRUE(session.Start(&error)) << error;
@@ -81,9 +80,10 @@ bool Offset(const host::Boss* from, const host::Boss* widget, double x, double y
 
 // Where a widget of the Opal panel is on the screen.
 Box ScreenBox(const host::Boss* widget) {
-    const auto id = host::ui::PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    const auto id =
+        host::Host::Current().Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     const WindowArea opal = Window(host::render::ShownWindows(), "Opal");
-    const host::Boss* root = host::ui::PluginPanels::Get().PanelWidget(*id);
+    const host::Boss* root = host::Host::Current().Get<host::ui::PluginPanels>().PanelWidget(*id);
     double x = 0, y = 0;
     EXPECT_TRUE(Offset(root, widget, opal.panels.at(0).left, opal.panels.at(0).top, &x, &y));
     const PMRect frame = host::ui::ViewOf(widget)->GetFrame();
@@ -93,8 +93,10 @@ Box ScreenBox(const host::Boss* widget) {
 }
 
 host::Boss* OpalWidget(WidgetID id) {
-    const auto panel = host::ui::PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
-    return host::ui::FindWidget(host::ui::PluginPanels::Get().PanelWidget(*panel), id);
+    const auto panel =
+        host::Host::Current().Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+    return host::ui::FindWidget(
+        host::Host::Current().Get<host::ui::PluginPanels>().PanelWidget(*panel), id);
 }
 
 host::Boss* Row(const std::string& name) {
@@ -210,7 +212,7 @@ TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
     RunScript("open opal\nplace Opal 300 100\n", [] {
         const Picture shot = host::render::DrawScreen();
         const Box button = ScreenBox(OpalWidget(kOpalOnOffButtonWidgetID));
-        const auto& plugins = host::Host::Get().Plugins();
+        const auto& plugins = host::Host::Current().Plugins();
         ASSERT_FALSE(plugins.empty());
         const Bytes* png = plugins.front()->resources.Find(kPNGRsrcType, kOpalOnIconRsrcID);
         ASSERT_TRUE(png);
@@ -243,7 +245,7 @@ TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
 TEST(Snapshot, TheOpenAboutBoxShowsItsPicture) {
     RunScript("open opal\nmenu About\n", [] {
         const Picture shot = host::render::DrawScreen();
-        const auto& plugins = host::Host::Get().Plugins();
+        const auto& plugins = host::Host::Current().Plugins();
         ASSERT_FALSE(plugins.empty());
         const Bytes* dib = plugins.front()->resources.Find(kBitmapRsrcType, 4000);
         ASSERT_TRUE(dib);

@@ -7,23 +7,10 @@
 
 using host::Host;
 
+using testing_support::RunScriptIn;
+using testing_support::ScriptResult;
+
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunScript(const std::string& script) {
-    host::Session session(host::SessionOptions{});
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    host::ScriptContext context{session, out, err};
-    host::ScriptRunner runner;
-    const int status = runner.Run(in, context);
-    return {status, out.str(), err.str()};
-}
 
 TEST(ScriptRunnerTest, BadLines_SayWhatIsWrongInOneShortLine) {
     const std::string huge(1 << 20, 'x');
@@ -42,7 +29,8 @@ TEST(ScriptRunnerTest, BadLines_SayWhatIsWrongInOneShortLine) {
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line.substr(0, 80));
-        const Result r = RunScript("tick 0\n" + line + "\n");
+        host::Host context;
+        const ScriptResult r = RunScriptIn(context, "tick 0\n" + line + "\n");
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "error: line 2: " + message + "\n");
     }

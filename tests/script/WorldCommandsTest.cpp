@@ -13,40 +13,22 @@
 using host::Host;
 using host::World;
 
+using testing_support::RunScriptIn;
+using testing_support::ScriptResult;
+
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunScript(const std::string& script) {
-    host::Session session(host::SessionOptions{});
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    host::ScriptContext context{session, out, err};
-    host::ScriptRunner runner;
-    const int status = runner.Run(in, context);
-    Host::Get().trace = nullptr; // bound to this run's output
-    return {status, out.str(), err.str()};
-}
 
 class WorldCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        World::Get().Clear();
-        Host::Get().BeginSession();
-        Host::Get().StartApplication();
+        fHost.BeginSession();
+        fHost.StartApplication();
     }
-    void TearDown() override {
-        Host::Get().EndSession();
-        World::Get().Clear();
-    }
+    Host fHost;
 };
 
 TEST_F(WorldCommandsTest, Script_BuildsTheWorldAndPrintsWindows) {
-    const Result built = RunScript(R"(palette Tools
+    const ScriptResult built = RunScriptIn(Host::Current(), R"(palette Tools
 palette "Color Panels" class 170
 palette Stash class 0x1640F hidden
 panel Pages in Tools
@@ -57,20 +39,22 @@ move Pages to Stash new-group
 front Links
 )");
     ASSERT_EQ(built.status, 0) << built.err;
-    const auto pages = *World::Get().FindPanel("Pages");
+    const auto pages = *Host::Current().Get<World>().FindPanel("Pages");
     EXPECT_EQ(pages.panelID, 101);
     EXPECT_EQ(pages.palette, "Stash");
-    EXPECT_EQ(World::Get().FindPanel("&Swatches")->panelID, 7);
-    EXPECT_EQ(World::Get().FindPanel("Links")->panelID, 102);
-    EXPECT_EQ(World::Get().FindPanel("Loose")->palette, "");
-    EXPECT_EQ(World::Get().FindPalette("Tools")->groups, (std::vector<std::vector<int32>>{{102}}));
+    EXPECT_EQ(Host::Current().Get<World>().FindPanel("&Swatches")->panelID, 7);
+    EXPECT_EQ(Host::Current().Get<World>().FindPanel("Links")->panelID, 102);
+    EXPECT_EQ(Host::Current().Get<World>().FindPanel("Loose")->palette, "");
+    EXPECT_EQ(Host::Current().Get<World>().FindPalette("Tools")->groups,
+              (std::vector<std::vector<int32>>{{102}}));
 
     // Made layered as the plug-in would; one layered window never given an alpha.
-    const HWND color = World::Get().FindPalette("Color Panels")->window;
+    const HWND color = Host::Current().Get<World>().FindPalette("Color Panels")->window;
     SetWindowLongW(color, GWL_EXSTYLE, GetWindowLongW(color, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(color, 0, 153, LWA_ALPHA);
 
-    const Result printed = RunScript("hide Pages\nprint windows\nrecreate \"Color Panels\"\n"
+    const ScriptResult printed =
+        RunScriptIn(Host::Current(), "hide Pages\nprint windows\nrecreate \"Color Panels\"\n"
                                      "show Pages\nprint windows\n");
     ASSERT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(printed.out, "window Tools class=0x613 shown plain\n"
@@ -105,19 +89,25 @@ TEST_F(WorldCommandsTest, BadLines_StopTheScriptWithOneLine) {
     };
     for (const auto& [script, message] : cases) {
         SCOPED_TRACE(script);
-        World::Get().Clear();
-        World::Get().Create();
-        const Result r = RunScript(std::string(script) + "\npalette After\n");
+        Host fresh; // current for this case only
+        fresh.BeginSession();
+        fresh.StartApplication();
+        const ScriptResult r =
+            RunScriptIn(Host::Current(), std::string(script) + "\npalette After\n");
         const std::string line =
             std::to_string(std::count(script, script + strlen(script), '\n') + 1);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "error: line " + line + ": " + message + "\n");
-        EXPECT_FALSE(World::Get().FindPalette("After")) << "ran on after a bad line";
+        EXPECT_FALSE(Host::Current().Get<World>().FindPalette("After"))
+            << "ran on after a bad line";
     }
 }
 
 TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
-    ASSERT_EQ(RunScript("palette Tools\npanel Pages in Tools\npanel 7 in Tools\n").status, 0);
+    ASSERT_EQ(
+        RunScriptIn(Host::Current(), "palette Tools\npanel Pages in Tools\npanel 7 in Tools\n")
+            .status,
+        0);
     EXPECT_EQ(host::ResolvePanel("Pages"), 101);
     EXPECT_EQ(host::ResolvePanel("7"), 102);
     EXPECT_EQ(host::ResolvePanel("0x7"), 7);
@@ -131,20 +121,10 @@ TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
 }
 
 // With the plug-in, whose timer schedules the list refresh on every tick.
-class TraceTest : public testing_support::HostSessionTest {
-protected:
-    void SetUp() override {
-        World::Get().Clear();
-        HostSessionTest::SetUp();
-    }
-    void TearDown() override {
-        HostSessionTest::TearDown();
-        World::Get().Clear();
-    }
-};
+class TraceTest : public testing_support::HostSessionTest {};
 
 TEST_F(TraceTest, Trace_PrintsScheduledAndRunCommandsWhileOn) {
-    const Result r = RunScript("tick\ntrace on\ntick\ntrace off\ntick\n");
+    const ScriptResult r = RunScriptIn(TheHost(), "tick\ntrace on\ntick\ntrace off\ntick\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "scheduled \"Opal update panel listbox\" priority 0\n"
                      "run \"Opal update panel listbox\"\n");

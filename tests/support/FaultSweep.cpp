@@ -8,7 +8,7 @@ namespace {
 // Runs the action once with the k-th acquisition failing (k < 0: none) and
 // checks the accounting; returns whether the fault fired.
 bool RunOnce(const FaultSweep& sweep, const std::function<void()>& action, int64 k) {
-    host::Faults& faults = host::Host::Get().GetFaults();
+    host::Faults& faults = host::Host::Current().GetFaults();
     if (sweep.prepare)
         sweep.prepare();
     const RefSnapshot before = RefSnapshot::Take();

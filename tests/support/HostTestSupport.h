@@ -4,6 +4,7 @@
 
 #include "core/Host.h"
 #include "script/Session.h"
+#include "world/World.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +45,14 @@ struct ClassSnapshot {
     EXPECT_TRUE(::testing_support::SameClassReferences((before),                                   \
                                                        ::testing_support::ClassSnapshot::Take()))
 
-// A session with the plug-in loaded and the application started.
+// A session with the plug-in loaded and the application started, in a host
+// of its own: every test starts from an empty world.
 class HostSessionTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    host::Host& TheHost() { return host::Host::Get(); }
+    host::Host& TheHost() { return session->GetHost(); }
+    host::World& TheWorld() { return TheHost().Get<host::World>(); }
     // Queries the workspace's interface `iid` (the caller releases it).
     template <class T> T* QueryWorkspace(PMIID iid) {
         auto* ws = TheHost().WorkspaceBoss();
@@ -57,5 +60,18 @@ protected:
     }
     std::unique_ptr<host::Session> session;
 };
+
+// What an opalhost script printed and its exit status.
+struct ScriptResult {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+// Runs the script in a fresh session with the plug-in, started in `host` or
+// in a host of its own, and stopped without saving afterwards.
+ScriptResult RunScript(const std::string& script, host::Host* host = nullptr);
+// Runs the script in `host` as it is, with no session started for it: the
+// host's own commands, without the plug-in.
+ScriptResult RunScriptIn(host::Host& host, const std::string& script);
 
 } // namespace testing_support

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 using host::Boss;
+using host::Host;
 using namespace host::ui;
 
 namespace {
@@ -85,11 +86,9 @@ protected:
         session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, file});
         std::string error;
         ASSERT_TRUE(session->Start(&error)) << error;
-        Alerts::Get().ClearLog();
     }
     void TearDown() override {
         session->Stop(false);
-        Alerts::Get().SetAnswer(AlertAnswer::kOK);
         std::filesystem::remove(file);
     }
     static int16 Warn(int32 id) {
@@ -104,36 +103,39 @@ protected:
 TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
     EXPECT_EQ(Warn(0xc9201), 1);
     EXPECT_EQ(Warn(0xc9201), 1);
-    ASSERT_EQ(Alerts::Get().Log().size(), 2u);
-    EXPECT_EQ(Alerts::Get().Log()[0].rfind("The transparency will be applied", 0), 0u);
+    ASSERT_EQ(Host::Current().Get<Alerts>().Log().size(), 2u);
+    EXPECT_EQ(Host::Current().Get<Alerts>().Log()[0].rfind("The transparency will be applied", 0),
+              0u);
 
-    Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
+    Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
     EXPECT_EQ(Warn(0xc9201), 1);
-    Alerts::Get().SetAnswer(AlertAnswer::kOK);
+    Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kOK);
     EXPECT_EQ(Warn(0xc9201), 0);
-    EXPECT_EQ(Alerts::Get().Log().size(), 3u);
+    EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), 3u);
 
     std::string error;
     ASSERT_TRUE(session->Restart(&error)) << error;
     EXPECT_EQ(SuppressedAlerts(), std::set<int32>{0xc9201});
     EXPECT_EQ(Warn(0xc9201), 0);
     EXPECT_EQ(Warn(0xc9202), 1); // another alert is still shown
-    EXPECT_EQ(Alerts::Get().Log().size(), 4u);
+    EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), 4u);
 }
 
 TEST_F(AlertTest, LogKeepsOnlyTheLatestAlerts) {
     for (size_t i = 0; i < 3 * Alerts::kLogLength; ++i)
         ShowHostAlert("alert " + std::to_string(i));
-    ASSERT_EQ(Alerts::Get().Log().size(), Alerts::kLogLength);
-    EXPECT_EQ(Alerts::Get().Log().front(), "alert " + std::to_string(2 * Alerts::kLogLength));
-    EXPECT_EQ(Alerts::Get().Log().back(), "alert " + std::to_string(3 * Alerts::kLogLength - 1));
+    ASSERT_EQ(Host::Current().Get<Alerts>().Log().size(), Alerts::kLogLength);
+    EXPECT_EQ(Host::Current().Get<Alerts>().Log().front(),
+              "alert " + std::to_string(2 * Alerts::kLogLength));
+    EXPECT_EQ(Host::Current().Get<Alerts>().Log().back(),
+              "alert " + std::to_string(3 * Alerts::kLogLength - 1));
 }
 
 TEST_F(AlertTest, NoAnswerKept_NoRecordInTheWorkspace) {
     std::string error;
     ASSERT_TRUE(session->Save(&error)) << error;
     const auto size = std::filesystem::file_size(file);
-    Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
+    Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
     Warn(7);
     ASSERT_TRUE(session->Save(&error)) << error;
     // One more record: ID, length, a count and one alert ID.

@@ -12,13 +12,16 @@
 #include "script/ScriptRunner.h"
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
+
 #include "ui/Widgets.h"
 #include "world/World.h"
+#include <optional>
 
 #include <sstream>
 
 namespace {
 
+using host::Host;
 using namespace host::ui;
 using testing_support::HostSessionTest;
 using testing_support::RefSnapshot;
@@ -42,11 +45,12 @@ class MenusTest : public HostSessionTest {
 protected:
     std::vector<std::string> Menu() {
         std::vector<std::string> lines;
-        Flatten(ActionManager::Get().ShowMenu(kOpalPanelPopupMenuNameKey), "", lines);
+        Flatten(Host::Current().Get<ActionManager>().ShowMenu(kOpalPanelPopupMenuNameKey), "",
+                lines);
         return lines;
     }
-    ActionManager& Actions() { return ActionManager::Get(); }
-    DialogManager& Dialogs() { return DialogManager::Get(); }
+    ActionManager& Actions() { return Host::Current().Get<ActionManager>(); }
+    DialogManager& Dialogs() { return Host::Current().Get<DialogManager>(); }
 };
 
 TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
@@ -140,9 +144,12 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
 
 TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     const RefSnapshot before = RefSnapshot::Take();
-    std::vector<std::string> events;
-    Dialogs().onOpened = [&](const std::string& title) { events.push_back("open " + title); };
-    Dialogs().onClosed = [&] { events.push_back("closed"); };
+    struct Events final : host::Layer {
+        std::vector<std::string> heard;
+        void DialogOpened(const std::string& title) override { heard.push_back("open " + title); }
+        void DialogClosed() override { heard.push_back("closed"); }
+    } events;
+    std::optional<host::Host::Listening> listening(std::in_place, TheHost(), events);
     Actions().DoAction(kOpalAboutActionID);
     host::Boss* first = Dialogs().FrontDialog();
     Actions().DoAction(kOpalAboutActionID);
@@ -152,9 +159,8 @@ TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     EXPECT_EQ(Dialogs().FrontDialog(), first);
     EXPECT_TRUE(Dialogs().PressOK());
     EXPECT_FALSE(Dialogs().PressOK());
-    Dialogs().onOpened = nullptr;
-    Dialogs().onClosed = nullptr;
-    EXPECT_EQ(events,
+    listening.reset();
+    EXPECT_EQ(events.heard,
               (std::vector<std::string>{"open About Opal", "open About Opal", "closed", "closed"}));
     EXPECT_REFS_UNCHANGED(before);
 }
@@ -195,17 +201,17 @@ TEST_F(MenusTest, EndingTheSessionClosesOpenDialogs) {
 
 // ---- The commands ----------------------------------------------------------------------
 
-using testing_support::Result;
 using testing_support::RunScript;
+using testing_support::ScriptResult;
 
 TEST(MenuCommandsTest, MenuNeedsTheShownPanel_ShortcutsDoNot) {
     for (const char* script : {"menu\n", "menu About\n", "open opal\nclose opal\nmenu\n"}) {
-        const Result r = RunScript(script);
+        const ScriptResult r = RunScript(script);
         EXPECT_EQ(r.status, 2) << script;
         EXPECT_NE(r.err.find("the Opal panel is not shown"), std::string::npos) << r.err;
     }
-    const Result r = RunScript("shortcut 0xc9265\nprint data\nopen opal\nclose opal\n"
-                               "shortcut 0xc9265\nprint data\n");
+    const ScriptResult r = RunScript("shortcut 0xc9265\nprint data\nopen opal\nclose opal\n"
+                                     "shortcut 0xc9265\nprint data\n");
     EXPECT_EQ(r.status, 0) << r.err;
     // Opening the panel stored its only host panel, the Opal panel itself.
     EXPECT_EQ(r.out, "options on-off=0 ignore-closed=0 reserved=0\n"
@@ -214,8 +220,8 @@ TEST(MenuCommandsTest, MenuNeedsTheShownPanel_ShortcutsDoNot) {
 }
 
 TEST(MenuCommandsTest, PrintsDialogsAndPagesAsTheyHappen) {
-    const Result r = RunScript("print dialog\nopen opal\nmenu About\nprint dialog\npress ok\n"
-                               "print dialog\nshortcut 0xc927a\n");
+    const ScriptResult r = RunScript("print dialog\nopen opal\nmenu About\nprint dialog\npress ok\n"
+                                     "print dialog\nshortcut 0xc927a\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "dialog none\n"
                      "dialog \"About Opal\"\n"

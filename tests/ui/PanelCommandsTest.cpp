@@ -9,12 +9,13 @@
 
 namespace {
 
-using testing_support::Result;
 using testing_support::RunScript;
+using testing_support::ScriptResult;
 
 TEST(PanelCommandsTest, OpenShowsThePanelInItsPalette_CloseHidesIt) {
-    const Result r = RunScript("print list\nopen opal\nprint windows\nprint size\nclose opal\n"
-                               "print list\nprint windows\nopen opal\nprint windows\n");
+    const ScriptResult r =
+        RunScript("print list\nopen opal\nprint windows\nprint size\nclose opal\n"
+                  "print list\nprint windows\nopen opal\nprint windows\n");
     EXPECT_EQ(r.status, 0) << r.err;
     // The Opal panel is a host panel like any other: stored at 100%.
     EXPECT_EQ(r.out, "list closed\n"
@@ -26,8 +27,8 @@ TEST(PanelCommandsTest, OpenShowsThePanelInItsPalette_CloseHidesIt) {
 }
 
 TEST(PanelCommandsTest, LayoutResizeAndTheFieldsAlert) {
-    const Result r = RunScript("open opal\nprint layout\nresize 307 259\nprint size\n"
-                               "select #0\ntype 10\ntype 60\n");
+    const ScriptResult r = RunScript("open opal\nprint layout\nresize 307 259\nprint size\n"
+                                     "select #0\ntype 10\ntype 60\n");
     EXPECT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
     std::string first, second;
@@ -62,16 +63,17 @@ TEST(PanelCommandsTest, BadLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
-        const Result r = RunScript(c.script);
+        const ScriptResult r = RunScript(c.script);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, std::string(c.error) + "\n");
     }
 }
 
 TEST(PanelCommandsTest, PanelOfAnotherClass) {
-    const Result r = RunScript("palette Tools\npanel Odd in Tools class 0x681\n");
+    host::Host context;
+    const ScriptResult r = RunScript("palette Tools\npanel Odd in Tools class 0x681\n", &context);
     EXPECT_EQ(r.status, 0) << r.err;
-    const auto odd = host::World::Get().FindPanel("Odd");
+    const auto odd = context.Get<host::World>().FindPanel("Odd");
     ASSERT_TRUE(odd);
     EXPECT_EQ(odd->classID, 0x681u);
 }

@@ -14,6 +14,7 @@
 namespace testing_support {
 
 using host::Boss;
+using host::Host;
 using namespace host::ui;
 
 void RecordingObserver::Listen(Boss* widget, PMIID protocol) {
@@ -30,7 +31,7 @@ RecordingObserver::~RecordingObserver() {
 
 void OpalPanelTest::SetUp() {
     HostSessionTest::SetUp();
-    auto& panels = PluginPanels::Get();
+    auto& panels = Host::Current().Get<PluginPanels>();
     const auto id = panels.FindByNameKey(kOpalPanelTitleKey);
     ASSERT_TRUE(id);
     panels.Show(*id);
@@ -79,20 +80,6 @@ Boss* OpalPanelTest::AppendRow(const std::string& name, const std::string& opaci
 PMRect OpalPanelTest::FrameOf(WidgetID id, Boss* below) const {
     const Boss* widget = FindWidget(below ? below : fPanel, id);
     return widget && ViewOf(widget) ? ViewOf(widget)->GetFrame() : PMRect(-1, -1, -1, -1);
-}
-
-Result RunScript(const std::string& script) {
-    host::World::Get().Clear();
-    host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
-    std::string error;
-    if (!session.Start(&error))
-        return {-1, "", error};
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    host::ScriptContext context{session, out, err};
-    const int status = host::ScriptRunner().Run(in, context);
-    session.Stop(false);
-    return {status, out.str(), err.str()};
 }
 
 } // namespace testing_support

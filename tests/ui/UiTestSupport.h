@@ -60,13 +60,4 @@ private:
     host::Boss* fPanel = nullptr;
 };
 
-// What an opalhost script printed and its exit status, run in a fresh session
-// with the plug-in on an empty host world.
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-Result RunScript(const std::string& script);
-
 } // namespace testing_support

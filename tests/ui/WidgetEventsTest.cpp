@@ -9,6 +9,7 @@
 #include "ui/Widgets.h"
 
 using host::Boss;
+using host::Host;
 using namespace host::ui;
 using testing_support::Heard;
 using testing_support::OpalPanelTest;
@@ -33,7 +34,7 @@ class WidgetEventsTest : public OpalPanelTest {
 protected:
     void SetUp() override {
         OpalPanelTest::SetUp();
-        Alerts::Get().ClearLog();
+        Host::Current().Get<Alerts>().ClearLog();
     }
     ITextControlData* Text(const Boss* widget) {
         return widget->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA);
@@ -90,7 +91,7 @@ TEST_F(WidgetEventsTest, Field_ChecksItsLimits_AcceptedValuesAreToldWithPercent)
     for (const char* refused : {"10", "100.5", "abc", "", "5O", "--3"}) {
         SCOPED_TRACE(refused);
         EXPECT_EQ(TypeIntoField(field, refused), FieldEntry::kRefused);
-        EXPECT_EQ(Alerts::Get().Log().back(), "Enter a number between 15 and 100.");
+        EXPECT_EQ(Host::Current().Get<Alerts>().Log().back(), "Enter a number between 15 and 100.");
         EXPECT_EQ(TextOf(field), "100%");
     }
     EXPECT_TRUE(observer.heard.empty());
@@ -105,12 +106,12 @@ TEST_F(WidgetEventsTest, Field_ChecksItsLimits_AcceptedValuesAreToldWithPercent)
     EXPECT_EQ(observer.heard, std::vector<Heard>(4, kEntered));
 
     // A disabled field takes no keys: no alert, no change.
-    const size_t alerts = Alerts::Get().Log().size();
+    const size_t alerts = Host::Current().Get<Alerts>().Log().size();
     ViewOf(field)->Disable(kTrue);
     EXPECT_EQ(TypeIntoField(field, "70"), FieldEntry::kIgnored);
     EXPECT_EQ(TypeIntoField(field, "7"), FieldEntry::kIgnored);
     EXPECT_EQ(TextOf(field), "42.5%");
-    EXPECT_EQ(Alerts::Get().Log().size(), alerts);
+    EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), alerts);
     EXPECT_EQ(observer.heard.size(), 4u);
 }
 

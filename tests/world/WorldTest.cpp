@@ -41,7 +41,7 @@ public:
     void Update(const ClassID& change, ISubject* subject, const PMIID& protocol,
                 void* changedBy) override {
         const Seen s{change, protocol, subject,
-                     Host::Get().Model().BossOf(static_cast<IPMUnknown*>(changedBy))};
+                     Host::Current().Model().BossOf(static_cast<IPMUnknown*>(changedBy))};
         seen.push_back(s);
         if (during)
             during(s);
@@ -77,18 +77,15 @@ PanelOptions In(const std::string& palette, bool newGroup = false,
 class WorldTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        World::Get().Clear();
-        Host::Get().GetFaults().Reset();
-        Host::Get().BeginSession();
-        Host::Get().StartApplication();
+        fHost.BeginSession();
+        fHost.StartApplication();
     }
     void TearDown() override {
-        Host::Get().GetFaults().Reset();
-        Host::Get().EndSession();
-        World::Get().Clear();
+        fHost.GetFaults().Reset();
+        fHost.EndSession();
     }
-    World& W() { return World::Get(); }
-    Boss* App() { return Host::Get().ApplicationBoss(); }
+    World& W() { return fHost.Get<World>(); }
+    Boss* App() { return fHost.ApplicationBoss(); }
     // Three palettes: Tools (floating, "Pages" over "Layers" | "Links"), Dock
     // (docked, ".Internal") and Stash (hidden), and "Loose" in none.
     void BuildSample() {
@@ -103,6 +100,7 @@ protected:
     }
     int32 ID(const std::string& panel) { return W().FindPanel(panel)->panelID; }
     UID PaletteUID(const std::string& palette) { return W().FindPalette(palette)->uid; }
+    Host fHost;
 };
 
 template <class T> T* Peek(const Boss* boss, PMIID iid) {
@@ -115,7 +113,7 @@ TEST_F(WorldTest, Registries_ListPanelsAndPalettesInCreationOrder) {
     W().AddPanel("After");
 
     InterfacePtr<IApplication> app(
-        Host::Get().SessionBoss()->PeekAs<ISession>(IID_ISESSION)->QueryApplication());
+        Host::Current().SessionBoss()->PeekAs<ISession>(IID_ISESSION)->QueryApplication());
     ASSERT_TRUE(app);
     InterfacePtr<IPanelRegistry> panels(app->QueryPanelRegistry());
     InterfacePtr<IPaletteRegistry> palettes(app->QueryPaletteRegistry());
@@ -139,7 +137,7 @@ TEST_F(WorldTest, Registries_ListPanelsAndPalettesInCreationOrder) {
 
     ASSERT_EQ(palettes->GetPaletteCount(), 3);
     IDataBase* db = GetDataBase(palettes.get());
-    ASSERT_EQ(db, &Host::Get().UIDataBase());
+    ASSERT_EQ(db, &Host::Current().UIDataBase());
     const ClassID classes[] = {kPaletteFloatingBoss, kPaletteDockedBoss, kPaletteStashBoss};
     for (int32 i = 0; i < 3; ++i) {
         InterfacePtr<IPaletteWindow> window(static_cast<IPaletteWindow*>(
@@ -197,21 +195,21 @@ TEST_F(WorldTest, WidgetTree_PaletteHoldsOneTabAreaPerGroup) {
     const std::vector<std::vector<std::string>> tabs = {{"&Pages", "Layers"}, {"Links"}};
     for (int32 g = 0; g < 2; ++g) {
         InterfacePtr<IControlView> group(groups->QueryWidget(g));
-        auto* inGroup =
-            Peek<IPanelControlData>(Host::Get().Model().BossOf(group.get()), IID_IPANELCONTROLDATA);
+        auto* inGroup = Peek<IPanelControlData>(Host::Current().Model().BossOf(group.get()),
+                                                IID_IPANELCONTROLDATA);
         ASSERT_TRUE(inGroup);
         ASSERT_EQ(inGroup->Length(), 1);
         InterfacePtr<IControlView> tabArea(inGroup->QueryWidget(0));
         EXPECT_EQ(GetClass(tabArea.get()), kTabAreaBoss);
-        EXPECT_EQ(Host::Get().UIDataBase().Find(GetUID(tabArea.get())),
-                  Host::Get().Model().BossOf(tabArea.get()));
-        auto* inTabArea = Peek<IPanelControlData>(Host::Get().Model().BossOf(tabArea.get()),
+        EXPECT_EQ(Host::Current().UIDataBase().Find(GetUID(tabArea.get())),
+                  Host::Current().Model().BossOf(tabArea.get()));
+        auto* inTabArea = Peek<IPanelControlData>(Host::Current().Model().BossOf(tabArea.get()),
                                                   IID_IPANELCONTROLDATA);
         const auto& names = tabs[static_cast<size_t>(g)];
         ASSERT_EQ(inTabArea->Length(), static_cast<int32>(names.size()));
         for (size_t t = 0; t < names.size(); ++t) {
             InterfacePtr<IControlView> panel(inTabArea->QueryWidget(static_cast<int32>(t)));
-            EXPECT_EQ(Host::Get().Model().BossOf(panel.get()), W().FindPanel(names[t])->boss);
+            EXPECT_EQ(Host::Current().Model().BossOf(panel.get()), W().FindPanel(names[t])->boss);
         }
     }
     EXPECT_EQ(groups->QueryWidget(2), nullptr);
@@ -222,8 +220,8 @@ TEST_F(WorldTest, WidgetTree_PaletteHoldsOneTabAreaPerGroup) {
     const Boss* tabArea = W().FindPalette("Tools")->tabAreas[1];
     InterfacePtr<IPMUnknown> byTabArea(utils->QueryPaletteOfWidget(tabArea));
     InterfacePtr<IPMUnknown> byPanel(utils->QueryPaletteOfWidget(W().FindPanel("Layers")->boss));
-    EXPECT_EQ(Host::Get().Model().BossOf(byTabArea.get()), tools);
-    EXPECT_EQ(Host::Get().Model().BossOf(byPanel.get()), tools);
+    EXPECT_EQ(Host::Current().Model().BossOf(byTabArea.get()), tools);
+    EXPECT_EQ(Host::Current().Model().BossOf(byPanel.get()), tools);
     EXPECT_EQ(utils->QueryPaletteOfWidget(W().FindPanel("Loose")->boss), nullptr);
     EXPECT_EQ(utils->QueryPaletteOfWidget(App()), nullptr);
 }
@@ -277,8 +275,9 @@ TEST_F(WorldTest, TabAreas_ReportAddedRemovedAndFrontFromTheirOwnSubject) {
     // the panel left, though its group is gone.
     std::vector<const Boss*> paletteDuring;
     tabs.during = [&](const RecordingObserver::Seen& s) {
-        InterfacePtr<IPMUnknown> palette(World::Get().QueryPaletteOfWidget(s.subject));
-        paletteDuring.push_back(Host::Get().Model().BossOf(palette.get()));
+        InterfacePtr<IPMUnknown> palette(
+            Host::Current().Get<World>().QueryPaletteOfWidget(s.subject));
+        paletteDuring.push_back(Host::Current().Model().BossOf(palette.get()));
     };
 
     W().AddPanel("Three", In("B"));
@@ -329,7 +328,7 @@ TEST_F(WorldTest, Recreate_GivesANewPlainWindowAndNewObjects) {
     EXPECT_FALSE(host::IsStandInWindow(before.window));
     EXPECT_EQ(GetWindowLongW(after.window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_NE(after.uid, before.uid);
-    EXPECT_FALSE(Host::Get().UIDataBase().IsValidUID(before.uid));
+    EXPECT_FALSE(Host::Current().UIDataBase().IsValidUID(before.uid));
     EXPECT_NE(after.tabAreas[0], before.tabAreas[0]);
     // Same place in the registry, same panels, same front tabs.
     EXPECT_EQ(W().NthPaletteUID(0), after.uid);
@@ -343,7 +342,7 @@ TEST_F(WorldTest, Recreate_GivesANewPlainWindowAndNewObjects) {
 TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
     BuildSample();
     auto walk = [this] {
-        auto* session = Host::Get().SessionBoss()->PeekAs<ISession>(IID_ISESSION);
+        auto* session = Host::Current().SessionBoss()->PeekAs<ISession>(IID_ISESSION);
         InterfacePtr<IApplication> app(session->QueryApplication());
         if (!app)
             return;
@@ -370,7 +369,7 @@ TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
     };
     const auto before = testing_support::RefSnapshot::Take();
     walk();
-    const int64 acquisitions = Host::Get().GetFaults().Count();
+    const int64 acquisitions = Host::Current().GetFaults().Count();
     // Application, two registries, the panel manager, the panel, the palette,
     // two child look-ups, the utilities, the palette of a widget, the subject.
     ASSERT_EQ(acquisitions, 11);
@@ -380,20 +379,10 @@ TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
 
 // With the plug-in: the world outlives a restart of the whole session, and
 // its tab areas carry the plug-in's observer as an add-in.
-class WorldSessionTest : public testing_support::HostSessionTest {
-protected:
-    void SetUp() override {
-        World::Get().Clear();
-        HostSessionTest::SetUp();
-    }
-    void TearDown() override {
-        HostSessionTest::TearDown();
-        World::Get().Clear();
-    }
-};
+class WorldSessionTest : public testing_support::HostSessionTest {};
 
 TEST_F(WorldSessionTest, Restart_KeepsTheWorldWithNewPlainWindowsAndThePluginsObserver) {
-    World& w = World::Get();
+    World& w = Host::Current().Get<World>();
     w.AddPalette("Tools");
     w.AddPalette("Stash", kPaletteStashBoss, false);
     w.AddPanel("Pages", In("Tools"));
