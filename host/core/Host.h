@@ -217,6 +217,7 @@ private:
     bool LoadResources(LoadedPlugin& plugin, std::string* reason);
     void DefinePluginClasses(const LoadedPlugin& plugin);
     void StartServices();
+    void UnloadPlugins();
 
     Host* fPrevious;
     ObjectModel fModel;

@@ -46,10 +46,10 @@ public:
                                 uint32 flags) override {
         Host& host = Host::Current();
         const std::string origin = host.Plugins().empty() ? "host" : host.Plugins().back()->file;
-        if (!host.Model().RegisterImpl({implID, create, destroy, size, readWrite, flags, origin}))
-            ++duplicates;
+        // A second registration of an ID keeps the first: the object model
+        // says which one it keeps.
+        host.Model().RegisterImpl({implID, create, destroy, size, readWrite, flags, origin});
     }
-    static inline int duplicates = 0;
 };
 CREATE_PMINTERFACE(RegistrarImpl, kRegistrarImpl);
 

@@ -59,8 +59,8 @@ void AddResourceCommands(ScriptRunner& runner) {
         ExpectArgs(args, 0, 0, "print classes");
         const ObjectModel& model = Host::Current().Model();
         for (const ClassTableEntry& entry : ThePlugin().classTable) {
-            c.out << (entry.kind == 1 ? "class " : "add-in ") << Hex(entry.boss);
-            if (entry.kind == 1)
+            c.out << (entry.kind == kNewClass ? "class " : "add-in ") << Hex(entry.boss);
+            if (entry.kind == kNewClass)
                 c.out << " parent " << Hex(entry.parent);
             for (const auto& [iid, impl] : entry.pairs) {
                 c.out << " " << Hex(iid) << "->" << Hex(impl);
