@@ -4,9 +4,9 @@
 //
 // A Layer is an object with virtual steps; each step does nothing unless the
 // layer overrides it. The host builds its layers when it is built, from the
-// one list in layers/HostLayers.cpp (CreateLayers), and runs
-// every step over them in that order on the way up and in reverse order on
-// the way down. A layer that keeps state for the life of the host (the
+// one list in layers/HostLayers.cpp (CreateLayers), and runs every step over
+// them in that order on the way up (Host::Notify) and in reverse order on the
+// way down (Host::NotifyDown). A layer that keeps state for the life of the host (the
 // world's description, the plug-in panels, the dialogs, …) is that state:
 // it names its place with a `static constexpr size_t kSlot` and the layers
 // above reach it with `host.Get<World>()`, two loads and no search.

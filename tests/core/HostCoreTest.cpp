@@ -6,6 +6,7 @@
 #include "ITimer.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "RecordingObserver.h"
 
 #include <algorithm>
 #include <map>
@@ -16,6 +17,7 @@
 
 using host::Host;
 using testing_support::HostSessionTest;
+using testing_support::RecordingObserver;
 
 TEST_F(HostSessionTest, PMString_TranslatesKeysInEveryLanguageToEnglish) {
     for (uint16 language : {1, 4, 5, 6, 13, 14, 0x409}) {
@@ -56,33 +58,6 @@ TEST(PMStringTest, NumbersTextAndComparison) {
     EXPECT_TRUE(PMString("Layers") > PMString("Align"));
     EXPECT_FALSE(PMString("Align") > PMString("Align"));
 }
-
-namespace {
-
-// Records what it sees; on the model's own workspace it needs no class of its own.
-class RecordingObserver : public IObserver {
-public:
-    IPMUnknown* QueryInterface(PMIID) const override { return nullptr; }
-    void AddRef() const override {}
-    void Release() const override {}
-    void Update(const ClassID& change, ISubject*, const PMIID& protocol, void* changedBy) override {
-        seen.push_back({change, protocol, changedBy});
-    }
-    void AutoAttach() override {}
-    void AutoDetach() override {}
-    void SetAttachIID(PMIID) override {}
-    PMIID GetAttachIID() const override { return 0; }
-    void SetEnabled(bool16) override {}
-    bool16 IsEnabled() const override { return kTrue; }
-    struct Seen {
-        ClassID change;
-        PMIID protocol;
-        void* changedBy;
-    };
-    std::vector<Seen> seen;
-};
-
-} // namespace
 
 TEST_F(HostSessionTest, Subject_AttachesOncePerProtocolAndIID) {
     auto* subject = TheHost().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);

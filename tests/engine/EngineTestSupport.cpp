@@ -18,7 +18,7 @@
 using host::Boss;
 using host::Host;
 
-namespace engine_test {
+namespace testing_support {
 
 void CommandTrace::Start() {
     fRecorder.reset();
@@ -57,17 +57,6 @@ host::PanelInfo EngineTest::Panel(const std::string& name) {
     return panel.value_or(host::PanelInfo{});
 }
 
-void EngineTest::AddPaletteWith(const std::string& palette, ClassID cls,
-                                const std::vector<std::string>& panels) {
-    TheWorld().AddPalette(palette, cls);
-    for (const std::string& panel : panels) {
-        host::PanelOptions options;
-        options.palette = palette;
-        options.newGroup = true;
-        TheWorld().AddPanel(panel, options);
-    }
-}
-
 std::optional<int> EngineTest::WindowAlpha(const std::string& palette) {
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -81,26 +70,10 @@ bool EngineTest::IsLayered(const std::string& palette) {
     return (GetWindowLongW(Palette(palette).window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
 }
 
-void EngineTest::StoreAlpha(const std::string& panel, double alpha) {
-    StoreAlphaForID(Panel(panel).panelID, alpha);
-}
-
-void EngineTest::StoreAlphaForID(int32 panelID, double alpha) {
-    InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
-    ASSERT_TRUE(data);
-    data->AddPanel(panelID);
-    data->SetAlphaForPanel(panelID, alpha);
-}
-
 void EngineTest::SetOpacityOn(bool on) {
     InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
     ASSERT_TRUE(options);
     options->SetOnOffAlpha(on ? kTrue : kFalse);
-}
-
-bool EngineTest::OpacityOn() {
-    InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
-    return options && options->GetOnOffAlpha();
 }
 
 int32 EngineTest::StoredEntries() {
@@ -276,4 +249,4 @@ bool TestTree::Observed(const Boss* tabArea) {
            subject->IsAttached(observer, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID);
 }
 
-} // namespace engine_test
+} // namespace testing_support

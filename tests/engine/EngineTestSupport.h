@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace engine_test {
+namespace testing_support {
 
 // What the host was asked between Start() and Stop(), as HostRecorder lines.
 class CommandTrace {
@@ -35,19 +35,13 @@ protected:
 
     host::PaletteInfo Palette(const std::string& name);
     host::PanelInfo Panel(const std::string& name);
-    // A palette of `cls` holding one panel per name, each in a group of its own.
-    void AddPaletteWith(const std::string& palette, ClassID cls,
-                        const std::vector<std::string>& panels);
 
     // The window's layered alpha, or nothing while it is not layered.
     std::optional<int> WindowAlpha(const std::string& palette);
     bool IsLayered(const std::string& palette);
 
     // The stored model, through the workspace as any client reaches it.
-    void StoreAlpha(const std::string& panel, double alpha);
-    void StoreAlphaForID(int32 panelID, double alpha);
     void SetOpacityOn(bool on);
-    bool OpacityOn();
     int32 StoredEntries();
 
     // Queues the palette command for the palette as the observers do, and
@@ -101,4 +95,4 @@ private:
     std::vector<UID> fUIDs;
 };
 
-} // namespace engine_test
+} // namespace testing_support

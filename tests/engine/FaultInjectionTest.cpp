@@ -16,7 +16,7 @@
 #include <functional>
 #include <sstream>
 
-using engine_test::EngineTest;
+using testing_support::EngineTest;
 using testing_support::FaultSweep;
 
 namespace {
@@ -75,7 +75,7 @@ protected:
         for (const host::PaletteInfo& palette : TheWorld().Palettes()) {
             out << palette.name << " " << WindowText(palette.name);
             for (const host::Boss* tabArea : palette.tabAreas)
-                out << (engine_test::TestTree::Observed(tabArea) ? " observed" : " unobserved");
+                out << (testing_support::TestTree::Observed(tabArea) ? " observed" : " unobserved");
             out << "\n";
         }
         for (const std::string& line : trace.Lines())
@@ -152,7 +152,7 @@ const PaletteCase kPaletteCases[] = {
 };
 
 TEST_F(FaultInjectionTest, PaletteCommand_OnEveryKindOfTarget) {
-    engine_test::TestTree tree;
+    testing_support::TestTree tree;
     host::Boss* foreign = tree.Palette();
     host::Boss* container = tree.Container();
     for (const PaletteCase& c : kPaletteCases) {
@@ -171,7 +171,7 @@ TEST_F(FaultInjectionTest, PaletteCommand_OnEveryKindOfTarget) {
         SetOpacityOn(c.on);
         const std::string what = target + (c.on ? ", opacity on" : ", opacity off");
         ForEveryFailure("palette command on " + what,
-                        [&] { engine_test::SchedulePaletteCommand(ref); });
+                        [&] { testing_support::SchedulePaletteCommand(ref); });
         // The last run had no failure: it shows the normal result.
         SCOPED_TRACE(what);
         ExpectOnlyWindow(c.window, c.alpha);
@@ -208,7 +208,7 @@ TEST_F(FaultInjectionTest, WindowListObserver_ForEveryClassAndOrigin) {
     auto* observer = TheHost().ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
     auto* subject = TheHost().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
     ASSERT_TRUE(observer && subject);
-    engine_test::TestTree tree;
+    testing_support::TestTree tree;
     host::Boss* container = tree.Container();
     for (const WindowListCase& c : kWindowListCases) {
         const std::string origin = c.origin;
@@ -226,10 +226,11 @@ TEST_F(FaultInjectionTest, WindowListObserver_ForEveryClassAndOrigin) {
         });
         SCOPED_TRACE(what);
         ExpectOnlyWindow(c.alpha ? origin : "", c.alpha);
-        EXPECT_EQ(trace.Count(engine_test::Scheduled(engine_test::kAttachTabAreaObserver, 0)),
-                  c.attaches ? 1u : 0u);
+        EXPECT_EQ(
+            trace.Count(testing_support::Scheduled(testing_support::kAttachTabAreaObserver, 0)),
+            c.attaches ? 1u : 0u);
         // Every change about a palette window refreshes the list.
-        EXPECT_EQ(trace.Count(engine_test::Scheduled(engine_test::kUpdatePanelList, 0)),
+        EXPECT_EQ(trace.Count(testing_support::Scheduled(testing_support::kUpdatePanelList, 0)),
                   isPalette ? 1u : 0u);
     }
 }
@@ -264,7 +265,8 @@ TEST_F(FaultInjectionTest, TabAreaObserverAndAttachCommand) {
             DetachTabAreaObservers(palette);
             RunCommand(kOpalAttachTabAreaObserverCmdBoss, PaletteRef(palette));
         });
-        EXPECT_TRUE(engine_test::TestTree::Observed(Palette(palette).tabAreas.at(0))) << palette;
+        EXPECT_TRUE(testing_support::TestTree::Observed(Palette(palette).tabAreas.at(0)))
+            << palette;
     }
 }
 

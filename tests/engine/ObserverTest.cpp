@@ -8,13 +8,13 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 
-using engine_test::EngineTest;
-using engine_test::kAttachTabAreaObserver;
-using engine_test::kSetPaletteAlpha;
-using engine_test::kUpdatePanelList;
-using engine_test::Scheduled;
-using engine_test::TestTree;
+using testing_support::EngineTest;
+using testing_support::kAttachTabAreaObserver;
+using testing_support::kSetPaletteAlpha;
+using testing_support::kUpdatePanelList;
 using testing_support::RefSnapshot;
+using testing_support::Scheduled;
+using testing_support::TestTree;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 
-using engine_test::EngineTest;
+using testing_support::EngineTest;
 using testing_support::RefSnapshot;
 
 TEST_F(EngineTest, UpdatePanelList_WithoutTheOpalPanel_DoesNothing) {

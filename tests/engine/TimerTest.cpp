@@ -7,10 +7,10 @@
 #include "OpalID.h"
 #include "engine/IOpalTimerCallback.h"
 
-using engine_test::EngineTest;
-using engine_test::kAttachTabAreaObserver;
-using engine_test::kUpdatePanelList;
-using engine_test::Scheduled;
+using testing_support::EngineTest;
+using testing_support::kAttachTabAreaObserver;
+using testing_support::kUpdatePanelList;
+using testing_support::Scheduled;
 
 namespace {
 
@@ -23,7 +23,7 @@ protected:
     }
     size_t AttachCommands() const { return trace.Count(Scheduled(kAttachTabAreaObserver, 0)); }
     bool Observed(const std::string& palette) {
-        return engine_test::TestTree::Observed(Palette(palette).tabAreas.at(0));
+        return testing_support::TestTree::Observed(Palette(palette).tabAreas.at(0));
     }
     void DetachTabAreaObserver(const std::string& palette) {
         host::Boss* tabArea = Palette(palette).tabAreas.at(0);

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-using engine_test::EngineTest;
+using testing_support::EngineTest;
 
 TEST_F(EngineTest, StoredOpacity_GivesTheWindowAlphaOfTheTable_TruncatedAndNeverWrapped) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A"});

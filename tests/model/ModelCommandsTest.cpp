@@ -9,7 +9,7 @@
 #include <functional>
 
 using host::Host;
-using model_testing::ModelTest;
+using testing_support::ModelTest;
 using testing_support::RefSnapshot;
 
 namespace {

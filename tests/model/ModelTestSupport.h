@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace model_testing {
+namespace testing_support {
 
 class ModelTest : public testing_support::HostSessionTest {
 protected:
@@ -60,4 +60,4 @@ protected:
     }
 };
 
-} // namespace model_testing
+} // namespace testing_support

@@ -7,7 +7,7 @@
 
 using host::ByteVector;
 using host::MemoryStream;
-using model_testing::ModelTest;
+using testing_support::ModelTest;
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "ModelTestSupport.h"
 
 using host::MemoryStream;
-using model_testing::ModelTest;
+using testing_support::ModelTest;
 
 namespace {
 

@@ -15,10 +15,10 @@
 using host::Boss;
 using host::Host;
 using namespace host::ui;
-using plugin_ui_test::kQueuedAlert;
-using plugin_ui_test::kQueuedPaletteAlpha;
-using plugin_ui_test::kRunSetAlpha;
-using plugin_ui_test::PanelUiTest;
+using testing_support::kQueuedAlert;
+using testing_support::kQueuedPaletteAlpha;
+using testing_support::kRunSetAlpha;
+using testing_support::PanelUiTest;
 
 namespace {
 

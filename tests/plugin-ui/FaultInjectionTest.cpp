@@ -21,7 +21,7 @@
 
 using host::Boss;
 using namespace host::ui;
-using plugin_ui_test::PanelUiTest;
+using testing_support::PanelUiTest;
 using testing_support::RefSnapshot;
 
 namespace {
@@ -37,26 +37,19 @@ protected:
         TheHost().DrainCommands();
     }
 
-    // Runs `operation` with the k-th acquisition failing, for k = 1, 2, …
-    // until no acquisition is left to fail. `settle` runs without faults
-    // before the count is taken and after the operation.
+    // Sweeps the faults over `operation` and the commands it queues.
+    // `settle` runs without faults before the count is taken and after the
+    // operation.
     void ForEveryFailure(
         const char* what, const std::function<void()>& operation,
         const std::function<void()>& settle = [] {}) {
-        for (int64 k = 1; k < 10000; ++k) {
-            settle();
-            const RefSnapshot before = RefSnapshot::Take();
-            TheHost().GetFaults().FailAt(k);
+        testing_support::FaultSweep sweep(what);
+        sweep.prepare = settle;
+        sweep.settle = settle;
+        testing_support::SweepFaults(sweep, [&] {
             operation();
             TheHost().DrainCommands();
-            const bool fired = TheHost().GetFaults().Fired();
-            TheHost().GetFaults().Reset();
-            settle();
-            EXPECT_REFS_UNCHANGED(before) << what << ", failing acquisition " << k;
-            if (!fired)
-                return;
-        }
-        ADD_FAILURE() << what << " never ran out of acquisitions";
+        });
     }
 
     // Rows that a rebuild made are the list's: they go when it lets them go,

@@ -9,7 +9,7 @@
 
 using host::Boss;
 using namespace host::ui;
-using plugin_ui_test::PanelUiTest;
+using testing_support::PanelUiTest;
 
 namespace {
 

@@ -15,26 +15,7 @@
 using host::Boss;
 using namespace host::ui;
 
-namespace plugin_ui_test {
-
-void PanelUiTest::AddPaletteWith(const std::string& palette, ClassID cls,
-                                 const std::vector<std::string>& panels, bool shown) {
-    TheWorld().AddPalette(palette, cls, shown);
-    for (const std::string& panel : panels) {
-        host::PanelOptions options;
-        options.palette = palette;
-        options.newGroup = true;
-        TheWorld().AddPanel(panel, options);
-    }
-    if (!shown)
-        TheWorld().HidePalette(palette);
-}
-
-int32 PanelUiTest::PanelID(const std::string& name) {
-    auto panel = TheWorld().FindPanel(name);
-    EXPECT_TRUE(panel) << name;
-    return panel ? panel->panelID : 0;
-}
+namespace testing_support {
 
 void PanelUiTest::ShowOpal() {
     auto& panels = TheHost().Get<PluginPanels>();
@@ -112,17 +93,6 @@ std::set<int32> PanelUiTest::Selected() const {
     return ListSelected(List());
 }
 
-void PanelUiTest::StoreAlpha(const std::string& panel, double alpha) {
-    StoreAlphaForID(PanelID(panel), alpha);
-}
-
-void PanelUiTest::StoreAlphaForID(int32 panelID, double alpha) {
-    InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
-    ASSERT_TRUE(data);
-    data->AddPanel(panelID);
-    data->SetAlphaForPanel(panelID, alpha);
-}
-
 double PanelUiTest::StoredAlpha(const std::string& panel) {
     InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
     return data->GetAlphaForPanel(PanelID(panel));
@@ -135,11 +105,6 @@ void PanelUiTest::SetOption(bool opacityOn, bool ignoreClosed) {
     options->SetIgnoreClosedPanels(ignoreClosed ? kTrue : kFalse);
 }
 
-bool PanelUiTest::OpacityOn() {
-    InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
-    return options && options->GetOnOffAlpha();
-}
-
 void PanelUiTest::StartTrace() {
     trace.clear();
     TheHost().trace = [this](const std::string& line) { trace.push_back(line); };
@@ -149,4 +114,4 @@ size_t PanelUiTest::Traced(const std::string& line) const {
     return static_cast<size_t>(std::count(trace.begin(), trace.end(), line));
 }
 
-} // namespace plugin_ui_test
+} // namespace testing_support

@@ -14,15 +14,10 @@
 class IOpalPanelTool;
 class IObserver;
 
-namespace plugin_ui_test {
+namespace testing_support {
 
 class PanelUiTest : public testing_support::HostSessionTest {
 protected:
-    // A palette of `cls` holding one panel per name, each in a group of its own.
-    void AddPaletteWith(const std::string& palette, ClassID cls,
-                        const std::vector<std::string>& panels, bool shown = true);
-    int32 PanelID(const std::string& name);
-
     // Shows the Opal panel (the controller attaches and lists the panels).
     void ShowOpal();
     void HideOpal();
@@ -41,11 +36,8 @@ protected:
     void SelectByName(const std::vector<std::string>& names);
     std::set<int32> Selected() const;
 
-    void StoreAlpha(const std::string& panel, double alpha);
-    void StoreAlphaForID(int32 panelID, double alpha);
     double StoredAlpha(const std::string& panel);
     void SetOption(bool opacityOn, bool ignoreClosed);
-    bool OpacityOn();
 
     // Commands run and queued, as `trace on` prints them, from now on.
     void StartTrace();
@@ -61,4 +53,4 @@ inline const std::string kRunSetAlpha = "run \"Set alpha\"";
 inline const std::string kQueuedPaletteAlpha = "scheduled \"Opal Set Palette Alpha\" priority 1";
 inline const std::string kQueuedAlert = "scheduled \"Opal Alert Cmd\" priority 0";
 
-} // namespace plugin_ui_test
+} // namespace testing_support

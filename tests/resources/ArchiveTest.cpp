@@ -9,9 +9,9 @@ namespace {
 
 using host::Bytes;
 using host::ResourceSet;
-using restest::Le;
-using restest::ReadFile;
-using restest::Resource;
+using testing_support::Le;
+using testing_support::ReadFile;
+using testing_support::Resource;
 
 std::string Refusal(const Bytes& archive) {
     std::string error;
@@ -28,8 +28,8 @@ void SetU32(Bytes& b, std::size_t at, uint32 v) {
 
 TEST(Archive, ReadsBackToTheSameBytes) {
     const Bytes file = ReadFile(OPAL_RESOURCE_ARCHIVE);
-    EXPECT_EQ(restest::CompiledResources().ToArchive(), file);
-    EXPECT_EQ(restest::CompiledResources().All().size(), 23u);
+    EXPECT_EQ(testing_support::CompiledResources().ToArchive(), file);
+    EXPECT_EQ(testing_support::CompiledResources().All().size(), 23u);
 }
 
 TEST(Archive, RefusesTruncationAnywhere) {
@@ -160,7 +160,7 @@ TEST(ModuleFile, CarriesTheSameResourcesAsTheArchive) {
     std::string error;
     const auto fromModule = ResourceSet::FromModuleFile(OPAL_PLUGIN_PATH, &error);
     ASSERT_TRUE(fromModule) << OPAL_PLUGIN_PATH << ": " << error;
-    EXPECT_TRUE(*fromModule == restest::CompiledResources());
+    EXPECT_TRUE(*fromModule == testing_support::CompiledResources());
 }
 
 TEST(ModuleFile, RefusesFilesWithoutResources) {

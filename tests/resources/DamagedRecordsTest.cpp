@@ -47,7 +47,7 @@ std::vector<Case> Cases() {
 
 TEST(DamagedRecords, EveryTruncation_IsRefused) {
     for (const Case& c : Cases()) {
-        const host::Bytes whole = restest::Resource(c.type, c.id);
+        const host::Bytes whole = testing_support::Resource(c.type, c.id);
         ASSERT_TRUE(c.decode(whole)) << c.type << "/" << c.id;
         // A record cut short never decodes: every format ends with content.
         for (size_t n = 0; n < whole.size(); n += (whole.size() > 4096 ? 97 : 1))
@@ -60,7 +60,7 @@ TEST(DamagedRecords, EveryTruncation_IsRefused) {
 TEST(DamagedRecords, RandomDamage_NeverReadsOutside) {
     std::mt19937 random(20261208); // fixed: a failure must be reproducible
     for (const Case& c : Cases()) {
-        const host::Bytes whole = restest::Resource(c.type, c.id);
+        const host::Bytes whole = testing_support::Resource(c.type, c.id);
         for (int round = 0; round < 300; ++round) {
             host::Bytes damaged = whole;
             const int changes = 1 + static_cast<int>(random() % 4);

@@ -13,8 +13,8 @@ namespace {
 using host::Bytes;
 using host::Hex;
 using host::WidgetSpec;
-using restest::Le;
-using restest::Resource;
+using testing_support::Le;
+using testing_support::Resource;
 
 constexpr uint16 L = 1, T = 2, R = 4, B = 8;
 

@@ -14,7 +14,7 @@
 namespace {
 
 using host::Bytes;
-using restest::Resource;
+using testing_support::Resource;
 
 uint32 Be32(const Bytes& b, std::size_t at) {
     return uint32{b[at]} << 24 | uint32{b[at + 1]} << 16 | uint32{b[at + 2]} << 8 | b[at + 3];
@@ -144,7 +144,7 @@ TEST(IconPictures, OnIsABluePowerSymbolAndOffTheSameSymbolInGrey) {
 
 TEST(AboutPicture, IsABottomUp24BitDibOf113By53) {
     const Bytes dib = Resource(2, 4000);
-    restest::Le header;
+    testing_support::Le header;
     header.u32(40).u32(113).u32(53).u16(1).u16(24).u32(0);
     ASSERT_GE(dib.size(), 40u);
     EXPECT_EQ(Bytes(dib.begin(), dib.begin() + 20), header.b);

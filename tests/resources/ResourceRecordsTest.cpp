@@ -9,8 +9,8 @@
 namespace {
 
 using host::Bytes;
-using restest::Le;
-using restest::Resource;
+using testing_support::Le;
+using testing_support::Resource;
 
 constexpr uint32 kPlugin = 0xc9200;
 const std::string kURL = "http://www.quillmark.example/opal";
@@ -23,7 +23,7 @@ TEST(ResourceSet, HoldsExactlyTheResourcesTheHostReads) {
         {503, 2000}, {504, 301}, {504, 351},   {507, 200},   {509, 400},  {510, 33},
         {518, 550},  {529, 500}, {578, 10000}, {578, 10001}, {578, 10010}};
     std::vector<host::ResourceKey> actual;
-    for (const auto& [key, bytes] : restest::CompiledResources().All())
+    for (const auto& [key, bytes] : testing_support::CompiledResources().All())
         actual.push_back(key);
     EXPECT_EQ(actual, expected);
 }

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-namespace restest {
+namespace testing_support {
 
 using host::Bytes;
 
@@ -85,6 +85,6 @@ inline std::string FirstDifference(const Bytes& actual, const Bytes& expected) {
 }
 
 #define EXPECT_BYTES(actual, expected)                                                             \
-    EXPECT_TRUE((actual) == (expected)) << restest::FirstDifference((actual), (expected))
+    EXPECT_TRUE((actual) == (expected)) << testing_support::FirstDifference((actual), (expected))
 
-} // namespace restest
+} // namespace testing_support

@@ -17,6 +17,8 @@ bool RunOnce(const FaultSweep& sweep, const std::function<void()>& action, int64
     action();
     const bool fired = faults.Fired();
     faults.Reset();
+    if (sweep.settle)
+        sweep.settle();
     const std::string run = k < 0 ? std::string(", no failing acquisition")
                                   : ", failing acquisition " + std::to_string(k);
     switch (sweep.accounting) {

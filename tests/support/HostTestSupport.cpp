@@ -1,5 +1,9 @@
 #include "HostTestSupport.h"
 
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
 #include "script/ScriptRunner.h"
 
 #include <sstream>
@@ -84,6 +88,41 @@ ScriptResult RunScript(const std::string& script, host::Host* host) {
 ScriptResult RunScriptIn(host::Host& host, const std::string& script) {
     host::Session session(host::SessionOptions{}, host);
     return Run(session, script);
+}
+
+void HostSessionTest::AddPaletteWith(const std::string& palette, ClassID cls,
+                                     const std::vector<std::string>& panels, bool shown) {
+    TheWorld().AddPalette(palette, cls, shown);
+    for (const std::string& panel : panels) {
+        host::PanelOptions options;
+        options.palette = palette;
+        options.newGroup = true;
+        TheWorld().AddPanel(panel, options);
+    }
+    if (!shown)
+        TheWorld().HidePalette(palette);
+}
+
+int32 HostSessionTest::PanelID(const std::string& name) {
+    auto panel = TheWorld().FindPanel(name);
+    EXPECT_TRUE(panel) << name;
+    return panel ? panel->panelID : 0;
+}
+
+void HostSessionTest::StoreAlpha(const std::string& panel, double alpha) {
+    StoreAlphaForID(PanelID(panel), alpha);
+}
+
+void HostSessionTest::StoreAlphaForID(int32 panelID, double alpha) {
+    InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
+    ASSERT_TRUE(data);
+    data->AddPanel(panelID);
+    data->SetAlphaForPanel(panelID, alpha);
+}
+
+bool HostSessionTest::OpacityOn() {
+    InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
+    return options && options->GetOnOffAlpha();
 }
 
 void HostSessionTest::SetUp() {

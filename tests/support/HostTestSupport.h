@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -53,6 +54,15 @@ protected:
     void TearDown() override;
     host::Host& TheHost() { return session->GetHost(); }
     host::World& TheWorld() { return TheHost().Get<host::World>(); }
+    // A palette of `cls` holding one panel per name, each in a group of its own.
+    void AddPaletteWith(const std::string& palette, ClassID cls,
+                        const std::vector<std::string>& panels, bool shown = true);
+    // The panel's ID (a failure, and 0, when there is no such panel).
+    int32 PanelID(const std::string& name);
+    // The stored model, through the workspace as any client reaches it.
+    void StoreAlpha(const std::string& panel, double alpha);
+    void StoreAlphaForID(int32 panelID, double alpha);
+    bool OpacityOn();
     // Queries the workspace's interface `iid` (the caller releases it).
     template <class T> T* QueryWorkspace(PMIID iid) {
         auto* ws = TheHost().WorkspaceBoss();

@@ -145,9 +145,9 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
 TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     const RefSnapshot before = RefSnapshot::Take();
     struct Events final : host::Layer {
-        std::vector<std::string> heard;
-        void DialogOpened(const std::string& title) override { heard.push_back("open " + title); }
-        void DialogClosed() override { heard.push_back("closed"); }
+        std::vector<std::string> told;
+        void DialogOpened(const std::string& title) override { told.push_back("open " + title); }
+        void DialogClosed() override { told.push_back("closed"); }
     } events;
     std::optional<host::Host::Listening> listening(std::in_place, TheHost(), events);
     Actions().DoAction(kOpalAboutActionID);
@@ -160,7 +160,7 @@ TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     EXPECT_TRUE(Dialogs().PressOK());
     EXPECT_FALSE(Dialogs().PressOK());
     listening.reset();
-    EXPECT_EQ(events.heard,
+    EXPECT_EQ(events.told,
               (std::vector<std::string>{"open About Opal", "open About Opal", "closed", "closed"}));
     EXPECT_REFS_UNCHANGED(before);
 }

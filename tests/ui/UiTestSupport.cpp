@@ -17,18 +17,6 @@ using host::Boss;
 using host::Host;
 using namespace host::ui;
 
-void RecordingObserver::Listen(Boss* widget, PMIID protocol) {
-    auto* subject = widget->PeekAs<ISubject>(IID_ISUBJECT);
-    ASSERT_NE(subject, nullptr);
-    subject->AttachObserver(this, protocol, GetAttachIID());
-    fSubjects.emplace_back(subject, protocol);
-}
-
-RecordingObserver::~RecordingObserver() {
-    for (auto& [subject, protocol] : fSubjects)
-        subject->DetachObserver(this, protocol, GetAttachIID());
-}
-
 void OpalPanelTest::SetUp() {
     HostSessionTest::SetUp();
     auto& panels = Host::Current().Get<PluginPanels>();

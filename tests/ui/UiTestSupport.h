@@ -6,44 +6,12 @@
 #include "HostTestSupport.h"
 #include "ISubject.h"
 #include "IWidgets.h"
+#include "RecordingObserver.h"
 
 #include <string>
 #include <vector>
 
 namespace testing_support {
-
-struct Heard {
-    ClassID change;
-    PMIID protocol;
-    bool operator==(const Heard& o) const { return change == o.change && protocol == o.protocol; }
-};
-
-// Records every change of the subjects it is attached to. Not a boss: the
-// test owns it and detaches it before it goes.
-class RecordingObserver : public IObserver {
-public:
-    IPMUnknown* QueryInterface(PMIID) const override { return nullptr; }
-    void AddRef() const override {}
-    void Release() const override {}
-    void Update(const ClassID& change, ISubject*, const PMIID& protocol, void*) override {
-        heard.push_back({change, protocol});
-    }
-    void AutoAttach() override {}
-    void AutoDetach() override {}
-    void SetAttachIID(PMIID) override {}
-    PMIID GetAttachIID() const override { return 0x7777; }
-    void SetEnabled(bool16) override {}
-    bool16 IsEnabled() const override { return kTrue; }
-
-    // Attaches to the widget's subject for `protocol`; detached at destruction.
-    void Listen(host::Boss* widget, PMIID protocol);
-    ~RecordingObserver() override;
-
-    std::vector<Heard> heard;
-
-private:
-    std::vector<std::pair<ISubject*, PMIID>> fSubjects;
-};
 
 // A session whose Opal panel is shown (built from its layout).
 class OpalPanelTest : public HostSessionTest {

@@ -12,6 +12,7 @@
 #include "IWidgets.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "RecordingObserver.h"
 #include "core/StandInWindows.h"
 
 #include <functional>
@@ -23,46 +24,9 @@ using host::Host;
 using host::PanelOptions;
 using host::World;
 using host::WorldError;
+using testing_support::RecordingObserver;
 
 namespace {
-
-// Records every update it gets; lives on the test's stack, so it counts no references.
-class RecordingObserver : public IObserver {
-public:
-    struct Seen {
-        ClassID change;
-        PMIID protocol;
-        ISubject* subject;
-        const Boss* origin;
-    };
-    std::vector<Seen> seen;
-    std::function<void(const Seen&)> during;
-
-    void Update(const ClassID& change, ISubject* subject, const PMIID& protocol,
-                void* changedBy) override {
-        const Seen s{change, protocol, subject,
-                     Host::Current().Model().BossOf(static_cast<IPMUnknown*>(changedBy))};
-        seen.push_back(s);
-        if (during)
-            during(s);
-    }
-    IPMUnknown* QueryInterface(PMIID) const override { return nullptr; }
-    void AddRef() const override {}
-    void Release() const override {}
-    void AutoAttach() override {}
-    void AutoDetach() override {}
-    void SetAttachIID(PMIID) override {}
-    PMIID GetAttachIID() const override { return 0; }
-    void SetEnabled(bool16) override {}
-    bool16 IsEnabled() const override { return kTrue; }
-
-    void Watch(const Boss* boss, PMIID protocol) {
-        boss->PeekAs<ISubject>(IID_ISUBJECT)->AttachObserver(this, protocol, 0x7e57);
-    }
-    void Unwatch(const Boss* boss, PMIID protocol) {
-        boss->PeekAs<ISubject>(IID_ISUBJECT)->DetachObserver(this, protocol, 0x7e57);
-    }
-};
 
 PanelOptions In(const std::string& palette, bool newGroup = false,
                 std::optional<int32> id = std::nullopt) {
