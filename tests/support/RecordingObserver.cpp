@@ -2,26 +2,25 @@
 
 #include "core/Host.h"
 
-#include <algorithm>
-
 namespace testing_support {
 
 RecordingObserver::~RecordingObserver() {
-    for (auto& [subject, protocol] : fWatched)
+    for (auto& [subject, protocol] : fListened)
         subject->DetachObserver(this, protocol, GetAttachIID());
 }
 
 void RecordingObserver::Watch(const host::Boss* boss, PMIID protocol) {
-    auto* subject = boss->PeekAs<ISubject>(IID_ISUBJECT);
-    subject->AttachObserver(this, protocol, GetAttachIID());
-    fWatched.emplace_back(subject, protocol);
+    boss->PeekAs<ISubject>(IID_ISUBJECT)->AttachObserver(this, protocol, GetAttachIID());
 }
 
 void RecordingObserver::Unwatch(const host::Boss* boss, PMIID protocol) {
+    boss->PeekAs<ISubject>(IID_ISUBJECT)->DetachObserver(this, protocol, GetAttachIID());
+}
+
+void RecordingObserver::Listen(const host::Boss* boss, PMIID protocol) {
     auto* subject = boss->PeekAs<ISubject>(IID_ISUBJECT);
-    subject->DetachObserver(this, protocol, GetAttachIID());
-    fWatched.erase(std::remove(fWatched.begin(), fWatched.end(), std::make_pair(subject, protocol)),
-                   fWatched.end());
+    subject->AttachObserver(this, protocol, GetAttachIID());
+    fListened.emplace_back(subject, protocol);
 }
 
 void RecordingObserver::Update(const ClassID& change, ISubject* subject, const PMIID& protocol,

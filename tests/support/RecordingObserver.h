@@ -1,6 +1,5 @@
 // An observer that records every change of the subjects it watches. Not a
-// boss: the test owns it, it counts no references, and it detaches itself
-// from what it still watches as it goes.
+// boss: the test owns it and it counts no references.
 #pragma once
 
 #include "ISubject.h"
@@ -33,10 +32,14 @@ public:
     // Called with each change as it is seen.
     std::function<void(const Seen&)> during;
 
+    // Detaches from what it listens to (not from what it watches).
     ~RecordingObserver() override;
-    // Attaches to the object's subject for `protocol`, until Unwatch or the end.
+    // Attaches to the object's subject for `protocol` until Unwatch, for a
+    // subject that may go before the observer.
     void Watch(const host::Boss* boss, PMIID protocol);
     void Unwatch(const host::Boss* boss, PMIID protocol);
+    // Attaches until the observer goes, for a subject that outlives it.
+    void Listen(const host::Boss* boss, PMIID protocol);
 
     void Update(const ClassID& change, ISubject* subject, const PMIID& protocol,
                 void* changedBy) override;
@@ -51,7 +54,7 @@ public:
     bool16 IsEnabled() const override { return kTrue; }
 
 private:
-    std::vector<std::pair<ISubject*, PMIID>> fWatched;
+    std::vector<std::pair<ISubject*, PMIID>> fListened;
 };
 
 } // namespace testing_support

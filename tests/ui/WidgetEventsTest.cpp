@@ -44,7 +44,7 @@ protected:
 TEST_F(WidgetEventsTest, Selection_OnePairPerUserAction_OnlyTheChangeOtherwise) {
     Boss* rows[] = {AppendRow("A", "20%"), AppendRow("B", "30%"), AppendRow("C", "40%")};
     RecordingObserver observer;
-    observer.Watch(List(), IID_ILISTSELECTION_PROTOCOL);
+    observer.Listen(List(), IID_ILISTSELECTION_PROTOCOL);
 
     EXPECT_TRUE(SelectByUser(List(), {0, 2}));
     EXPECT_EQ(observer.heard, (std::vector<Heard>{kChanged, kByUser}));
@@ -86,7 +86,7 @@ TEST_F(WidgetEventsTest, Selection_OnePairPerUserAction_OnlyTheChangeOtherwise) 
 TEST_F(WidgetEventsTest, Field_ChecksItsLimits_AcceptedValuesAreToldWithPercent) {
     Boss* field = Widget(kOpalOpacitySliderWidgetID);
     RecordingObserver observer;
-    observer.Watch(field, IID_IFIELDVALUE_PROTOCOL);
+    observer.Listen(field, IID_IFIELDVALUE_PROTOCOL);
 
     for (const char* refused : {"10", "100.5", "abc", "", "5O", "--3"}) {
         SCOPED_TRACE(refused);
@@ -119,8 +119,8 @@ TEST_F(WidgetEventsTest, Texts_SetWithoutNotificationTellNothing) {
     Boss* field = Widget(kOpalOpacitySliderWidgetID);
     Boss* name = FindWidget(AppendRow("A", "20%"), kOpalRowNameWidgetID);
     RecordingObserver observer;
-    observer.Watch(field, IID_IFIELDVALUE_PROTOCOL);
-    observer.Watch(name, IID_ITEXTCONTROLDATA);
+    observer.Listen(field, IID_IFIELDVALUE_PROTOCOL);
+    observer.Listen(name, IID_ITEXTCONTROLDATA);
 
     Text(field)->SetString(PMString::FromUTF8("55%"), kTrue, kFalse, kTrue);
     Text(name)->SetString(PMString::FromUTF8("B"), kTrue, kFalse, kTrue);
@@ -138,7 +138,7 @@ TEST_F(WidgetEventsTest, Texts_SetWithoutNotificationTellNothing) {
 TEST_F(WidgetEventsTest, Buttons_TellPresses_UnlessDisabled) {
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
     RecordingObserver observer;
-    observer.Watch(onOff, IID_IBUTTON_PROTOCOL);
+    observer.Listen(onOff, IID_IBUTTON_PROTOCOL);
     EXPECT_TRUE(PressButton(onOff));
     ViewOf(onOff)->Disable(kTrue);
     EXPECT_FALSE(PressButton(onOff));
