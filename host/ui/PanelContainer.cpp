@@ -19,15 +19,15 @@ template <ImplementationID> class PanelSupport : public CPMUnknown<IPMUnknown> {
 public:
     using CPMUnknown<IPMUnknown>::CPMUnknown;
 };
-using PanelSupport1 = PanelSupport<kPanelSupport1Impl>;
-using PanelSupport2 = PanelSupport<kPanelSupport2Impl>;
-using PanelSupport3 = PanelSupport<kPanelSupport3Impl>;
+using PanelMenuSupport = PanelSupport<kPanelMenuSupportImpl>;
+using PanelTipSupport = PanelSupport<kPanelTipSupportImpl>;
+using PanelPaletteSupport = PanelSupport<kPanelPaletteSupportImpl>;
 
 } // namespace
 
-CREATE_PMINTERFACE(PanelSupport1, kPanelSupport1Impl);
-CREATE_PMINTERFACE(PanelSupport2, kPanelSupport2Impl);
-CREATE_PMINTERFACE(PanelSupport3, kPanelSupport3Impl);
+CREATE_PMINTERFACE(PanelMenuSupport, kPanelMenuSupportImpl);
+CREATE_PMINTERFACE(PanelTipSupport, kPanelTipSupportImpl);
+CREATE_PMINTERFACE(PanelPaletteSupport, kPanelPaletteSupportImpl);
 
 WidgetChildren::~WidgetChildren() {
     ReleaseAll(kFalse);
