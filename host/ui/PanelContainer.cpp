@@ -65,8 +65,9 @@ Boss* WidgetChildren::Find(WidgetID id, int32 depth) const {
 
 void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate) {
     Boss* child = BossOf(widget);
-    if (!child || std::find(fChildren.begin(), fChildren.end(), child) != fChildren.end())
+    if (!child || fHeld.Find(child))
         return;
+    fHeld.Insert(child, true);
     child->AddRef();
     if (at < 0 || at > Length())
         fChildren.push_back(child);
@@ -79,6 +80,7 @@ void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate
 }
 
 void WidgetChildren::ReleaseAll(bool16 invalidate) {
+    fHeld.Clear();
     for (Boss* child : std::exchange(fChildren, {})) {
         if (WidgetRecord* record = RecordOf(child))
             record->parent = nullptr;

@@ -19,6 +19,8 @@
 #include "model/IOpalOptions.h"
 #include "model/OpacityText.h"
 
+#include <algorithm>
+
 namespace {
 
 // What the host says of a panel's palette.
@@ -158,8 +160,11 @@ bool16 OpalPanelTool::CollectPanelNames(K2Vector<PMString>& names, bool16 openOn
     if (!panelRegistry)
         return kFalse;
 
-    names.clear();
-    fRowEntries.clear();
+    // The names in entry order, and their places in it sorted by name: only
+    // places move as names are inserted.
+    K2Vector<PMString> listed;
+    K2Vector<int32> entryOf;
+    K2Vector<int32> order;
     for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
         const int32 panelID = alphaData->GetEntryAt(i).panelID;
         if (!panelRegistry->IsValidPanel(panelID))
@@ -169,14 +174,24 @@ bool16 OpalPanelTool::CollectPanelNames(K2Vector<PMString>& names, bool16 openOn
             continue;
         PMString name = panelRegistry->GetPanelName(panelID);
         name.Translate();
-        const PMString display = DisplayName(name);
+        listed.push_back(DisplayName(name));
+        entryOf.push_back(i);
 
-        // Equal names keep the order of their entries.
-        int32 at = names.Length();
-        while (at > 0 && names[static_cast<size_t>(at - 1)] > display)
-            --at;
-        names.insert(names.begin() + at, display);
-        fRowEntries.insert(fRowEntries.begin() + at, i);
+        // After every name not greater than this one: equal names keep the
+        // order of their entries.
+        const PMString& added = listed.back();
+        const auto at = std::upper_bound(order.begin(), order.end(), added,
+                                         [&listed](const PMString& newName, int32 place) {
+                                             return listed[static_cast<size_t>(place)] > newName;
+                                         });
+        order.insert(at, listed.Length() - 1);
+    }
+
+    names.clear();
+    fRowEntries.clear();
+    for (int32 place : order) {
+        names.push_back(std::move(listed[static_cast<size_t>(place)]));
+        fRowEntries.push_back(entryOf[static_cast<size_t>(place)]);
     }
     return kTrue;
 }
