@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -121,6 +123,34 @@ TEST(CommandLanguageTest, Completion_OffersCommandsFixedWordsAndNames) {
     EXPECT_EQ(complete("panel X in \"Col"), (std::vector<std::string>{"\"Colour Panels\""}));
     EXPECT_EQ(host::CompleteWord(runner, "panel X in \"Col").partial, 4u);
     host::World::Get().Clear();
+}
+
+// The README's command reference: the first column of each table row in its
+// "Commands" section, as `USAGE`.
+std::set<std::string> ReadmeUsages() {
+    std::ifstream readme(std::filesystem::path(OPAL_SOURCE_DIR) / "README.md");
+    std::set<std::string> usages;
+    std::string line;
+    bool inCommands = false;
+    while (std::getline(readme, line)) {
+        if (line.rfind("## ", 0) == 0)
+            inCommands = line == "## Commands";
+        if (!inCommands || line.rfind("| `", 0) != 0)
+            continue;
+        const size_t end = line.find("` |");
+        std::string usage = line.substr(3, end - 3);
+        for (size_t at; (at = usage.find("\\|")) != std::string::npos;)
+            usage.erase(at, 1);
+        usages.insert(usage);
+    }
+    return usages;
+}
+
+TEST(CommandLanguageTest, Readme_NamesTheCommandsOfTheTable) {
+    std::set<std::string> table;
+    for (const host::CommandInfo& command : host::CommandTable())
+        table.insert(command.usage);
+    EXPECT_EQ(ReadmeUsages(), table);
 }
 
 } // namespace
