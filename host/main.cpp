@@ -14,6 +14,7 @@
 #include "script/Shell.h"
 #include "script/UserFolders.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -33,7 +34,6 @@
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 #else
-#include <cerrno>
 #include <cstdlib>
 #include <unistd.h>
 #endif
