@@ -154,7 +154,11 @@ std::string ExecutableDirectory(const char* argv0) {
     std::string p = host::WideToUTF8(path);
     const auto slash = p.find_last_of("\\/");
 #else
-    std::string p = argv0;
+    // Started through PATH, argv[0] names no folder; the system knows the file.
+    std::error_code ec;
+    std::string p = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    if (ec)
+        p = argv0;
     const auto slash = p.find_last_of('/');
 #endif
     return slash == std::string::npos ? "." : p.substr(0, slash);
@@ -294,6 +298,11 @@ bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
         if (a.options.workspaceFile.empty())
             std::cerr << "warning: no configuration folder for the workspace; it is not kept\n";
     }
+    const std::filesystem::path folder = PathOf(a.options.workspaceFile).parent_path();
+    std::error_code ec;
+    if (a.workspaceGiven && !folder.empty() && !std::filesystem::exists(folder, ec))
+        std::cerr << "note: the workspace's folder " << Utf8(folder)
+                  << " does not exist; it is made when the workspace is saved\n";
     // Nothing that is no file is read, renamed or written as the workspace.
     if (const std::string kind = host::NotARegularFile(a.options.workspaceFile); !kind.empty()) {
         std::cerr << "error: workspace " << a.options.workspaceFile << " is " << kind

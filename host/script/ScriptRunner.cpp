@@ -178,7 +178,11 @@ int ScriptRunner::RunSession(const std::function<std::optional<std::string>()>& 
             context.err << "error: ";
             if (numbered)
                 context.err << "line " << number << ": ";
-            context.err << e.what() << "\n";
+            context.err << e.what();
+            // A person at the shell may not know the commands yet.
+            if (std::string(e.what()).rfind("unknown command", 0) == 0)
+                context.err << "; help lists the commands";
+            context.err << "\n";
             context.err.flush();
         }
     }

@@ -19,6 +19,7 @@ std::string Environment(const char* name) {
 #endif
 }
 
+#if !defined(_WIN32)
 // An XDG base folder: the variable when it holds an absolute path (a relative
 // one is invalid and ignored), else the folder under HOME.
 std::string XdgFolder(const char* variable, const char* underHome) {
@@ -28,6 +29,7 @@ std::string XdgFolder(const char* variable, const char* underHome) {
     const std::string home = Environment("HOME");
     return home.empty() ? std::string() : home + underHome;
 }
+#endif
 
 } // namespace
 

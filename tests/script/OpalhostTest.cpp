@@ -138,11 +138,13 @@ TEST(OpalhostTest, Scripts_TakeOptionsWithEqualsStandardInputAndAByteOrderMark) 
     const fs::path dir = Scratch("script");
     Write(dir / "bom.txt", "\xEF\xBB\xBF"
                            "do on-off 0\nprint data\n");
-    Result r = RunOpalhost(dir, With({"--workspace=ws", "--script=bom.txt"}));
+    Result r = RunOpalhost(dir, With({"--workspace=new/ws", "--script=bom.txt"}));
     EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "note: the workspace's folder new does not exist; it is made when the "
+                     "workspace is saved\n");
     EXPECT_EQ(r.out, "options on-off=0 ignore-closed=0 reserved=0\n");
     // Saved in ws, read back through standard input.
-    r = RunOpalhost(dir, With({"--workspace", "ws", "--script", "-"}), "print data\n");
+    r = RunOpalhost(dir, With({"--workspace", "new/ws", "--script", "-"}), "print data\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "options on-off=0 ignore-closed=0 reserved=0\n");
 }
@@ -152,7 +154,7 @@ TEST(OpalhostTest, ShellWithoutTerminal_GoesOnAfterBadLinesAndSavesAtTheEnd) {
     const Result r = RunOpalhost(dir, With({"--workspace", "ws", "-i"}),
                                  "do on-off 0\nselct Pages\nhelp quit\ndo ignore-closed 1\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "error: line 2: unknown command \"selct\"\n");
+    EXPECT_EQ(r.err, "error: line 2: unknown command \"selct\"; help lists the commands\n");
     EXPECT_EQ(r.out, "quit\n    saves the workspace and ends the session\n");
     EXPECT_EQ(RunOpalhost(dir, With({"--workspace", "ws", "--script", "-"}),
                           "print data\nquit\nprint data\n")
@@ -243,7 +245,8 @@ TEST(OpalhostTest, ShellOnATerminal_KeepsGoingCompletesClearsAndSavesAtQuit) {
         }
         ASSERT_TRUE(t.WaitFor("opal> "));
         t.Type("selct Pages\r");
-        ASSERT_TRUE(t.WaitFor("error: unknown command \"selct\"")) << t.Seen();
+        ASSERT_TRUE(t.WaitFor("error: unknown command \"selct\"; help lists the commands"))
+            << t.Seen();
         ASSERT_TRUE(t.WaitFor("opal> "));
         t.Type("help\r");
         ASSERT_TRUE(t.WaitFor("The Opal panel:")) << t.Seen();
