@@ -312,10 +312,6 @@ bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
     return true;
 }
 
-std::string SystemReason(const std::error_code& ec) {
-    return ec.message();
-}
-
 // The script's lines, or null with the reason on standard error.
 std::unique_ptr<std::istream> OpenScript(const std::string& script) {
     if (script == "-")
@@ -330,7 +326,7 @@ std::unique_ptr<std::istream> OpenScript(const std::string& script) {
     if (!*file) {
         const int error = errno;
         std::cerr << "error: cannot open script " << script << ": "
-                  << SystemReason(std::error_code(error, std::generic_category())) << "\n";
+                  << std::generic_category().message(error) << "\n";
         return nullptr;
     }
     return file;

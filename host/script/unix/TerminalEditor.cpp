@@ -30,8 +30,11 @@ public:
         // Ctrl-C reaches the editor as a key, which clears the line instead
         // of ending the session.
         el_set(fEdit, EL_SETTY, "-d", "-isig", nullptr);
-        el_set(fEdit, EL_ADDFN, "opal-complete", "complete a word", &EditLineEditor::CompleteKey);
-        el_set(fEdit, EL_ADDFN, "opal-interrupt", "clear the line", &EditLineEditor::InterruptKey);
+        // Wide names: the narrow call copies them and never frees the copies.
+        el_wset(fEdit, EL_ADDFN, L"opal-complete", L"complete a word",
+                &EditLineEditor::CompleteKey);
+        el_wset(fEdit, EL_ADDFN, L"opal-interrupt", L"clear the line",
+                &EditLineEditor::InterruptKey);
         el_set(fEdit, EL_BIND, "^I", "opal-complete", nullptr);
         el_set(fEdit, EL_BIND, "^C", "opal-interrupt", nullptr);
     }
