@@ -180,6 +180,21 @@ TEST(OpalhostTest, Demonstration_LeavesTheUsersWorkspaceAlone) {
     EXPECT_EQ(fs::directory_iterator(own.parent_path())->path(), own) << "nothing else there";
 }
 
+TEST(OpalhostTest, ReadmeSession_RunsAsShown) {
+    const fs::path dir = Scratch("readme");
+    std::istringstream readme(Read(fs::path(OPAL_SOURCE_DIR) / "README.md"));
+    std::string line, typed;
+    while (std::getline(readme, line))
+        if (line.rfind("    opal> ", 0) == 0)
+            typed += line.substr(10) + "\n";
+    ASSERT_NE(typed.find("snapshot mine.png"), std::string::npos) << typed;
+    const Result r = RunOpalhost(dir, With({"--workspace", "ws", "-i"}), typed);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "wrote mine.png\n");
+    EXPECT_TRUE(fs::exists(dir / "mine.png"));
+}
+
 // opalhost on a pseudo-terminal: what it writes, and keys typed into it.
 class Terminal {
 public:
