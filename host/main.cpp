@@ -8,6 +8,7 @@
 // is no file or a bad script line, 3 when the workspace could not be saved at
 // the end.
 #include "core/Text.h"
+#include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 #include "script/ScriptRunner.h"
 #include "script/Session.h"
