@@ -1,10 +1,7 @@
 #include "persistence/WorkspaceFile.h"
 
-#include "core/Text.h"
-
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <zlib.h>
 
@@ -31,16 +28,6 @@ uint32 Get32(const ByteVector& in, size_t at) {
     for (size_t i = 0; i < 4; ++i)
         value |= static_cast<uint32>(in[at + i]) << (8 * i);
     return value;
-}
-
-std::string Environment(const char* name) {
-#if defined(_WIN32)
-    const wchar_t* value = _wgetenv(UTF8ToWide(name).c_str());
-    return value ? WideToUTF8(value) : std::string();
-#else
-    const char* value = std::getenv(name);
-    return value ? value : std::string();
-#endif
 }
 
 } // namespace
@@ -109,20 +96,6 @@ std::optional<std::vector<WorkspaceRecord>> DecodeWorkspace(const ByteVector& by
     if (at != end)
         return fail("bad record layout");
     return records;
-}
-
-std::string DefaultWorkspaceFile() {
-#if defined(_WIN32)
-    const std::string appData = Environment("APPDATA");
-    return appData.empty() ? std::string() : appData + "\\opalhost\\workspace";
-#else
-    // A relative XDG_CONFIG_HOME is invalid and is ignored.
-    const std::string config = Environment("XDG_CONFIG_HOME");
-    if (!config.empty() && config[0] == '/')
-        return config + "/opalhost/workspace";
-    const std::string home = Environment("HOME");
-    return home.empty() ? std::string() : home + "/.config/opalhost/workspace";
-#endif
 }
 
 } // namespace host

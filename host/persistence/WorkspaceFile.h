@@ -37,9 +37,4 @@ OPAL_SDK_API ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& reco
 OPAL_SDK_API std::optional<std::vector<WorkspaceRecord>> DecodeWorkspace(const ByteVector& bytes,
                                                                          std::string* reason);
 
-// Where opalhost keeps the workspace when no file is given:
-// $XDG_CONFIG_HOME/opalhost/workspace, else ~/.config/opalhost/workspace, and
-// %APPDATA%\opalhost\workspace on Windows. Empty when there is no such folder.
-OPAL_SDK_API std::string DefaultWorkspaceFile();
-
 } // namespace host
