@@ -7,6 +7,7 @@
 // kHelp below.
 #include "core/Host.h"
 #include "core/Text.h"
+#include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 #include "resources/Resources.h"
 #include "script/ScriptRunner.h"

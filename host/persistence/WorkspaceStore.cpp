@@ -2,6 +2,7 @@
 #include "core/Text.h"
 
 #include "core/Host.h"
+#include "persistence/FileOps.h"
 
 #include <cstdio>
 #include <set>

@@ -9,6 +9,7 @@
 #include "core/Text.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
+#include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 #include "script/Commands.h"
 

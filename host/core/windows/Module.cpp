@@ -1,21 +1,17 @@
-#include "Module.h"
+// Modules on Windows: LoadLibraryW, with the module's calls of ShellExecuteA
+// reported as they are elsewhere.
+#include "core/Module.h"
 
-#include "StandInWindows.h"
-#include "Text.h"
+#include "core/StandInWindows.h"
+#include "core/Text.h"
 
-#if defined(_WIN32)
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
 #include <cstring>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace host {
-
-#if defined(_WIN32)
 
 namespace {
 
@@ -83,28 +79,5 @@ void* FindSymbol(void* module, const char* name) {
 void CloseModule(void* module) {
     FreeLibrary(static_cast<HMODULE>(module));
 }
-
-#else
-
-void* OpenModule(const std::string& path, std::string* error) {
-    // A bare file name would make dlopen search the library path.
-    const std::string name = path.find('/') == std::string::npos ? "./" + path : path;
-    void* module = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module && error) {
-        const char* reason = dlerror();
-        *error = reason ? reason : "cannot load module";
-    }
-    return module;
-}
-
-void* FindSymbol(void* module, const char* name) {
-    return dlsym(module, name);
-}
-
-void CloseModule(void* module) {
-    dlclose(module);
-}
-
-#endif
 
 } // namespace host

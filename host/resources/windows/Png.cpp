@@ -1,7 +1,5 @@
 // PNG in the Windows build, which has zlib but no libpng: the chunks are
 // walked here and the rows unfiltered; zlib inflates and checks.
-#if defined(_WIN32)
-
 #include "resources/Pictures.h"
 
 #include <cstdlib>
@@ -17,8 +15,6 @@ std::nullopt_t Fail(std::string* error, const char* reason) {
         *error = reason;
     return std::nullopt;
 }
-
-constexpr uint32 kMaxSide = 16384;
 
 uint32 BigEndian32(const uint8* p) {
     return static_cast<uint32>(p[0]) << 24 | static_cast<uint32>(p[1]) << 16 |
@@ -120,8 +116,8 @@ std::optional<Picture> DecodePng(const Bytes& bytes, std::string* error) {
                 return Fail(error, "bad PNG header");
             picture.width = BigEndian32(data);
             picture.height = BigEndian32(data + 4);
-            if (picture.width == 0 || picture.height == 0 || picture.width > kMaxSide ||
-                picture.height > kMaxSide)
+            if (picture.width == 0 || picture.height == 0 || picture.width > kMaxPictureSide ||
+                picture.height > kMaxPictureSide)
                 return Fail(error, "bad PNG size");
             // bit depth 8, colour type 6 (RGBA), deflate, adaptive filters, no interlace
             if (data[8] != 8 || data[9] != 6 || data[10] != 0 || data[11] != 0 || data[12] != 0)
@@ -147,5 +143,3 @@ std::optional<Picture> DecodePng(const Bytes& bytes, std::string* error) {
 }
 
 } // namespace host
-
-#endif

@@ -5,6 +5,7 @@
 #include "OpalID.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
+#include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 
 #include <filesystem>
