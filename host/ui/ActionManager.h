@@ -47,7 +47,8 @@ struct ActionStateAnswer {
 class OPAL_SDK_API ActionManager final : public Layer {
 public:
     static constexpr size_t kSlot = 2;
-    explicit ActionManager(Host& host) : fHost(host) {}
+    // Every layer is built with its host; the actions need nothing of it.
+    explicit ActionManager(Host& /*host*/) {}
 
     // Reads the plug-in's action and menu definitions, replacing what it
     // brought before.
@@ -80,7 +81,6 @@ private:
         PluginID plugin;
         MenuDef def;
     };
-    Host& fHost;
     std::vector<Known> fActions;
     std::vector<Placed> fMenuEntries;
 };
