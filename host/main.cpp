@@ -1,6 +1,7 @@
 // opalhost: runs a host session with the Opal plug-in.
 //
 //   opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]
+//   opalhost.exe --live [--workspace FILE] [--script FILE]
 //
 // With no script it runs a short demonstration. The workspace is kept in the
 // user's configuration folder unless --workspace names a file. Exit status:
@@ -8,6 +9,7 @@
 // is no file or a bad script line, 3 when the workspace could not be saved at
 // the end.
 #include "core/Text.h"
+#include "live/Live.h"
 #include "persistence/WorkspaceFile.h"
 #include "script/ScriptRunner.h"
 #include "script/Session.h"
@@ -31,7 +33,8 @@
 
 namespace {
 
-const char kUsage[] = "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]";
+const char kUsage[] =
+    "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i | --live]";
 
 const char kDemonstration[] = R"(say A host with a dozen panels in four palettes; Opal is loaded.
 palette Layout
@@ -162,6 +165,7 @@ int main(int argc, char** argv) {
     bool workspaceGiven = false;
     std::string script;
     bool interactive = false;
+    bool live = false;
     const std::vector<std::string> args = Arguments(argc, argv);
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -175,10 +179,20 @@ int main(int argc, char** argv) {
             script = args[++i];
         } else if (arg == "-i") {
             interactive = true;
+        } else if (arg == "--live") {
+            live = true;
         } else {
             std::cerr << kUsage << "\n";
             return 2;
         }
+    }
+
+    if (live && (interactive || !host::live::Available())) {
+        std::cerr << (interactive ? kUsage
+                                  : "opalhost: live windows are the Windows build's "
+                                    "(opalhost.exe --live)")
+                  << "\n";
+        return 2;
     }
 
     if (!workspaceGiven) {
@@ -220,7 +234,8 @@ int main(int argc, char** argv) {
     }
     host::ScriptRunner runner;
     host::ScriptContext context{session, std::cout, std::cerr};
-    const int status = runner.Run(*input, context);
+    const int status = live ? host::live::Run(session, runner, script.empty() ? nullptr : input)
+                            : runner.Run(*input, context);
     // A bad line leaves the saved workspace as it was.
     const bool saved = session.Stop(status == 0);
     return status == 0 && !saved ? 3 : status;

@@ -60,7 +60,10 @@ void Alerts::Show(const std::string& text) {
 }
 
 void ShowHostAlert(const std::string& text) {
-    Alerts::Get().Show(text);
+    Alerts& alerts = Alerts::Get();
+    alerts.Show(text);
+    if (alerts.ask)
+        alerts.ask(text, false);
 }
 
 bool IsAlertSuppressed(int32 alertID) {
@@ -88,7 +91,9 @@ int16 CAlert::WarningAlertWithDontShowAgain(const PMString& message, int32 alert
     text.Translate();
     Alerts& alerts = Alerts::Get();
     alerts.Show(text.GetUTF8String());
-    if (alerts.Answer() == AlertAnswer::kDontShowAgain)
+    const AlertAnswer answer =
+        alerts.ask ? alerts.ask(text.GetUTF8String(), true) : alerts.Answer();
+    if (answer == AlertAnswer::kDontShowAgain)
         if (AlertMemory* memory = Memory(); memory && memory->ids.insert(alertID).second)
             Dirty(memory, kAlertMemoryImpl, kTrue);
     return 1;

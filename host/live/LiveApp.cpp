@@ -1,0 +1,212 @@
+// The live session: the script first, then standard input, while the
+// message loop runs the windows. The host's timer runs by the real clock:
+// one timer unit is one millisecond, so the plug-in's 500-unit timer fires
+// twice a second.
+#include "live/LiveApp.h"
+#include "live/Live.h"
+
+#include "core/Host.h"
+#include "core/Text.h"
+#include "script/Session.h"
+#include "ui/Alerts.h"
+#include "ui/DialogManager.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace host::live {
+
+namespace {
+
+App* gApp = nullptr;
+
+// How often the window thread looks at the host's timers, in milliseconds.
+constexpr UINT kTimerPeriod = 20;
+constexpr UINT_PTR kHostTimerID = 1;
+
+HFONT MakeFont(int weight) {
+    return CreateFontW(-12, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+}
+
+bool IsQuit(const std::string& line) {
+    const Words words = ScriptRunner::Split(line);
+    return words.size() == 1 && words[0] == "quit";
+}
+
+bool OnlyPrints(const std::string& line) {
+    try {
+        const Words words = ScriptRunner::Split(line);
+        return !words.empty() && words[0] == "print";
+    } catch (const ScriptError&) {
+        return false;
+    }
+}
+
+// Reads standard input on its own thread and hands each line to the window
+// thread; the host itself is touched only there.
+DWORD WINAPI ReadInput(void* document) {
+    const HWND window = static_cast<HWND>(document);
+    std::string line;
+    while (std::getline(std::cin, line))
+        PostMessageW(window, kLineMessage, 0, reinterpret_cast<LPARAM>(new std::string(line)));
+    PostMessageW(window, kEndOfInputMessage, 0, 0);
+    return 0;
+}
+
+// Whether a message may have changed what the windows show; painting,
+// pointer moves without a button and the timer (which repaints when it fired)
+// change nothing.
+bool Changes(UINT message) {
+    return message != WM_PAINT && message != WM_TIMER && message != WM_MOUSEMOVE &&
+           message != WM_NCMOUSEMOVE && message != WM_SETCURSOR;
+}
+
+} // namespace
+
+App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::cout, std::cerr} {
+    gApp = this;
+    fFont = MakeFont(FW_NORMAL);
+    fBold = MakeFont(FW_BOLD);
+    fMeasure = CreateCompatibleDC(nullptr);
+    fStart = GetTickCount64();
+    fDocument = CreateDocumentWindow();
+    SetTimer(fDocument, kHostTimerID, kTimerPeriod, nullptr);
+    InstallSinks();
+}
+
+App::~App() {
+    ui::Alerts::Get().ask = nullptr;
+    ui::DialogManager::Get().onWait = nullptr;
+    CloseDialogWindow();
+    if (fDocument)
+        DestroyWindow(fDocument);
+    DeleteDC(fMeasure);
+    DeleteObject(fFont);
+    DeleteObject(fBold);
+    gApp = nullptr;
+}
+
+App& App::Get() {
+    return *gApp;
+}
+
+int App::TextWidth(const std::string& text, bool bold) const {
+    const std::wstring wide = UTF8ToWide(text);
+    SelectObject(fMeasure, Font(bold));
+    SIZE size{};
+    GetTextExtentPoint32W(fMeasure, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
+void App::InstallSinks() {
+    // The runner sets and clears its own sinks around each line; between
+    // lines, what the user's clicks and the timers cause is printed too.
+    std::ostream& out = context.out;
+    ui::Alerts::Get().sink = [&out](const std::string& text) {
+        out << "alert \"" << text << "\"\n" << std::flush;
+    };
+    ui::Alerts::Get().ask = [](const std::string& text, bool offered) {
+        return ShowAlert(text, offered) ? ui::AlertAnswer::kDontShowAgain : ui::AlertAnswer::kOK;
+    };
+    ui::DialogManager::Get().onOpened = [&out](const std::string& title) {
+        out << "dialog \"" << title << "\"\n" << std::flush;
+    };
+    ui::DialogManager::Get().onClosed = [&out] { out << "dialog closed\n" << std::flush; };
+    ui::DialogManager::Get().onWait = [](Boss* dialog) { WaitForDialog(dialog); };
+}
+
+bool App::RunLine(const std::string& line, bool counted) {
+    if (counted)
+        ++fLineNumber;
+    if (IsQuit(line)) {
+        End();
+        return true;
+    }
+    // Blank lines before it, so that an error names the line's number in the session.
+    const int before = counted ? fLineNumber - 1 : 0;
+    std::istringstream in(std::string(static_cast<size_t>(before), '\n') + line);
+    ++fDepth;
+    const int status = runner.Run(in, context);
+    --fDepth;
+    context.out.flush();
+    context.err.flush();
+    InstallSinks();
+    AfterEvent();
+    return status == 0;
+}
+
+void App::Submit(const std::string& line) {
+    if (fDepth == 0 || OnlyPrints(line)) {
+        RunLine(line);
+        RunWaiting();
+    } else {
+        fWaiting.push_back(line);
+    }
+}
+
+void App::RunWaiting() {
+    while (fDepth == 0 && !fWaiting.empty() && !fEnding) {
+        const std::string line = fWaiting.front();
+        fWaiting.pop_front();
+        RunLine(line);
+    }
+}
+
+void App::AfterEvent(bool repaint) {
+    if (!session.Running())
+        return;
+    // Inside a command (a modal window waits) the host is not idle.
+    if (fDepth == 0)
+        Host::Get().DrainCommands();
+    SyncPalettes(repaint);
+    SyncDialogs();
+    if (fDepth == 0)
+        RunWaiting();
+}
+
+void App::Tick() {
+    if (!session.Running() || fDepth > 0)
+        return;
+    Host& host = Host::Get();
+    const auto now = static_cast<int64>(GetTickCount64() - fStart);
+    bool fired = false;
+    for (int64 due = host.NextTimerDeadline(); due >= 0 && due <= now;
+         due = host.NextTimerDeadline()) {
+        host.FireNextTimer();
+        host.DrainCommands();
+        fired = true;
+    }
+    if (fired)
+        AfterEvent();
+}
+
+bool Available() {
+    return true;
+}
+
+int Run(Session& session, ScriptRunner& runner, std::istream* script) {
+    App app(session, runner);
+    // The live windows' own places (the real windows, at the real screen's places).
+    runner.Add("print places", [](ScriptContext&, const Words& args) {
+        ExpectArgs(args, 0, 0, "print places");
+        PrintPlaces();
+    });
+    app.AfterEvent();
+    std::string line;
+    while (script && !app.Ending() && std::getline(*script, line))
+        if (!app.RunLine(line))
+            return 2;
+    if (!app.Ending())
+        CloseHandle(CreateThread(nullptr, 0, ReadInput, app.Document(), 0, nullptr));
+    MSG message;
+    while (!app.Ending() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+        app.AfterEvent(Changes(message.message));
+    }
+    return 0;
+}
+
+} // namespace host::live
