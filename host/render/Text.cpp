@@ -41,19 +41,14 @@ double TextWidth(cairo_t* cr, const std::string& utf8, double size, bool bold) {
 }
 
 void DrawText(cairo_t* cr, const std::string& utf8, double x, double top, double height,
-              double size, Rgb color, bool bold) {
+              double size, paint::Color color, bool bold) {
     if (utf8.empty())
         return;
     UseFont(cr, size, bold);
-    cairo_set_source_rgb(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0);
+    cairo_set_source_rgb(cr, color.r, color.g, color.b);
     cairo_move_to(cr, std::round(x), Baseline(cr, top, height));
     cairo_show_text(cr, utf8.c_str());
     cairo_new_path(cr);
-}
-
-void DrawTextCentred(cairo_t* cr, const std::string& utf8, double left, double top, double width,
-                     double height, double size, Rgb color) {
-    DrawText(cr, utf8, left + (width - TextWidth(cr, utf8, size)) / 2, top, height, size, color);
 }
 
 } // namespace host::render
