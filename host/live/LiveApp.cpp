@@ -69,7 +69,6 @@ App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::c
     gApp = this;
     fFont = MakeFont(FW_NORMAL);
     fBold = MakeFont(FW_BOLD);
-    fMeasure = CreateCompatibleDC(nullptr);
     fStart = GetTickCount64();
     fDocument = CreateDocumentWindow();
     SetTimer(fDocument, kHostTimerID, kTimerPeriod, nullptr);
@@ -82,7 +81,6 @@ App::~App() {
     CloseDialogWindow();
     if (fDocument)
         DestroyWindow(fDocument);
-    DeleteDC(fMeasure);
     DeleteObject(fFont);
     DeleteObject(fBold);
     gApp = nullptr;
@@ -90,14 +88,6 @@ App::~App() {
 
 App& App::Get() {
     return *gApp;
-}
-
-int App::TextWidth(const std::string& text, bool bold) const {
-    const std::wstring wide = UTF8ToWide(text);
-    SelectObject(fMeasure, Font(bold));
-    SIZE size{};
-    GetTextExtentPoint32W(fMeasure, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return size.cx;
 }
 
 void App::InstallSinks() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/ObjectModel.h"
+#include "paint/Layout.h"
 #include "script/ScriptRunner.h"
 
 #include <windows.h>
@@ -49,7 +50,6 @@ public:
 
     HWND Document() const { return fDocument; }
     HFONT Font(bool bold = false) const { return bold ? fBold : fFont; }
-    int TextWidth(const std::string& text, bool bold = false) const;
 
     Session& session;
     ScriptRunner& runner;
@@ -61,7 +61,6 @@ private:
 
     HWND fDocument = nullptr;
     HFONT fFont = nullptr, fBold = nullptr;
-    HDC fMeasure = nullptr;
     int fDepth = 0;
     int fLineNumber = 0;
     bool fEnding = false;
@@ -83,7 +82,7 @@ LRESULT CALLBACK PaletteProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 // ---- Painting (LivePaint.cpp) -------------------------------------------------------
 void PaintDocument(HDC dc, const RECT& area);
 void PaintPalette(HWND window, HDC dc);
-void PaintDialog(HWND window, HDC dc, const Boss* root, const std::string& title);
+void PaintDialog(HDC dc, const paint::DialogLook& look);
 
 // ---- Input (LiveInput.cpp) ----------------------------------------------------------
 // True when the message was the palette's input and is handled.

@@ -42,15 +42,15 @@ LRESULT CALLBACK AlertProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         RECT area;
         GetClientRect(window, &area);
         SetDCBrushColor(dc, RGB(0x4a, 0x4f, 0x5a));
-        const RECT title{0, 0, area.right, kTitleHeight};
+        const RECT title{0, 0, area.right, paint::kTitleHeight};
         FillRect(dc, &title, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         SetDCBrushColor(dc, RGB(0xe4, 0xe4, 0xe4));
-        const RECT face{0, kTitleHeight, area.right, area.bottom};
+        const RECT face{0, paint::kTitleHeight, area.right, area.bottom};
         FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         SelectObject(dc, App::Get().Font(true));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0xf4, 0xf4, 0xf4));
-        RECT text{8, 0, area.right, kTitleHeight};
+        RECT text{8, 0, area.right, paint::kTitleHeight};
         DrawTextW(dc, L"Alert", -1, &text, DT_SINGLELINE | DT_VCENTER);
         EndPaint(window, &paint);
         return 0;
@@ -106,7 +106,7 @@ HWND MakeAlert(const std::string& text, bool offer, AlertState* state, HWND* ok)
     (void)registered;
     const int inner = kAlertWidth - 2 * kPad;
     const int textHeight = TextHeight(text, inner);
-    int top = kTitleHeight + kPad;
+    int top = paint::kTitleHeight + kPad;
     const int height =
         top + textHeight + kPad + (offer ? kCheckHeight + kPad : 0) + kButtonHeight + kPad;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - kAlertWidth) / 2;

@@ -35,8 +35,6 @@ std::string gEditText;
 int gAnchor = -1; // the row a Shift-click ranges from
 HMENU gOpenMenu = nullptr;
 
-const TextWidth kWidth = [](const std::string& text) { return App::Get().TextWidth(text); };
-
 // A name as a command word.
 std::string Quoted(const std::string& name) {
     return "\"" + name + "\"";
@@ -73,9 +71,8 @@ void SelectRow(const OpalPlaces& opal, int row, WPARAM keys) {
     Run(rows.empty() ? "select none" : line);
 }
 
+// The row at a point of the screen, -1 for none.
 int RowAt(const OpalPlaces& opal, int x, int y) {
-    if (!opal.listRect.Contains(x, y))
-        return -1;
     for (size_t i = 0; i < opal.rows.size(); ++i)
         if (opal.rows[i].Contains(x, y))
             return static_cast<int>(i);
@@ -105,8 +102,8 @@ HMENU BuildMenu(const std::vector<ui::MenuItem>& items, const std::vector<std::s
 
 // The front panel's menu as a popup below the menu button; what is chosen
 // runs as `menu "ENTRY"…` does.
-void OpenMenu(HWND window, const PaletteLayout& layout) {
-    const auto opal = FindOpal(layout);
+void OpenMenu(const paint::PaletteLook& look) {
+    const auto opal = FindOpal(look);
     const ui::WidgetRecord* record = opal ? ui::RecordOf(opal->panel) : nullptr;
     if (!record || !record->menuNameKey)
         return;
@@ -118,8 +115,8 @@ void OpenMenu(HWND window, const PaletteLayout& layout) {
     }
     std::vector<std::vector<std::string>> entries;
     const HMENU menu = BuildMenu(items, {}, &entries);
-    POINT at{layout.menu.x, layout.menu.y + layout.menu.h};
-    ClientToScreen(window, &at);
+    const paint::Rect button = paint::OnScreen(look.area, look.menu);
+    const POINT at{static_cast<LONG>(button.x), static_cast<LONG>(button.Bottom())};
     // The document owns the popup: the palette stays inactive.
     const HWND owner = App::Get().Document();
     SetForegroundWindow(owner);
@@ -178,37 +175,42 @@ bool OpalDown(HWND window, const OpalPlaces& opal, int x, int y, WPARAM keys) {
     return true;
 }
 
+// At a point of the window (x, y), which is at `screen` on the screen.
 void ButtonDown(HWND window, int x, int y, WPARAM keys) {
-    const auto layout = FindLayout(window, kWidth);
-    if (!layout)
+    const auto look = FindPalette(window);
+    if (!look)
         return;
-    if (layout->menu.Contains(x, y)) {
+    if (look->menu.Contains(x, y)) {
         EndEditing();
-        OpenMenu(window, *layout);
+        OpenMenu(*look);
         return;
     }
-    if (layout->title.Contains(x, y)) {
+    if (look->title.Contains(x, y)) {
         EndEditing();
-        gDrag = {DragKind::kTitle, window, layout->name, {x, y}, {}, 0, 0};
+        gDrag = {DragKind::kTitle, window, look->area.name, {x, y}, {}, 0, 0};
         SetCapture(window);
         return;
     }
-    for (const GroupPlace& group : layout->groups)
-        for (const TabPlace& tab : group.tabs)
-            if (tab.rect.Contains(x, y)) {
+    for (size_t g = 0; g < look->groups.size(); ++g)
+        for (size_t t = 0; t < look->groups[g].tabs.size(); ++t)
+            if (look->groups[g].tabs[t].area.Contains(x, y)) {
                 EndEditing();
-                Run("front " + std::to_string(tab.panelID));
+                if (const int32 panel = TabPanel(*look, g, t))
+                    Run("front " + std::to_string(panel));
                 return;
             }
-    if (const auto opal = FindOpal(*layout); opal && OpalDown(window, *opal, x, y, keys))
+    const int sx = look->area.left + x, sy = look->area.top + y;
+    if (const auto opal = FindOpal(*look); opal && OpalDown(window, *opal, sx, sy, keys))
         return;
     EndEditing();
 }
 
 void DoubleClick(HWND window, int x, int y) {
-    const auto layout = FindLayout(window, kWidth);
-    const auto opal = layout ? FindOpal(*layout) : std::nullopt;
-    if (const int row = opal ? RowAt(*opal, x, y) : -1; row >= 0)
+    const auto look = FindPalette(window);
+    const auto opal = look ? FindOpal(*look) : std::nullopt;
+    if (!opal)
+        return;
+    if (const int row = RowAt(*opal, look->area.left + x, look->area.top + y); row >= 0)
         Run("doubleclick #" + std::to_string(row));
 }
 
@@ -244,20 +246,21 @@ void Typed(wchar_t c) {
 }
 
 bool DialogInput(HWND window, UINT message, LPARAM lParam) {
-    bool ok = false;
-    if (message == WM_LBUTTONUP) {
-        Boss* dialog = DialogOf(window);
-        const PMRect f = ui::ViewOf(dialog)->GetFrame();
-        WalkWidgets(dialog, kBorder - static_cast<int>(f.Left()),
-                    kBorder + kTitleHeight - static_cast<int>(f.Top()),
-                    [&](const Boss* widget, const Rect& r, bool) {
-                        ok |= widget->Class() == kOKButtonWidgetBoss &&
-                              r.Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-                    });
+    if (message != WM_LBUTTONUP)
+        return false;
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int x = frame.left + GET_X_LPARAM(lParam), y = frame.top + GET_Y_LPARAM(lParam);
+    for (const paint::DialogLook& look : LayOutScreen().dialogs) {
+        if (look.view.root != DialogOf(window))
+            continue;
+        for (const paint::WidgetPlace& place : paint::DialogPlaces(look))
+            if (place.widget->Class() == kOKButtonWidgetBoss && place.box.Contains(x, y)) {
+                ui::DialogManager::Get().PressOK();
+                return true;
+            }
     }
-    if (ok)
-        ui::DialogManager::Get().PressOK();
-    return ok;
+    return false;
 }
 
 } // namespace

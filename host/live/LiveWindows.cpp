@@ -6,6 +6,7 @@
 
 #include "IWidgets.h"
 #include "core/Text.h"
+#include "paint/Drawing.h"
 #include "ui/DialogManager.h"
 #include "ui/Widgets.h"
 #include "world/World.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 namespace host::live {
 
@@ -87,26 +89,55 @@ void Adopt(HWND window) {
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     SetWindowLongW(window, GWL_STYLE, (style & ~WS_CAPTION) | WS_POPUP);
     SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App::Get().Document()));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     gAdopted.insert(window);
 }
 
-void Place(HWND window, const PaletteLayout& layout, bool adopted) {
+void Place(HWND window, const paint::WindowArea& area) {
     RECT now;
     GetWindowRect(window, &now);
-    if (adopted && now.left == layout.x && now.top == layout.y &&
-        now.right - now.left == layout.w && now.bottom - now.top == layout.h)
-        return;
-    SetWindowPos(window, nullptr, layout.x, layout.y, layout.w, layout.h,
-                 SWP_NOZORDER | SWP_NOACTIVATE | (adopted ? 0 : SWP_FRAMECHANGED));
+    if (now.left != area.left || now.top != area.top || now.right - now.left != area.width ||
+        now.bottom - now.top != area.height)
+        SetWindowPos(window, nullptr, area.left, area.top, area.width, area.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The dialog window's size for its root widget: the root's frame, a border
-// and the host's title bar.
-SIZE DialogSize(const Boss* root) {
-    const IControlView* view = ui::ViewOf(root);
-    const PMRect frame = view ? view->GetFrame() : PMRect(0, 0, 300, 200);
-    return {static_cast<LONG>(frame.Width()) + 2 * kBorder,
-            static_cast<LONG>(frame.Height()) + 2 * kBorder + kTitleHeight};
+RECT ScreenRect(const paint::Rect& r) {
+    return {static_cast<LONG>(r.x), static_cast<LONG>(r.y), static_cast<LONG>(r.Right()),
+            static_cast<LONG>(r.Bottom())};
+}
+
+RECT AreaRect(const paint::WindowArea& a) {
+    return {a.left, a.top, a.left + a.width, a.top + a.height};
+}
+
+void PrintDialogPlaces(const paint::DialogLook& look) {
+    PrintPlace("dialog", look.view.title, AreaRect(look.area));
+    for (const paint::WidgetPlace& place : paint::DialogPlaces(look))
+        if (place.widget->Class() == kOKButtonWidgetBoss)
+            PrintPlace("button", ui::TextOf(place.widget), ScreenRect(place.box));
+}
+
+std::optional<paint::DialogLook> DialogLookOf(const Boss* dialog) {
+    for (paint::DialogLook& look : LayOutScreen().dialogs)
+        if (look.view.root == dialog)
+            return std::move(look);
+    return std::nullopt;
+}
+
+void PrintOpalPlaces(const paint::PaletteLook& look) {
+    const auto opal = FindOpal(look);
+    if (!opal)
+        return;
+    // Rows scrolled out of the list are not there to click.
+    for (size_t i = 0; i < opal->rows.size(); ++i)
+        if (opal->rows[i].width > 0 && opal->rows[i].height > 0)
+            PrintPlace("row", std::to_string(i), ScreenRect(opal->rows[i]));
+    PrintPlace("field", "opacity", ScreenRect(opal->field));
+    PrintPlace("button", "onoff", ScreenRect(opal->onOff));
+    PrintPlace("button", "swap", ScreenRect(opal->swap));
+    PrintPlace("sizebox", "opal", ScreenRect(opal->sizeBox));
 }
 
 } // namespace
@@ -126,17 +157,18 @@ HWND CreateDocumentWindow() {
 void SyncPalettes(bool repaint) {
     for (auto it = gAdopted.begin(); it != gAdopted.end();)
         it = IsWindow(*it) ? std::next(it) : gAdopted.erase(it);
-    const TextWidth width = [](const std::string& text) { return App::Get().TextWidth(text); };
-    for (const PaletteInfo& palette : World::Get().Palettes()) {
-        if (!palette.window)
-            continue;
-        const bool adopted = gAdopted.count(palette.window) != 0;
-        if (!adopted)
+    for (const PaletteInfo& palette : World::Get().Palettes())
+        if (palette.window && !gAdopted.count(palette.window)) {
             Adopt(palette.window);
-        if (const auto layout = FindLayout(palette.window, width))
-            Place(palette.window, *layout, adopted);
-        if (repaint || !adopted)
-            InvalidateRect(palette.window, nullptr, FALSE);
+            repaint = true;
+        }
+    for (const paint::PaletteLook& look : LayOutScreen().palettes) {
+        const HWND window = WindowOf(look.area.name);
+        if (!window)
+            continue;
+        Place(window, look.area);
+        if (repaint)
+            InvalidateRect(window, nullptr, FALSE);
     }
 }
 
@@ -147,25 +179,36 @@ void PrintPlace(const char* kind, const std::string& name, const RECT& r) {
         << std::flush;
 }
 
+void PrintPlaces() {
+    const paint::ScreenLook screen = LayOutScreen();
+    for (const paint::PaletteLook& look : screen.palettes) {
+        const paint::WindowArea& a = look.area;
+        PrintPlace("palette", a.name, AreaRect(a));
+        PrintPlace("title", a.name, ScreenRect(paint::OnScreen(a, look.title)));
+        PrintPlace("menu", a.name, ScreenRect(paint::OnScreen(a, look.menu)));
+        for (const paint::GroupLook& group : look.groups)
+            for (const paint::TabLook& tab : group.tabs)
+                PrintPlace("tab", tab.name, ScreenRect(paint::OnScreen(a, tab.area)));
+        PrintOpalPlaces(look);
+    }
+    for (const paint::DialogLook& look : screen.dialogs)
+        PrintDialogPlaces(look);
+}
+
 void OpenDialogWindow(Boss* dialog) {
     static const bool registered = (RegisterClass(kDialogClass, PaletteProc), true);
     (void)registered;
-    const SIZE size = DialogSize(dialog);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 3;
-    const std::string title = ui::DialogManager::Get().Title(dialog);
+    const auto look = DialogLookOf(dialog);
+    if (!look)
+        return;
+    const paint::WindowArea& area = look->area;
     gDialog = dialog;
-    gDialogWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kDialogClass, UTF8ToWide(title).c_str(),
-                                    WS_POPUP, x, y, size.cx, size.cy, App::Get().Document(),
-                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+    gDialogWindow =
+        CreateWindowExW(WS_EX_TOOLWINDOW, kDialogClass, UTF8ToWide(look->view.title).c_str(),
+                        WS_POPUP, area.left, area.top, area.width, area.height,
+                        App::Get().Document(), nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(gDialogWindow, SW_SHOWNOACTIVATE);
-    PrintPlace("dialog", title, {x, y, x + size.cx, y + size.cy});
-    WalkWidgets(dialog, x + kBorder - static_cast<int>(ui::ViewOf(dialog)->GetFrame().Left()),
-                y + kBorder + kTitleHeight - static_cast<int>(ui::ViewOf(dialog)->GetFrame().Top()),
-                [](const Boss* widget, const Rect& r, bool) {
-                    if (widget->Class() == kOKButtonWidgetBoss)
-                        PrintPlace("button", ui::TextOf(widget), {r.x, r.y, r.x + r.w, r.y + r.h});
-                });
+    PrintDialogPlaces(*look);
 }
 
 void CloseDialogWindow() {
@@ -188,7 +231,7 @@ void SyncDialogs() {
     if (front == gDialog)
         return;
     CloseDialogWindow();
-    if (front && ui::ViewOf(front))
+    if (front)
         OpenDialogWindow(front);
 }
 
@@ -216,10 +259,12 @@ LRESULT CALLBACK PaletteProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(window, &paint);
-        if (Boss* dialog = DialogOf(window))
-            PaintDialog(window, dc, dialog, ui::DialogManager::Get().Title(dialog));
-        else
+        if (Boss* dialog = DialogOf(window)) {
+            if (const auto look = DialogLookOf(dialog))
+                PaintDialog(dc, *look);
+        } else {
             PaintPalette(window, dc);
+        }
         EndPaint(window, &paint);
         return 0;
     }
@@ -227,60 +272,6 @@ LRESULT CALLBACK PaletteProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (PaletteInput(window, message, wParam, lParam))
             return 0;
         return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-} // namespace host::live
-
-namespace host::live {
-
-namespace {
-
-RECT OnScreen(const PaletteLayout& layout, const Rect& r) {
-    return {layout.x + r.x, layout.y + r.y, layout.x + r.x + r.w, layout.y + r.y + r.h};
-}
-
-void PrintOpalPlaces(const PaletteLayout& layout) {
-    const auto opal = FindOpal(layout);
-    if (!opal)
-        return;
-    for (size_t i = 0; i < opal->rows.size(); ++i) {
-        const Rect& row = opal->rows[i];
-        // Rows scrolled out of the list are not there to click.
-        if (opal->listRect.Contains(row.x + row.w / 2, row.y + row.h / 2))
-            PrintPlace("row", std::to_string(i), OnScreen(layout, row));
-    }
-    PrintPlace("field", "opacity", OnScreen(layout, opal->field));
-    PrintPlace("button", "onoff", OnScreen(layout, opal->onOff));
-    PrintPlace("button", "swap", OnScreen(layout, opal->swap));
-    PrintPlace("sizebox", "opal", OnScreen(layout, opal->sizeBox));
-}
-
-} // namespace
-
-void PrintPlaces() {
-    for (const PaletteLayout& layout :
-         ShownPalettes([](const std::string& text) { return App::Get().TextWidth(text); })) {
-        PrintPlace("palette", layout.name, OnScreen(layout, {0, 0, layout.w, layout.h}));
-        PrintPlace("title", layout.name, OnScreen(layout, layout.title));
-        PrintPlace("menu", layout.name, OnScreen(layout, layout.menu));
-        for (const GroupPlace& group : layout.groups)
-            for (const TabPlace& tab : group.tabs)
-                PrintPlace("tab", tab.label, OnScreen(layout, tab.rect));
-        PrintOpalPlaces(layout);
-    }
-    if (gDialogWindow) {
-        RECT r;
-        GetWindowRect(gDialogWindow, &r);
-        PrintPlace("dialog", ui::DialogManager::Get().Title(gDialog), r);
-        const PMRect f = ui::ViewOf(gDialog)->GetFrame();
-        WalkWidgets(
-            gDialog, r.left + kBorder - static_cast<int>(f.Left()),
-            r.top + kBorder + kTitleHeight - static_cast<int>(f.Top()),
-            [](const Boss* widget, const Rect& b, bool) {
-                if (widget->Class() == kOKButtonWidgetBoss)
-                    PrintPlace("button", ui::TextOf(widget), {b.x, b.y, b.x + b.w, b.y + b.h});
-            });
     }
 }
 

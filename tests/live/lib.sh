@@ -31,7 +31,7 @@ live_start() {
   "$WINE" "$exe" --live --workspace "$LIVE/workspace" "$@" <"$LIVE/in" >"$LIVE/out" 2>"$LIVE/err" &
   LIVE_PID=$!
   exec 7>"$LIVE/in"
-  SYNCS=0
+  echo 0 >"$LIVE/syncs"
   MARK=0
 }
 
@@ -50,12 +50,14 @@ wait_for() {
 }
 
 # Leaves the mark where it is: what the lines printed is read after it.
+# The count is kept in a file: helpers that sync may run in a subshell.
 live_sync() {
-  local saved=$MARK
-  SYNCS=$((SYNCS + 1))
+  local saved=$MARK n
+  n=$(($(cat "$LIVE/syncs") + 1))
+  echo $n >"$LIVE/syncs"
   MARK=0
-  send "say sync $SYNCS"
-  wait_for "^# sync $SYNCS\$"
+  send "say sync $n"
+  wait_for "^# sync $n\$"
   MARK=$saved
 }
 
