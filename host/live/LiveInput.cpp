@@ -9,6 +9,7 @@
 #include "ui/DialogManager.h"
 #include "ui/ListBox.h"
 #include "ui/Widgets.h"
+#include "world/World.h"
 
 #include <windowsx.h>
 
@@ -195,8 +196,10 @@ void ButtonDown(HWND window, int x, int y, WPARAM keys) {
         for (size_t t = 0; t < look->groups[g].tabs.size(); ++t)
             if (look->groups[g].tabs[t].area.Contains(x, y)) {
                 EndEditing();
-                if (const int32 panel = TabPanel(*look, g, t))
-                    Run("front " + std::to_string(panel));
+                const auto panel = World::Get().FindPanel(TabPanel(*look, g, t));
+                // `front` takes a panel's name; a name with a quote has no word.
+                if (panel && panel->name.find('"') == std::string::npos)
+                    Run("front " + Quoted(panel->name));
                 return;
             }
     const int sx = look->area.left + x, sy = look->area.top + y;
@@ -205,13 +208,16 @@ void ButtonDown(HWND window, int x, int y, WPARAM keys) {
     EndEditing();
 }
 
-void DoubleClick(HWND window, int x, int y) {
+// A second click soon after the first: on a row a double-click, elsewhere
+// one more click (two quick presses of On/Off switch twice).
+void DoubleClick(HWND window, int x, int y, WPARAM keys) {
     const auto look = FindPalette(window);
     const auto opal = look ? FindOpal(*look) : std::nullopt;
-    if (!opal)
-        return;
-    if (const int row = RowAt(*opal, look->area.left + x, look->area.top + y); row >= 0)
+    const int row = opal ? RowAt(*opal, look->area.left + x, look->area.top + y) : -1;
+    if (row >= 0)
         Run("doubleclick #" + std::to_string(row));
+    else
+        ButtonDown(window, x, y, keys);
 }
 
 void PointerMoved() {
@@ -280,7 +286,7 @@ bool PaletteInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         ButtonDown(window, x, y, wParam);
         return true;
     case WM_LBUTTONDBLCLK:
-        DoubleClick(window, x, y);
+        DoubleClick(window, x, y, wParam);
         return true;
     case WM_MOUSEMOVE:
         if (gDrag.kind != DragKind::kNone)

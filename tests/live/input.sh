@@ -9,7 +9,8 @@
 . "$(dirname "$0")/lib.sh"
 exe=$1
 live_start "$exe"
-send "palette Layout at 120 150" "panel Pages in Layout" "palette Stash class 0x1640F at 120 480" "panel Navigator in Stash" "open opal" \
+send "palette Layout at 120 150" "panel Pages in Layout" \
+  "palette Type at 400 150" "panel Character in Type" "panel Paragraph in Type" "palette Stash class 0x1640F at 120 480" "panel Navigator in Stash" "open opal" \
   "place Opal 760 120" "print places"
 live_sync
 pages=$(row_of Pages) opal=$(row_of Opal) navigator=$(row_of Navigator)
@@ -51,6 +52,29 @@ wy=$(xwininfo -id "$id" | sed -nE 's/.*Absolute upper-left Y: *(-?[0-9]+)/\1/p')
 [ "$wx $wy" = "$((x0 + 150)) $((y0 + 60))" ] || fail "xwininfo puts Layout at $wx $wy"
 pass "a title drag moves the palette"
 
+# A click on a back tab brings its panel to the front (a front tab is taller).
+click_at $(centre tab Character)
+until_output '^place tab "Character" [0-9]+ [0-9]+ [0-9]+ 17$' "print places"
+pass "a tab click brings its panel to the front"
+
+# On/Off: every palette opaque (alpha 254) and back.
+click_at $(centre button onoff)
+until_output '^window Layout .* alpha=254$' "print windows"
+click_at $(centre button onoff)
+until_output '^window Layout .* alpha=102$' "print windows"
+pass "On/Off switches transparency off and on"
+
+# The size box drags the panel bigger.
+read -r _ _ w0 h0 <<<"$(place palette Opal)"
+read -r x y <<<"$(centre sizebox opal)"
+# In small steps: without a window manager, Wine sees the pointer only over
+# its own windows, and the panel grows under it step by step.
+xdotool mousemove $x $y mousedown 1
+for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool mousemove_relative 4 3 sleep 0.05; done
+xdotool sleep 0.2 mouseup 1
+until_output "^place palette \"Opal\" [0-9]+ [0-9]+ $((w0 + 40)) $((h0 + 30))\$" "print places"
+pass "the size box resizes the panel"
+
 # The menu button opens the panel's menu; About opens the About window; OK closes it.
 mark
 click_at $(centre menu Opal)
@@ -79,4 +103,19 @@ click_at $(centre row "$navigator")
 until_output "^row $navigator \"Navigator\" .* selected\$" "print list"
 ! tail -n +$((since + 1)) "$LIVE/out" | grep -q '^alert' || fail "the alert came back"
 pass "the alert is a window whose check box suppresses it"
+
+# Shift-click selects a range; a double-click on a row closes its palette, again opens it.
+click_at $(centre row "$pages")
+until_output "^row $pages \"Pages\" .* selected\$" "print list"
+read -r x y <<<"$(centre row "$navigator")"
+xdotool mousemove $x $y keydown shift click 1 keyup shift
+until_output "^row $opal \"Opal\" .* selected\$" "print list"
+[ "$(tail -n +$((MARK + 1)) "$LIVE/out" | grep -cE '^row .* selected$')" = 3 ] ||
+  fail "Shift-click did not select the range"
+pass "Shift-click selects a range"
+xdotool mousemove $(centre row "$pages") click --repeat 2 --delay 80 1
+until_output '^window Layout .* hidden' "print windows"
+xdotool mousemove $(centre row "$pages") click --repeat 2 --delay 80 1
+until_output '^window Layout .* shown' "print windows"
+pass "a double-click closes a row's palette and opens it again"
 live_end || fail "the session ended with status $?"
