@@ -70,7 +70,7 @@ LRESULT CALLBACK DocumentProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-void RegisterClass(const wchar_t* name, WNDPROC procedure) {
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
     WNDCLASSW windowClass{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
@@ -143,7 +143,7 @@ void PrintOpalPlaces(const paint::PaletteLook& look) {
 } // namespace
 
 HWND CreateDocumentWindow() {
-    RegisterClass(kDocumentClass, DocumentProc);
+    RegisterWindowClass(kDocumentClass, DocumentProc);
     RECT frame{0, 0, kDocumentWidth, kDocumentHeight};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     const HWND window =
@@ -196,7 +196,7 @@ void PrintPlaces() {
 }
 
 void OpenDialogWindow(Boss* dialog) {
-    static const bool registered = (RegisterClass(kDialogClass, PaletteProc), true);
+    static const bool registered = (RegisterWindowClass(kDialogClass, PaletteProc), true);
     (void)registered;
     const auto look = DialogLookOf(dialog);
     if (!look)

@@ -6,7 +6,7 @@
 #
 # On your display ($DISPLAY), picom (xrender backend) is started for the
 # session when no compositor runs, so that translucent palettes show as such;
-# type commands into the terminal (`help` lists them) or use the windows.
+# type commands into the terminal or use the windows.
 # Without a display (or with --shot), the session runs on Xvfb with picom: a
 # short story is played (palettes over the page, some translucent, the Opal
 # panel open), the real screen is saved as FILE.png (default opal-live.png)
