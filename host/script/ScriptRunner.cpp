@@ -19,6 +19,7 @@ ScriptRunner::ScriptRunner() {
     AddWorldCommands(*this);
     AddPanelCommands(*this);
     AddPictureCommands(*this);
+    AddPlaceCommands(*this);
     AddMenuCommands(*this);
     // Narration for demonstrations: the words as they are, after "# ".
     Add("say", [](ScriptContext& c, const Words& args) {

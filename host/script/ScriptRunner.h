@@ -57,6 +57,7 @@ void AddModelCommands(ScriptRunner& runner);
 void AddWorldCommands(ScriptRunner& runner);
 void AddPanelCommands(ScriptRunner& runner);
 void AddPictureCommands(ScriptRunner& runner);
+void AddPlaceCommands(ScriptRunner& runner);
 void AddMenuCommands(ScriptRunner& runner);
 
 } // namespace host

@@ -1,8 +1,10 @@
 // Paints a known scene with the GDI painter into an off-screen DIB and checks
 // pixels of it: the background, filled and outlined rectangles, clipping and
 // translation, lines, a picture blended by its alpha, and text that leaves
-// dark pixels in its band and nowhere else. Prints each failure; exit 1 if any.
+// dark pixels in its band and nowhere else; then a palette as the host draws
+// it. Prints each failure; exit 1 if any.
 #include "gdi/GdiPainter.h"
+#include "paint/Drawing.h"
 
 #include <cstdio>
 #include <string>
@@ -97,6 +99,32 @@ void ChecksText(host::gdi::OffscreenCanvas& canvas) {
     Expect(DarkPixels(canvas, 0, 100, 200, 120) == 0, "nothing dark below the text's band");
 }
 
+// The host's own drawing over GDI: a palette with a placeholder panel and
+// its menu button, as a live window shows it.
+void ChecksPalette() {
+    using namespace host::paint;
+    PaletteLook look;
+    look.area = {"P", 0, 0, 202, 136, 255, {}};
+    look.title = {1, 1, 200, 18};
+    look.menu = {181, 19, 20, 20};
+    GroupLook group;
+    group.strip = {1, 19, 200, 20};
+    group.content = {1, 39, 200, 96};
+    group.frontName = "Swatches";
+    group.tabs.push_back({"Swatches", true, {5, 22, 60, 17}});
+    look.groups.push_back(group);
+    host::gdi::OffscreenCanvas canvas(look.area.width, look.area.height);
+    DrawPalette(canvas.Painter(), look, {true});
+    ExpectPixel(canvas, 0, 0, 0x3a3d44, "the palette's frame");
+    ExpectPixel(canvas, 198, 10, 0x4a4f5a, "the title bar, right of its text");
+    ExpectPixel(canvas, 6, 23, 0xe4e4e4, "the front tab");
+    ExpectPixel(canvas, 100, 25, 0xbdbfc4, "the tab strip");
+    ExpectPixel(canvas, 5, 130, 0xe4e4e4, "the placeholder's face");
+    Expect(DarkPixels(canvas, 1, 19, 60, 39) > 10, "the tab's name is written");
+    Expect(DarkPixels(canvas, 181, 19, 201, 39) > 10, "the menu button is drawn");
+    Expect(DarkPixels(canvas, 1, 39, 201, 135) == 0, "the placeholder's name is light");
+}
+
 } // namespace
 
 int main() {
@@ -111,6 +139,7 @@ int main() {
     host::gdi::OffscreenCanvas copy(200, 120);
     canvas.BlitTo(copy.Dc(), 0, 0);
     ExpectPixel(copy, 20, 20, 0xc02010, "blitted copy");
+    ChecksPalette();
     if (failures == 0)
         std::printf("GDI painter: every check passed\n");
     return failures == 0 ? 0 : 1;
