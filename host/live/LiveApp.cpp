@@ -178,11 +178,6 @@ bool Available() {
 
 int Run(Session& session, ScriptRunner& runner, std::istream* script) {
     App app(session, runner);
-    // The live windows' own places (the real windows, at the real screen's places).
-    runner.Add("print places", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 0, 0, "print places");
-        PrintPlaces();
-    });
     app.AfterEvent();
     std::string line;
     while (script && !app.Ending() && std::getline(*script, line))

@@ -75,8 +75,6 @@ HWND CreateDocumentWindow();
 void SyncPalettes(bool repaint);
 // Opens or closes the About window as the host's dialogs open and close.
 void SyncDialogs();
-// The live windows' places a person clicks, one `place KIND "NAME" X Y W H` line each.
-void PrintPlaces();
 LRESULT CALLBACK PaletteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---- Painting (LivePaint.cpp) -------------------------------------------------------

@@ -28,6 +28,7 @@ struct Drag {
     POINT grab{};  // the pointer in the window when the drag began
     POINT start{}; // on the screen
     int width = 0, height = 0;
+    POINT last{-1, -1}; // the pointer when the drag last followed it
 };
 
 Drag gDrag;
@@ -50,6 +51,17 @@ void EndEditing() {
         InvalidateRect(gEditWindow, nullptr, FALSE);
     gEditWindow = nullptr;
     gEditText.clear();
+}
+
+// Under Wine without a window manager, moves of the pointer past the
+// window's edge reach no window of ours; the drag also follows the pointer
+// by the clock, so a size box dragged fast keeps up.
+constexpr UINT_PTR kDragTimerID = 2;
+constexpr UINT kDragTimerPeriod = 15;
+
+void BeginDrag(HWND window) {
+    SetCapture(window);
+    SetTimer(window, kDragTimerID, kDragTimerPeriod, nullptr);
 }
 
 void SelectRow(const OpalPlaces& opal, int row, WPARAM keys) {
@@ -170,7 +182,7 @@ bool OpalDown(HWND window, const OpalPlaces& opal, int x, int y, WPARAM keys) {
         GetCursorPos(&gDrag.start);
         gDrag.width = static_cast<int>(view->GetFrame().Width());
         gDrag.height = static_cast<int>(view->GetFrame().Height());
-        SetCapture(window);
+        BeginDrag(window);
     } else
         return false;
     return true;
@@ -189,7 +201,7 @@ void ButtonDown(HWND window, int x, int y, WPARAM keys) {
     if (look->title.Contains(x, y)) {
         EndEditing();
         gDrag = {DragKind::kTitle, window, look->area.name, {x, y}, {}, 0, 0};
-        SetCapture(window);
+        BeginDrag(window);
         return;
     }
     for (size_t g = 0; g < look->groups.size(); ++g)
@@ -223,6 +235,9 @@ void DoubleClick(HWND window, int x, int y, WPARAM keys) {
 void PointerMoved() {
     POINT at;
     GetCursorPos(&at);
+    if (at.x == gDrag.last.x && at.y == gDrag.last.y)
+        return;
+    gDrag.last = at;
     if (gDrag.kind == DragKind::kTitle && gDrag.palette.find('"') == std::string::npos)
         Run("place " + Quoted(gDrag.palette) + " " + std::to_string(at.x - gDrag.grab.x) + " " +
             std::to_string(at.y - gDrag.grab.y));
@@ -297,7 +312,14 @@ bool PaletteInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             ReleaseCapture();
         return true;
     case WM_CAPTURECHANGED:
+        KillTimer(window, kDragTimerID);
         gDrag = {};
+        return true;
+    case WM_TIMER:
+        if (wParam != kDragTimerID)
+            return false;
+        if (gDrag.kind != DragKind::kNone)
+            PointerMoved();
         return true;
     case WM_CHAR:
         Typed(static_cast<wchar_t>(wParam));

@@ -126,20 +126,6 @@ std::optional<paint::DialogLook> DialogLookOf(const Boss* dialog) {
     return std::nullopt;
 }
 
-void PrintOpalPlaces(const paint::PaletteLook& look) {
-    const auto opal = FindOpal(look);
-    if (!opal)
-        return;
-    // Rows scrolled out of the list are not there to click.
-    for (size_t i = 0; i < opal->rows.size(); ++i)
-        if (opal->rows[i].width > 0 && opal->rows[i].height > 0)
-            PrintPlace("row", std::to_string(i), ScreenRect(opal->rows[i]));
-    PrintPlace("field", "opacity", ScreenRect(opal->field));
-    PrintPlace("button", "onoff", ScreenRect(opal->onOff));
-    PrintPlace("button", "swap", ScreenRect(opal->swap));
-    PrintPlace("sizebox", "opal", ScreenRect(opal->sizeBox));
-}
-
 } // namespace
 
 HWND CreateDocumentWindow() {
@@ -177,22 +163,6 @@ void PrintPlace(const char* kind, const std::string& name, const RECT& r) {
     out << "place " << kind << " \"" << name << "\" " << r.left << " " << r.top << " "
         << r.right - r.left << " " << r.bottom - r.top << "\n"
         << std::flush;
-}
-
-void PrintPlaces() {
-    const paint::ScreenLook screen = LayOutScreen();
-    for (const paint::PaletteLook& look : screen.palettes) {
-        const paint::WindowArea& a = look.area;
-        PrintPlace("palette", a.name, AreaRect(a));
-        PrintPlace("title", a.name, ScreenRect(paint::OnScreen(a, look.title)));
-        PrintPlace("menu", a.name, ScreenRect(paint::OnScreen(a, look.menu)));
-        for (const paint::GroupLook& group : look.groups)
-            for (const paint::TabLook& tab : group.tabs)
-                PrintPlace("tab", tab.name, ScreenRect(paint::OnScreen(a, tab.area)));
-        PrintOpalPlaces(look);
-    }
-    for (const paint::DialogLook& look : screen.dialogs)
-        PrintDialogPlaces(look);
 }
 
 void OpenDialogWindow(Boss* dialog) {

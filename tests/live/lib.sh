@@ -66,10 +66,10 @@ place() {
 }
 
 centre() {
-  local x y w h
-  read -r x y w h <<<"$(place "$1" "$2")"
-  [ -n "$h" ] || fail "no place $1 \"$2\""
-  echo "$((x + w / 2)) $((y + h / 2))"
+  local at
+  at=$(place "$1" "$2")
+  [ -n "$at" ] || fail "no place $1 \"$2\""
+  awk '{print int($1 + $3 / 2), int($2 + $4 / 2)}' <<<"$at"
 }
 
 pixel() {
