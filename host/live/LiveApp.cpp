@@ -6,13 +6,13 @@
 #include "live/Live.h"
 
 #include "core/Host.h"
+#include "core/StandInWindows.h"
 #include "core/Text.h"
 #include "script/Session.h"
 #include "ui/Alerts.h"
 #include "ui/DialogManager.h"
 
 #include <iostream>
-#include <sstream>
 
 namespace host::live {
 
@@ -28,11 +28,6 @@ HFONT MakeFont(int weight) {
     return CreateFontW(-12, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, L"Tahoma");
-}
-
-bool IsQuit(const std::string& line) {
-    const Words words = ScriptRunner::Split(line);
-    return words.size() == 1 && words[0] == "quit";
 }
 
 bool OnlyPrints(const std::string& line) {
@@ -76,8 +71,13 @@ App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::c
 }
 
 App::~App() {
+    ui::Alerts::Get().sink = nullptr;
     ui::Alerts::Get().ask = nullptr;
+    ui::DialogManager::Get().onOpened = nullptr;
+    ui::DialogManager::Get().onClosed = nullptr;
     ui::DialogManager::Get().onWait = nullptr;
+    SetShellExecuteSink(nullptr);
+    Host::Get().trace = nullptr;
     CloseDialogWindow();
     if (fDocument)
         DestroyWindow(fDocument);
@@ -91,8 +91,8 @@ App& App::Get() {
 }
 
 void App::InstallSinks() {
-    // The runner sets and clears its own sinks around each line; between
-    // lines, what the user's clicks and the timers cause is printed too.
+    // What the lines, the user's clicks and the timers cause is printed as
+    // it happens, as a script's run prints it.
     std::ostream& out = context.out;
     ui::Alerts::Get().sink = [&out](const std::string& text) {
         out << "alert \"" << text << "\"\n" << std::flush;
@@ -105,26 +105,33 @@ void App::InstallSinks() {
     };
     ui::DialogManager::Get().onClosed = [&out] { out << "dialog closed\n" << std::flush; };
     ui::DialogManager::Get().onWait = [](Boss* dialog) { WaitForDialog(dialog); };
+    SetShellExecuteSink([&out](const std::string&, const std::string& file, int) {
+        out << "browse \"" << file << "\"\n" << std::flush;
+    });
 }
 
 bool App::RunLine(const std::string& line, bool counted) {
     if (counted)
         ++fLineNumber;
-    if (IsQuit(line)) {
-        End();
-        return true;
-    }
-    // Blank lines before it, so that an error names the line's number in the session.
-    const int before = counted ? fLineNumber - 1 : 0;
-    std::istringstream in(std::string(static_cast<size_t>(before), '\n') + line);
+    bool good = true;
     ++fDepth;
-    const int status = runner.Run(in, context);
+    try {
+        runner.RunLine(line, context);
+    } catch (const ScriptError& e) {
+        context.out.flush();
+        context.err << "error: ";
+        if (counted)
+            context.err << "line " << fLineNumber << ": ";
+        context.err << e.what() << "\n";
+        good = false;
+    }
     --fDepth;
     context.out.flush();
     context.err.flush();
-    InstallSinks();
+    if (context.quit)
+        End();
     AfterEvent();
-    return status == 0;
+    return good;
 }
 
 void App::Submit(const std::string& line) {
