@@ -2,23 +2,29 @@
 //
 //   opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]
 //
-// With no script it runs a short demonstration. The workspace is kept in the
-// user's configuration folder unless --workspace names a file. Exit status:
-// 0, 1 when the plug-in cannot be used, 2 for bad arguments, a workspace that
-// is no file or a bad script line, 3 when the workspace could not be saved at
-// the end.
+// With neither a script nor -i it runs a short demonstration, in a fresh
+// workspace of its own unless --workspace names one. Exit statuses are in
+// kHelp below.
+#include "core/Host.h"
 #include "core/Text.h"
 #include "persistence/WorkspaceFile.h"
+#include "resources/Resources.h"
 #include "script/ScriptRunner.h"
 #include "script/Session.h"
+#include "script/Shell.h"
+#include "script/UserFolders.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #if defined(_WIN32)
@@ -27,11 +33,39 @@
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
+#else
+#include <cstdlib>
+#include <unistd.h>
 #endif
 
 namespace {
 
 const char kUsage[] = "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]";
+
+const char kHelp[] = R"(
+Runs a session of the stand-in desktop-publishing host with the Opal plug-in.
+With neither --script nor -i, it runs a short demonstration in a fresh
+workspace of its own (unless --workspace names one) and draws the screen into
+opal-demo.png in the current folder.
+
+  --plugin FILE     the plug-in module (default: Opal.pln beside opalhost)
+  --workspace FILE  the workspace file (default: $XDG_CONFIG_HOME/opalhost/workspace,
+                    else ~/.config/opalhost/workspace; %APPDATA%\opalhost\workspace
+                    on Windows)
+  --script FILE     runs the commands in FILE, one a line ("-": standard input),
+                    stopping at the first bad line
+  -i                the interactive shell: a bad line is reported and the
+                    session goes on; quit, exit or end of input save and leave
+  -h, --help        this text
+  -V, --version     opalhost's version and the plug-in's
+
+Options take their value as the next word or after "=" (--script=FILE).
+The commands are listed by "help" in the shell, and in the README.
+
+Exit status: 0 done; 1 the plug-in cannot be used; 2 bad arguments, a
+workspace that is no file, a script that cannot be read, or a bad script
+line; 3 the workspace could not be saved at the end.
+)";
 
 const char kDemonstration[] = R"(say A host with a dozen panels in four palettes; Opal is loaded.
 palette Layout
@@ -98,15 +132,17 @@ menu "Feedback And Support" "Support"
 say About Opal, opened from the menu and closed with OK.
 menu About
 print dialog
+press ok
+say Pages, now Layout's front tab, at 50%: every palette shows the page through it.
+select Pages
+type 50
 say The screen now, as a picture: the page shows through each palette as much as its alpha says.
-place Layout 300 60
-place Colour 230 290
-place Type 540 30
+place Layout 300 40
+place Colour 250 300
+place Type 20 190
 place Stash 330 470
 place Opal 640 330
 snapshot opal-demo.png
-say Wrote opal-demo.png in the current folder.
-press ok
 close opal
 )";
 
@@ -118,7 +154,11 @@ std::string ExecutableDirectory(const char* argv0) {
     std::string p = host::WideToUTF8(path);
     const auto slash = p.find_last_of("\\/");
 #else
-    std::string p = argv0;
+    // Started through PATH, argv[0] names no folder; the system knows the file.
+    std::error_code ec;
+    std::string p = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    if (ec)
+        p = argv0;
     const auto slash = p.find_last_of('/');
 #endif
     return slash == std::string::npos ? "." : p.substr(0, slash);
@@ -126,7 +166,7 @@ std::string ExecutableDirectory(const char* argv0) {
 
 // The arguments in UTF-8, as the host takes every file name. On Windows main's
 // own arguments are in the ANSI code page, which cannot hold every name.
-std::vector<std::string> Arguments(int argc, char** argv) {
+std::vector<std::string> CommandLine(int argc, char** argv) {
 #if defined(_WIN32)
     (void)argc, (void)argv;
     int count = 0;
@@ -149,6 +189,203 @@ std::filesystem::path PathOf(const std::string& utf8) {
 #endif
 }
 
+std::string Utf8(const std::filesystem::path& path) {
+#if defined(_WIN32)
+    return host::WideToUTF8(path.wstring());
+#else
+    return path.string();
+#endif
+}
+
+bool IsTerminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stdin)) && _isatty(_fileno(stdout));
+#else
+    return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+#endif
+}
+
+struct Arguments {
+    host::SessionOptions options;
+    bool workspaceGiven = false;
+    std::optional<std::string> script;
+    bool interactive = false;
+    bool help = false;
+    bool version = false;
+};
+
+// The arguments as given, or a one-line complaint.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Arguments* parsed) {
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const size_t equals = name.find('='); name.rfind("--", 0) == 0 && equals != name.npos)
+            value = name.substr(equals + 1), name.resize(equals);
+        const bool takesValue = name == "--plugin" || name == "--workspace" || name == "--script";
+        if (takesValue && !value) {
+            if (i + 1 == args.size())
+                return "option " + name + " needs a value";
+            value = args[++i];
+        } else if (!takesValue && value) {
+            return "option " + name + " takes no value";
+        }
+        if (name == "--plugin")
+            parsed->options.pluginFile = *value;
+        else if (name == "--workspace")
+            parsed->options.workspaceFile = *value, parsed->workspaceGiven = true;
+        else if (name == "--script")
+            parsed->script = *value;
+        else if (name == "-i")
+            parsed->interactive = true;
+        else if (name == "-h" || name == "--help")
+            parsed->help = true;
+        else if (name == "-V" || name == "--version")
+            parsed->version = true;
+        else
+            return (name.rfind("-", 0) == 0 ? "unknown option " : "unexpected argument ") + name;
+    }
+    // One input a session: a script that ended in the shell would hide its errors.
+    if (parsed->script && parsed->interactive)
+        return std::string("--script and -i cannot be used together");
+    return std::nullopt;
+}
+
+// A fresh folder for the demonstration's workspace, removed at the end, so
+// that the demonstration never touches the user's own.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::error_code ec;
+        const auto base = std::filesystem::temp_directory_path(ec);
+#if defined(_WIN32)
+        fPath = base / ("opalhost-demo-" + std::to_string(GetCurrentProcessId()));
+        std::filesystem::remove_all(fPath, ec);
+        if (!std::filesystem::create_directory(fPath, ec))
+            fPath.clear();
+#else
+        std::string pattern = (base / "opalhost-demo-XXXXXX").string();
+        fPath = mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::path();
+#endif
+    }
+    ~TemporaryFolder() {
+        std::error_code ec;
+        if (!fPath.empty())
+            std::filesystem::remove_all(fPath, ec);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& Path() const {
+        return fPath;
+    }
+
+private:
+    std::filesystem::path fPath;
+};
+
+// The workspace the session keeps; false with the reason on standard error.
+bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
+    if (!a.workspaceGiven && !a.script && !a.interactive) {
+        demoFolder.emplace();
+        if (demoFolder->Path().empty()) {
+            std::cerr << "error: cannot make a temporary folder for the demonstration\n";
+            return false;
+        }
+        a.options.workspaceFile = Utf8(demoFolder->Path() / "workspace");
+        std::cerr << "The demonstration keeps its workspace in " << a.options.workspaceFile
+                  << ", begun afresh; yours is left alone.\n";
+    } else if (!a.workspaceGiven) {
+        a.options.workspaceFile = host::DefaultWorkspaceFile();
+        if (a.options.workspaceFile.empty())
+            std::cerr << "warning: no configuration folder for the workspace; it is not kept\n";
+    }
+    const std::filesystem::path folder = PathOf(a.options.workspaceFile).parent_path();
+    std::error_code ec;
+    if (a.workspaceGiven && !folder.empty() && !std::filesystem::exists(folder, ec))
+        std::cerr << "note: the workspace's folder " << Utf8(folder)
+                  << " does not exist; it is made when the workspace is saved\n";
+    // Nothing that is no file is read, renamed or written as the workspace.
+    if (const std::string kind = host::NotARegularFile(a.options.workspaceFile); !kind.empty()) {
+        std::cerr << "error: workspace " << a.options.workspaceFile << " is " << kind
+                  << ", not a file\n";
+        return false;
+    }
+    return true;
+}
+
+// The script's lines, or null with the reason on standard error.
+std::unique_ptr<std::istream> OpenScript(const std::string& script) {
+    if (script == "-")
+        return std::make_unique<std::istream>(std::cin.rdbuf());
+    const std::filesystem::path path = PathOf(script);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        std::cerr << "error: cannot read script " << script << ": it is a directory\n";
+        return nullptr;
+    }
+    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*file) {
+        const int error = errno;
+        std::cerr << "error: cannot open script " << script << ": "
+                  << std::generic_category().message(error) << "\n";
+        return nullptr;
+    }
+    return file;
+}
+
+// opalhost's version and the module's, from its version record.
+int PrintVersion(const host::SessionOptions& options) {
+    std::cout << "opalhost " << OPAL_VERSION << "\n";
+    host::Session session(host::SessionOptions{options.pluginFile, ""});
+    std::string error;
+    if (!session.Start(&error)) {
+        std::cerr << "error: " << error << "\n";
+        return 1;
+    }
+    const auto& plugin = *host::Host::Get().Plugins().front();
+    std::string text = "unknown";
+    for (const host::Bytes* bytes : plugin.resources.OfType(kPluginVersionRsrcType))
+        if (const auto version = host::DecodePluginVersion(*bytes))
+            text = version->versionText;
+    std::cout << plugin.file << " " << text << "\n";
+    session.Stop(false);
+    return 0;
+}
+
+void Banner(const host::SessionOptions& options) {
+    std::cout << "opalhost " << OPAL_VERSION << " with " << options.pluginFile << "\n"
+              << "workspace: " << (options.workspaceFile.empty() ? "none" : options.workspaceFile)
+              << "\n"
+              << "The world starts empty. Type help for the commands, quit to save and leave.\n";
+}
+
+// Runs the session on the chosen input; returns the exit status.
+int RunSession(const Arguments& a, std::istream& input) {
+#if defined(SIGXFSZ)
+    // Past a file-size limit a write then fails with an error the save
+    // reports (and cleans up after) instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    host::Session session(a.options);
+    std::string error;
+    if (!session.Start(&error)) {
+        std::cerr << "error: " << error << "\n";
+        return 1;
+    }
+    host::ScriptRunner runner;
+    host::ScriptContext context{session, std::cout, std::cerr};
+    int status = 0;
+    if (a.interactive) {
+        if (IsTerminal())
+            Banner(a.options);
+        status = host::RunShell(runner, context, input, host::HistoryFile());
+    } else {
+        status = runner.Run(input, context);
+    }
+    // A bad script line leaves the saved workspace as it was.
+    const bool saved = session.Stop(status == 0);
+    return status == 0 && !saved ? 3 : status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -157,71 +394,26 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    host::SessionOptions options;
-    options.pluginFile = ExecutableDirectory(argv[0]) + "/Opal.pln";
-    bool workspaceGiven = false;
-    std::string script;
-    bool interactive = false;
-    const std::vector<std::string> args = Arguments(argc, argv);
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--plugin" && hasValue) {
-            options.pluginFile = args[++i];
-        } else if (arg == "--workspace" && hasValue) {
-            options.workspaceFile = args[++i];
-            workspaceGiven = true;
-        } else if (arg == "--script" && hasValue) {
-            script = args[++i];
-        } else if (arg == "-i") {
-            interactive = true;
-        } else {
-            std::cerr << kUsage << "\n";
-            return 2;
-        }
-    }
-
-    if (!workspaceGiven) {
-        options.workspaceFile = host::DefaultWorkspaceFile();
-        if (options.workspaceFile.empty())
-            std::cerr << "warning: no configuration folder for the workspace; it is not kept\n";
-    }
-    // Nothing that is no file is read, renamed or written as the workspace.
-    if (const std::string kind = host::NotARegularFile(options.workspaceFile); !kind.empty()) {
-        std::cerr << "error: workspace " << options.workspaceFile << " is " << kind
-                  << ", not a file\n";
+    Arguments a;
+    a.options.pluginFile = ExecutableDirectory(argv[0]) + "/Opal.pln";
+    if (const auto complaint = Parse(CommandLine(argc, argv), &a)) {
+        std::cerr << "opalhost: " << *complaint << "\n"
+                  << kUsage << "\n(opalhost --help tells more)\n";
         return 2;
     }
-
-    std::ifstream file;
+    if (a.help) {
+        std::cout << kUsage << "\n" << kHelp;
+        return 0;
+    }
+    if (a.version)
+        return PrintVersion(a.options);
+    std::optional<TemporaryFolder> demoFolder;
+    if (!ChooseWorkspace(a, demoFolder))
+        return 2;
     std::istringstream demonstration(kDemonstration);
-    std::istream* input = &demonstration;
-    if (!script.empty()) {
-        file.open(PathOf(script), std::ios::binary);
-        if (!file) {
-            std::cerr << "error: cannot open script " << script << "\n";
-            return 2;
-        }
-        input = &file;
-    } else if (interactive) {
-        input = &std::cin;
-    }
-
-#if defined(SIGXFSZ)
-    // Past a file-size limit a write then fails with an error the save
-    // reports (and cleans up after) instead of ending the process.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-    host::Session session(options);
-    std::string error;
-    if (!session.Start(&error)) {
-        std::cerr << "error: " << error << "\n";
-        return 1;
-    }
-    host::ScriptRunner runner;
-    host::ScriptContext context{session, std::cout, std::cerr};
-    const int status = runner.Run(*input, context);
-    // A bad line leaves the saved workspace as it was.
-    const bool saved = session.Stop(status == 0);
-    return status == 0 && !saved ? 3 : status;
+    std::unique_ptr<std::istream> script;
+    if (a.script && !(script = OpenScript(*a.script)))
+        return 2;
+    std::istream& input = script ? *script : a.interactive ? std::cin : demonstration;
+    return RunSession(a, input);
 }

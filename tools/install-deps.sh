@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
-  zlib1g-dev libpng-dev libcairo2-dev fonts-dejavu-core)
+  zlib1g-dev libpng-dev libcairo2-dev fonts-dejavu-core libedit-dev
+  libfontconfig-dev fonts-wqy-microhei)
 if [ "${1:-}" = windows ]; then
   # wine64 alone lacks the usual commands (wine, wineserver); xvfb-run needs xauth.
   packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb xauth)

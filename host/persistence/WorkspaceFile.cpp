@@ -127,16 +127,6 @@ std::function<void(const std::string&)>& BeforeRenameHook() {
     return hook;
 }
 
-std::string Environment(const char* name) {
-#if defined(_WIN32)
-    const wchar_t* value = _wgetenv(UTF8ToWide(name).c_str());
-    return value ? WideToUTF8(value) : std::string();
-#else
-    const char* value = std::getenv(name);
-    return value ? value : std::string();
-#endif
-}
-
 } // namespace
 
 ByteVector EncodeWorkspace(const std::vector<WorkspaceRecord>& records) {
@@ -406,20 +396,6 @@ bool RenameKeeping(const std::string& from, const std::string& to, std::string* 
 
 void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook) {
     BeforeRenameHook() = std::move(hook);
-}
-
-std::string DefaultWorkspaceFile() {
-#if defined(_WIN32)
-    const std::string appData = Environment("APPDATA");
-    return appData.empty() ? std::string() : appData + "\\opalhost\\workspace";
-#else
-    // A relative XDG_CONFIG_HOME is invalid and is ignored.
-    const std::string config = Environment("XDG_CONFIG_HOME");
-    if (!config.empty() && config[0] == '/')
-        return config + "/opalhost/workspace";
-    const std::string home = Environment("HOME");
-    return home.empty() ? std::string() : home + "/.config/opalhost/workspace";
-#endif
 }
 
 } // namespace host

@@ -77,9 +77,4 @@ OPAL_SDK_API bool RenameKeeping(const std::string& from, const std::string& to, 
 // the rename; lets a test end the process at the worst moment.
 OPAL_SDK_API void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook);
 
-// Where opalhost keeps the workspace when no file is given:
-// $XDG_CONFIG_HOME/opalhost/workspace, else ~/.config/opalhost/workspace, and
-// %APPDATA%\opalhost\workspace on Windows. Empty when there is no such folder.
-OPAL_SDK_API std::string DefaultWorkspaceFile();
-
 } // namespace host

@@ -5,7 +5,7 @@
 #include "OpalID.h"
 #include "core/Host.h"
 #include "resources/Pictures.h"
-#include "script/ScriptRunner.h"
+#include "script/Commands.h"
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
 #include "ui/PluginPanels.h"
@@ -94,44 +94,63 @@ void PrintWidget(std::ostream& out, const Boss* widget, PMReal left, PMReal top,
         PrintWidget(out, child, l, t, false);
 }
 
+void AddEntries(const std::vector<MenuItem>& items, std::vector<std::string>* texts) {
+    for (const MenuItem& item : items) {
+        if (item.kind != MenuItem::kSeparator)
+            texts->push_back(item.text);
+        AddEntries(item.items, texts);
+    }
+}
+
 } // namespace
 
-void AddMenuCommands(ScriptRunner& runner) {
-    runner.Add("menu", [](ScriptContext& c, const Words& args) {
-        const std::string menu = ShownOpalMenu();
-        try {
-            if (args.empty())
-                PrintMenu(c.out, ActionManager::Get().ShowMenu(menu), 0);
-            else
-                ActionManager::Get().ChooseMenuEntry(menu, args);
-        } catch (const ActionError& e) {
-            throw ScriptError(e.what());
-        }
-    });
-    runner.Add("shortcut", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "shortcut ACTION");
-        const int64 action = ParseInteger(args[0]);
-        if (action < 0 || action > UINT32_MAX)
-            throw ScriptError("no such action: " + args[0]);
-        try {
-            ActionManager::Get().PressShortcut(static_cast<ActionID>(action));
-        } catch (const ActionError& e) {
-            throw ScriptError(args[0] + ": " + e.what());
-        }
-    });
-    runner.Add("print dialog", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print dialog");
-        const Boss* dialog = DialogManager::Get().FrontDialog();
-        if (!dialog)
-            c.out << "dialog none\n";
+std::vector<std::string> OpalMenuEntries() {
+    std::vector<std::string> texts;
+    try {
+        AddEntries(ActionManager::Get().ShowMenu(ShownOpalMenu()), &texts);
+    } catch (const ScriptError&) {
+    } catch (const ActionError&) {
+    }
+    return texts;
+}
+
+void MenuCommand(ScriptContext& c, const Words& args) {
+    const std::string menu = ShownOpalMenu();
+    try {
+        if (args.empty())
+            PrintMenu(c.out, ActionManager::Get().ShowMenu(menu), 0);
         else
-            PrintWidget(c.out, dialog, 0, 0, true);
-    });
-    runner.Add("press ok", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 0, 0, "press ok");
-        if (!DialogManager::Get().PressOK())
-            throw ScriptError("no dialog is open");
-    });
+            ActionManager::Get().ChooseMenuEntry(menu, args);
+    } catch (const ActionError& e) {
+        throw ScriptError(e.what());
+    }
+}
+
+void ShortcutCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    const int64 action = ParseInteger(args[0]);
+    if (action < 0 || action > UINT32_MAX)
+        throw ScriptError("no such action: " + args[0]);
+    try {
+        ActionManager::Get().PressShortcut(static_cast<ActionID>(action));
+    } catch (const ActionError& e) {
+        throw ScriptError(args[0] + ": " + e.what());
+    }
+}
+
+void PrintDialogCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    const Boss* dialog = DialogManager::Get().FrontDialog();
+    if (!dialog)
+        c.out << "dialog none\n";
+    else
+        PrintWidget(c.out, dialog, 0, 0, true);
+}
+
+void PressOKCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    if (!DialogManager::Get().PressOK())
+        throw ScriptError("no dialog is open");
 }
 
 } // namespace host

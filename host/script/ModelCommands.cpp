@@ -1,6 +1,6 @@
-// do add-alpha PANEL | do set-alpha PANEL VALUE | do on-off 0|1 |
-// do ignore-closed 0|1 | print data | print workspace | save | restart |
-// simulate crash-before-rename
+// The plug-in's model and the workspace file: do add-alpha, do set-alpha,
+// do on-off, do ignore-closed, print data, print workspace, save, restart,
+// simulate crash-before-rename.
 #include "DataInterfaces.h"
 #include "ICommand.h"
 #include "InterfacePtr.h"
@@ -10,7 +10,7 @@
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 #include "persistence/WorkspaceFile.h"
-#include "script/ScriptRunner.h"
+#include "script/Commands.h"
 
 #include <charconv>
 #include <cmath>
@@ -20,6 +20,10 @@
 
 namespace host {
 namespace {
+
+// The opacities, in percent, that the Opal panel's field takes.
+constexpr double kLeastOpacity = 15.0;
+constexpr double kMostOpacity = 100.0;
 
 template <class T> InterfacePtr<T> WorkspaceModel(PMIID iid, const char* what) {
     Boss* workspace = Host::Get().WorkspaceBoss();
@@ -148,87 +152,95 @@ void PrintWorkspaceFile(ScriptContext& c) {
 
 } // namespace
 
-void AddModelCommands(ScriptRunner& runner) {
-    runner.Add("do add-alpha", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "do add-alpha PANEL");
-        const int32 panelID = ResolvePanel(args[0]);
-        RunModelCommand(kOpalAddAlphaCmdBoss, "add-alpha", [&](const InterfacePtr<ICommand>& cmd) {
-            SetArgument<IIntData>(cmd, kOpalPanelIDDataIID, panelID);
-        });
+void AddAlphaCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    const int32 panelID = ResolvePanel(args[0]);
+    RunModelCommand(kOpalAddAlphaCmdBoss, "add-alpha", [&](const InterfacePtr<ICommand>& cmd) {
+        SetArgument<IIntData>(cmd, kOpalPanelIDDataIID, panelID);
     });
-    runner.Add("do set-alpha", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 2, 2, "do set-alpha PANEL VALUE");
-        const int32 panelID = ResolvePanel(args[0]);
-        const double value = ParseDecimal(args[1]);
-        const int32 index =
-            EntryIndexOf(*WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data"), panelID);
-        if (index < 0)
-            throw ScriptError("panel " + args[0] + " has no entry; do add-alpha " + args[0] +
-                              " first");
-        RunModelCommand(kOpalSetAlphaCmdBoss, "set-alpha", [&](const InterfacePtr<ICommand>& cmd) {
-            // No list row shows the entry: the host is not the Opal panel.
-            SetArgument<IIntData>(cmd, kOpalListRowDataIID, -1);
-            SetArgument<IIntData>(cmd, kOpalEntryIndexDataIID, index);
-            SetArgument<IRealNumberData>(cmd, kOpalAlphaValueDataIID, value);
-        });
+}
+
+void SetAlphaCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 2, 2);
+    const int32 panelID = ResolvePanel(args[0]);
+    const double value = ParseDecimal(args[1]);
+    // What the Opal panel's field takes; a stored workspace may hold other
+    // values, and they load as they are.
+    if (!(value >= kLeastOpacity && value <= kMostOpacity))
+        throw ScriptError("Enter a number between 15 and 100 (not " + Shown(args[1]) + ").");
+    const int32 index =
+        EntryIndexOf(*WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data"), panelID);
+    if (index < 0)
+        throw ScriptError("panel " + args[0] + " has no entry; do add-alpha " + args[0] + " first");
+    RunModelCommand(kOpalSetAlphaCmdBoss, "set-alpha", [&](const InterfacePtr<ICommand>& cmd) {
+        // No list row shows the entry: the host is not the Opal panel.
+        SetArgument<IIntData>(cmd, kOpalListRowDataIID, -1);
+        SetArgument<IIntData>(cmd, kOpalEntryIndexDataIID, index);
+        SetArgument<IRealNumberData>(cmd, kOpalAlphaValueDataIID, value);
     });
-    runner.Add("do on-off", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "do on-off 0|1");
-        const bool16 on = ParseSwitch(args[0]);
-        RunModelCommand(kOpalSetOnOffAlphaCmdBoss, "on-off",
-                        [&](const InterfacePtr<ICommand>& cmd) {
-                            SetArgument<IBoolData>(cmd, IID_IBOOLDATA, on);
-                        });
+}
+
+void OnOffCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    const bool16 on = ParseSwitch(args[0]);
+    RunModelCommand(kOpalSetOnOffAlphaCmdBoss, "on-off", [&](const InterfacePtr<ICommand>& cmd) {
+        SetArgument<IBoolData>(cmd, IID_IBOOLDATA, on);
     });
-    runner.Add("do ignore-closed", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "do ignore-closed 0|1");
-        const bool16 ignore = ParseSwitch(args[0]);
-        RunModelCommand(kOpalSetIgnoreClosedPanelsCmdBoss, "ignore-closed",
-                        [&](const InterfacePtr<ICommand>& cmd) {
-                            SetArgument<IBoolData>(cmd, IID_IBOOLDATA, ignore);
-                        });
-    });
-    runner.Add("print data", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print data");
-        const auto options = WorkspaceModel<IOpalOptions>(kOpalOptionsIID, "options");
-        const auto alphaData = WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data");
-        c.out << "options on-off=" << options->GetOnOffAlpha()
-              << " ignore-closed=" << options->GetIgnoreClosedPanels()
-              << " reserved=" << options->GetReserved() << "\n";
-        for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
-            const AlphaEntry entry = alphaData->GetEntryAt(i);
-            c.out << "entry " << i << " panel " << entry.panelID << " alpha "
-                  << FormatAlpha(entry.alpha) << "\n";
-        }
-    });
-    runner.Add("print workspace", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print workspace");
-        PrintWorkspaceFile(c);
-    });
-    runner.Add("save", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "save");
-        std::string error;
-        if (!c.session.Save(&error))
-            throw ScriptError("cannot save the workspace: " + error);
-    });
-    runner.Add("restart", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "restart");
-        std::string error;
-        if (!c.session.Restart(&error))
-            throw ScriptError("cannot restart: " + error);
-    });
-    runner.Add("simulate", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "simulate crash-before-rename");
-        if (args[0] != "crash-before-rename")
-            throw ScriptError("usage: simulate crash-before-rename");
-        // The next write of the workspace ends the process with the new
-        // bytes complete in the temporary file and the old file in place.
-        SetBeforeRenameHook([](const std::string& tempFile) {
-            std::cout.flush();
-            std::fprintf(stderr, "simulated crash before renaming %s\n", tempFile.c_str());
-            std::fflush(nullptr);
-            std::_Exit(3);
-        });
+}
+
+void IgnoreClosedCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    const bool16 ignore = ParseSwitch(args[0]);
+    RunModelCommand(kOpalSetIgnoreClosedPanelsCmdBoss, "ignore-closed",
+                    [&](const InterfacePtr<ICommand>& cmd) {
+                        SetArgument<IBoolData>(cmd, IID_IBOOLDATA, ignore);
+                    });
+}
+
+void PrintDataCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    const auto options = WorkspaceModel<IOpalOptions>(kOpalOptionsIID, "options");
+    const auto alphaData = WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data");
+    c.out << "options on-off=" << options->GetOnOffAlpha()
+          << " ignore-closed=" << options->GetIgnoreClosedPanels()
+          << " reserved=" << options->GetReserved() << "\n";
+    for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
+        const AlphaEntry entry = alphaData->GetEntryAt(i);
+        c.out << "entry " << i << " panel " << entry.panelID << " alpha "
+              << FormatAlpha(entry.alpha) << "\n";
+    }
+}
+
+void PrintWorkspaceCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    PrintWorkspaceFile(c);
+}
+
+void SaveCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    std::string error;
+    if (!c.session.Save(&error))
+        throw ScriptError("cannot save the workspace: " + error);
+}
+
+void RestartCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    std::string error;
+    if (!c.session.Restart(&error))
+        throw ScriptError("cannot restart: " + error);
+}
+
+void SimulateCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    if (args[0] != "crash-before-rename")
+        ThrowUsage(c);
+    // The next write of the workspace ends the process with the new bytes
+    // complete in the temporary file and the old file in place.
+    SetBeforeRenameHook([](const std::string& tempFile) {
+        std::cout.flush();
+        std::fprintf(stderr, "simulated crash before renaming %s\n", tempFile.c_str());
+        std::fflush(nullptr);
+        std::_Exit(3);
     });
 }
 

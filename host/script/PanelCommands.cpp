@@ -8,7 +8,7 @@
 #include "OpalID.h"
 #include "core/Host.h"
 #include "model/IOpalOptions.h"
-#include "script/ScriptRunner.h"
+#include "script/Commands.h"
 #include "ui/Alerts.h"
 #include "ui/GraphicsPort.h"
 #include "ui/IconButton.h"
@@ -127,104 +127,125 @@ void PrintLayout(std::ostream& out, const Boss* widget, PMReal left, PMReal top,
 
 } // namespace
 
-void AddPanelCommands(ScriptRunner& runner) {
-    runner.Add("open", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "open opal");
-        if (args[0] != "opal")
-            throw ScriptError("usage: open opal");
-        try {
-            PluginPanels::Get().Show(OpalPanelID());
-        } catch (const WorldError& e) {
-            throw ScriptError(e.what());
-        }
-    });
-    runner.Add("close", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "close opal");
-        if (args[0] != "opal")
-            throw ScriptError("usage: close opal");
-        PluginPanels::Get().Close(OpalPanelID());
-    });
-    runner.Add("select", [](ScriptContext&, const Words& args) {
-        if (args.empty())
-            throw ScriptError("usage: select ROW... | select none");
-        Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
-        const std::vector<Boss*> rows = ListRows(list);
-        std::set<int32> chosen;
-        if (!(args.size() == 1 && args[0] == "none"))
-            for (const std::string& word : args)
-                chosen.insert(RowOf(rows, word));
-        SelectByUser(list, chosen);
-    });
-    runner.Add("type", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "type TEXT");
-        TypeIntoField(Widget(ShownOpal(), kOpalOpacitySliderWidgetID, "opacity field"), args[0]);
-    });
-    runner.Add("press", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "press onoff|swap");
-        WidgetID id = 0;
-        if (args[0] == "onoff")
-            id = kOpalOnOffButtonWidgetID;
-        else if (args[0] == "swap")
-            id = kOpalSwapContentButtonWidgetID;
-        else
-            throw ScriptError("usage: press onoff|swap");
-        PressButton(Widget(ShownOpal(), id, "such button"));
-    });
-    runner.Add("doubleclick", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "doubleclick ROW");
-        Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
-        const std::vector<Boss*> rows = ListRows(list);
-        const int32 row = RowOf(rows, args[0]);
-        Boss* cell = rows[static_cast<size_t>(row)];
-        cell->AddRef(); // the first click may rebuild the list
-        SelectByUser(list, {row});
-        if (auto* handler = cell->PeekAs<IEventHandler>(IID_IEVENTHANDLER))
-            handler->ButtonDblClk(nullptr);
-        cell->Release();
-    });
-    runner.Add("resize", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 2, 2, "resize W H");
-        const int64 width = ParseInteger(args[0]), height = ParseInteger(args[1]);
-        if (width < 0 || height < 0 || width > 100000 || height > 100000)
-            throw ScriptError("resize: W and H must be between 0 and 100000");
-        DragPanelTo(ShownOpal(), static_cast<PMReal>(width), static_cast<PMReal>(height));
-    });
-    runner.Add("answer", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "answer ok|dont-show-again");
-        if (args[0] == "ok")
-            Alerts::Get().SetAnswer(AlertAnswer::kOK);
-        else if (args[0] == "dont-show-again")
-            Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
-        else
-            throw ScriptError("usage: answer ok|dont-show-again");
-    });
-    runner.Add("print list", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print list");
-        PrintList(c.out);
-    });
-    runner.Add("print bar", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 1, 1, "print bar I");
-        Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
-        const std::vector<Boss*> rows = ListRows(list);
-        const int64 row = ParseInteger(args[0]);
-        if (row < 0 || row >= static_cast<int64>(rows.size()))
-            throw ScriptError("no row " + args[0]);
-        Boss* bar = FindWidget(rows[static_cast<size_t>(row)], kOpalRowAlphaBarWidgetID);
-        if (!bar)
-            throw ScriptError("row " + args[0] + " has no bar");
-        for (const std::string& op : DrawNow(ViewOf(bar)))
-            c.out << op << "\n";
-    });
-    runner.Add("print layout", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print layout");
-        PrintLayout(c.out, ShownOpal(), 0, 0, 0);
-    });
-    runner.Add("print size", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print size");
-        const IControlView* view = ViewOf(ShownOpal());
-        const PMRect frame = view ? view->GetFrame() : PMRect();
-        c.out << "size " << Number(frame.Width()) << " " << Number(frame.Height()) << "\n";
-    });
+std::vector<std::string> OpalRowNames() {
+    std::vector<std::string> names;
+    try {
+        for (Boss* row : ListRows(Widget(ShownOpal(), kOpalPanelListWidgetID, "list")))
+            names.push_back(TextOf(FindWidget(row, kOpalRowNameWidgetID)));
+    } catch (const ScriptError&) {
+    }
+    return names;
+}
+
+void OpenCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    if (args[0] != "opal")
+        ThrowUsage(c);
+    try {
+        PluginPanels::Get().Show(OpalPanelID());
+    } catch (const WorldError& e) {
+        throw ScriptError(e.what());
+    }
+}
+
+void CloseCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    if (args[0] != "opal")
+        ThrowUsage(c);
+    PluginPanels::Get().Close(OpalPanelID());
+}
+
+void SelectCommand(ScriptContext& c, const Words& args) {
+    if (args.empty())
+        ThrowUsage(c);
+    Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+    const std::vector<Boss*> rows = ListRows(list);
+    std::set<int32> chosen;
+    if (!(args.size() == 1 && args[0] == "none"))
+        for (const std::string& word : args)
+            chosen.insert(RowOf(rows, word));
+    SelectByUser(list, chosen);
+}
+
+void TypeCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Boss* field = Widget(ShownOpal(), kOpalOpacitySliderWidgetID, "opacity field");
+    if (TypeIntoField(field, args[0]) == FieldEntry::kIgnored)
+        c.out << "note: the opacity field is disabled until a row is selected; nothing typed\n";
+}
+
+void PressCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    WidgetID id = 0;
+    if (args[0] == "onoff")
+        id = kOpalOnOffButtonWidgetID;
+    else if (args[0] == "swap")
+        id = kOpalSwapContentButtonWidgetID;
+    else
+        ThrowUsage(c);
+    PressButton(Widget(ShownOpal(), id, "such button"));
+}
+
+void DoubleClickCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+    const std::vector<Boss*> rows = ListRows(list);
+    const int32 row = RowOf(rows, args[0]);
+    Boss* cell = rows[static_cast<size_t>(row)];
+    cell->AddRef(); // the first click may rebuild the list
+    SelectByUser(list, {row});
+    if (auto* handler = cell->PeekAs<IEventHandler>(IID_IEVENTHANDLER))
+        handler->ButtonDblClk(nullptr);
+    cell->Release();
+}
+
+void ResizeCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 2, 2);
+    const int64 width = ParseInteger(args[0]), height = ParseInteger(args[1]);
+    if (width < 0 || height < 0 || width > 100000 || height > 100000)
+        throw ScriptError("resize: W and H must be between 0 and 100000");
+    DragPanelTo(ShownOpal(), static_cast<PMReal>(width), static_cast<PMReal>(height));
+}
+
+void AnswerCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    if (args[0] == "ok")
+        Alerts::Get().SetAnswer(AlertAnswer::kOK);
+    else if (args[0] == "dont-show-again")
+        Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
+    else
+        ThrowUsage(c);
+}
+
+void PrintListCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    PrintList(c.out);
+}
+
+void PrintBarCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+    const std::vector<Boss*> rows = ListRows(list);
+    const int64 row = ParseInteger(args[0]);
+    if (row < 0 || row >= static_cast<int64>(rows.size()))
+        throw ScriptError("no row " + args[0]);
+    Boss* bar = FindWidget(rows[static_cast<size_t>(row)], kOpalRowAlphaBarWidgetID);
+    if (!bar)
+        throw ScriptError("row " + args[0] + " has no bar");
+    for (const std::string& op : DrawNow(ViewOf(bar)))
+        c.out << op << "\n";
+}
+
+void PrintLayoutCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    PrintLayout(c.out, ShownOpal(), 0, 0, 0);
+}
+
+void PrintSizeCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    const IControlView* view = ViewOf(ShownOpal());
+    const PMRect frame = view ? view->GetFrame() : PMRect();
+    c.out << "size " << Number(frame.Width()) << " " << Number(frame.Height()) << "\n";
 }
 
 } // namespace host

@@ -1,7 +1,6 @@
-// Pictures of the screen:
-//   snapshot FILE.png
-// Drawn by the native build; the Windows build says so and goes on.
-#include "script/ScriptRunner.h"
+// Pictures of the screen: snapshot FILE.png. Drawn by the native build; the
+// Windows build says so and goes on.
+#include "script/Commands.h"
 
 #include <ostream>
 
@@ -13,22 +12,27 @@
 
 namespace host {
 
-void AddPictureCommands(ScriptRunner& runner) {
-    runner.Add("snapshot", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 1, 1, "snapshot FILE.png");
+void SnapshotCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    // The file is a PNG whatever its name says; a name that says otherwise
+    // would mislead whoever opens it.
+    const std::string& file = args[0];
+    const bool png = file.size() > 4 && (file.compare(file.size() - 4, 4, ".png") == 0 ||
+                                         file.compare(file.size() - 4, 4, ".PNG") == 0);
+    if (!png)
+        throw ScriptError("snapshot: the picture is a PNG; name it FILE.png, not " + Shown(file));
 #if defined(_WIN32)
-        c.out << "snapshot: pictures are drawn by the native build\n";
+    c.out << "snapshot: pictures are drawn by the native build\n";
 #else
-        (void)c;
-        const Bytes png = render::DrawScreenPng();
-        std::ofstream file(args[0], std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(png.data()),
-                   static_cast<std::streamsize>(png.size()));
-        file.close();
-        if (!file)
-            throw ScriptError("snapshot: cannot write " + args[0]);
+    const Bytes picture = render::DrawScreenPng();
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(picture.data()),
+              static_cast<std::streamsize>(picture.size()));
+    out.close();
+    if (!out)
+        throw ScriptError("snapshot: cannot write " + file);
+    c.out << "wrote " << file << "\n";
 #endif
-    });
 }
 
 } // namespace host

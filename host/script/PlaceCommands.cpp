@@ -8,7 +8,7 @@
 #include "HostIDs.h"
 #include "OpalID.h"
 #include "paint/Layout.h"
-#include "script/ScriptRunner.h"
+#include "script/Commands.h"
 #include "ui/ListBox.h"
 #include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
@@ -95,11 +95,9 @@ void PrintPlaces(std::ostream& out) {
 
 } // namespace
 
-void AddPlaceCommands(ScriptRunner& runner) {
-    runner.Add("print places", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print places");
-        PrintPlaces(c.out);
-    });
+void PrintPlacesCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    PrintPlaces(c.out);
 }
 
 } // namespace host

@@ -1,5 +1,7 @@
 #include "script/ScriptRunner.h"
 
+#include "script/Commands.h"
+
 #include "core/Host.h"
 #include "core/StandInWindows.h"
 #include "ui/Alerts.h"
@@ -14,24 +16,22 @@
 namespace host {
 
 ScriptRunner::ScriptRunner() {
-    AddResourceCommands(*this);
-    AddModelCommands(*this);
-    AddWorldCommands(*this);
-    AddPanelCommands(*this);
-    AddPictureCommands(*this);
-    AddPlaceCommands(*this);
-    AddMenuCommands(*this);
-    // Narration for demonstrations: the words as they are, after "# ".
-    Add("say", [](ScriptContext& c, const Words& args) {
-        c.out << "#";
-        for (const std::string& word : args)
-            c.out << " " << word;
-        c.out << "\n";
-    });
+    for (const CommandInfo& command : CommandTable())
+        fCommands[command.verb] = {command.usage, command.run};
 }
 
 void ScriptRunner::Add(const std::string& verb, ScriptCommand command) {
-    fCommands[verb] = std::move(command);
+    Entry& entry = fCommands[verb];
+    if (!entry.usage)
+        entry.usage = "";
+    entry.run = std::move(command);
+}
+
+std::vector<std::string> ScriptRunner::Verbs() const {
+    std::vector<std::string> verbs;
+    for (const auto& [verb, entry] : fCommands)
+        verbs.push_back(verb);
+    return verbs;
 }
 
 namespace {
@@ -55,13 +55,15 @@ Words ScriptRunner::Split(const std::string& line) {
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (quoted) {
-            if (c == '"')
+            if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\'))
+                word += line[++i];
+            else if (c == '"')
                 quoted = false;
             else
                 word += c;
         } else if (c == '"') {
             quoted = inWord = true;
-        } else if (c == '#' && (inWord || !RowNumberAt(line, i))) {
+        } else if (c == '#' && !inWord && !RowNumberAt(line, i)) {
             break;
         } else if (c == ' ' || c == '\t' || c == '\r') {
             if (inWord)
@@ -79,62 +81,109 @@ Words ScriptRunner::Split(const std::string& line) {
     return words;
 }
 
+namespace {
+
+// While a run lasts, what the host shows goes to the context's output; none
+// of it may outlive the run.
+class HostOutput {
+public:
+    explicit HostOutput(ScriptContext& context) {
+        // Alerts are printed as they are shown.
+        ui::Alerts::Get().sink = [&context](const std::string& text) {
+            context.out << "alert \"" << text << "\"\n";
+        };
+        // So are dialogs opening and closing, and pages opened.
+        ui::DialogManager::Get().onOpened = [&context](const std::string& title) {
+            context.out << "dialog \"" << title << "\"\n";
+        };
+        ui::DialogManager::Get().onClosed = [&context] { context.out << "dialog closed\n"; };
+        SetShellExecuteSink([&context](const std::string&, const std::string& file, int) {
+            context.out << "browse \"" << file << "\"\n";
+        });
+    }
+    ~HostOutput() {
+        Host::Get().trace = nullptr;
+        ui::Alerts::Get().sink = nullptr;
+        ui::DialogManager::Get().onOpened = nullptr;
+        ui::DialogManager::Get().onClosed = nullptr;
+        SetShellExecuteSink(nullptr);
+    }
+    HostOutput(const HostOutput&) = delete;
+    HostOutput& operator=(const HostOutput&) = delete;
+};
+
+} // namespace
+
+void ScriptRunner::RunLine(const std::string& line, ScriptContext& context) {
+    if (line.find('\0') != std::string::npos)
+        throw ScriptError("NUL byte in the line");
+    Words words = Split(line);
+    if (words.empty())
+        return;
+    auto found = fCommands.end();
+    size_t used = 0;
+    if (words.size() >= 2)
+        found = fCommands.find(words[0] + " " + words[1]), used = 2;
+    if (found == fCommands.end())
+        found = fCommands.find(words[0]), used = 1;
+    if (found == fCommands.end()) {
+        // A first word that starts longer commands ("do …") is no
+        // command alone: the pair is what is unknown.
+        const std::string prefix = words[0] + " ";
+        const auto longer = fCommands.lower_bound(prefix);
+        const bool pair = words.size() >= 2 && longer != fCommands.end() &&
+                          longer->first.compare(0, prefix.size(), prefix) == 0;
+        throw ScriptError("unknown command " + Shown(pair ? prefix + words[1] : words[0]));
+    }
+    context.usage = found->second.usage;
+    found->second.run(context,
+                      Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
+    context.out.flush();
+    Host::Get().DrainCommands();
+}
+
 int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
-    // The trace writes to this context's stream: it must not outlive the run.
-    struct TraceReset {
-        ~TraceReset() {
-            Host::Get().trace = nullptr;
-            ui::Alerts::Get().sink = nullptr;
-            ui::DialogManager::Get().onOpened = nullptr;
-            ui::DialogManager::Get().onClosed = nullptr;
-            SetShellExecuteSink(nullptr);
-        }
-    } traceReset;
-    // Alerts are printed as they are shown.
-    ui::Alerts::Get().sink = [&context](const std::string& text) {
-        context.out << "alert \"" << text << "\"\n";
-    };
-    // So are dialogs opening and closing, and pages opened.
-    ui::DialogManager::Get().onOpened = [&context](const std::string& title) {
-        context.out << "dialog \"" << title << "\"\n";
-    };
-    ui::DialogManager::Get().onClosed = [&context] { context.out << "dialog closed\n"; };
-    SetShellExecuteSink([&context](const std::string&, const std::string& file, int) {
-        context.out << "browse \"" << file << "\"\n";
-    });
+    const HostOutput output(context);
     std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    while (!context.quit && std::getline(in, line)) {
         ++number;
+        // A byte-order mark, as some editors save UTF-8, is no part of the script.
+        if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            line.erase(0, 3);
         try {
-            if (line.find('\0') != std::string::npos)
-                throw ScriptError("NUL byte in the line");
-            Words words = Split(line);
-            if (words.empty())
-                continue;
-            auto found = fCommands.end();
-            size_t used = 0;
-            if (words.size() >= 2)
-                found = fCommands.find(words[0] + " " + words[1]), used = 2;
-            if (found == fCommands.end())
-                found = fCommands.find(words[0]), used = 1;
-            if (found == fCommands.end()) {
-                // A first word that starts longer commands ("do …") is no
-                // command alone: the pair is what is unknown.
-                const std::string prefix = words[0] + " ";
-                const auto longer = fCommands.lower_bound(prefix);
-                const bool pair = words.size() >= 2 && longer != fCommands.end() &&
-                                  longer->first.compare(0, prefix.size(), prefix) == 0;
-                throw ScriptError("unknown command " + Shown(pair ? prefix + words[1] : words[0]));
-            }
-            found->second(context,
-                          Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
-            context.out.flush();
-            Host::Get().DrainCommands();
+            RunLine(line, context);
         } catch (const ScriptError& e) {
             context.out.flush();
             context.err << "error: line " << number << ": " << e.what() << "\n";
             return 2;
+        }
+    }
+    return 0;
+}
+
+int ScriptRunner::RunSession(const std::function<std::optional<std::string>()>& nextLine,
+                             ScriptContext& context, bool numbered) {
+    const HostOutput output(context);
+    int number = 0;
+    while (!context.quit) {
+        const std::optional<std::string> line = nextLine();
+        if (!line)
+            break;
+        ++number;
+        try {
+            RunLine(*line, context);
+        } catch (const ScriptError& e) {
+            context.out.flush();
+            context.err << "error: ";
+            if (numbered)
+                context.err << "line " << number << ": ";
+            context.err << e.what();
+            // A person at the shell may not know the commands yet.
+            if (std::string(e.what()).rfind("unknown command", 0) == 0)
+                context.err << "; help lists the commands";
+            context.err << "\n";
+            context.err.flush();
         }
     }
     return 0;
@@ -170,6 +219,27 @@ std::string Shown(const std::string& word) {
     while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80)
         --cut; // not inside a UTF-8 sequence
     return "\"" + word.substr(0, cut) + "\"... (" + std::to_string(word.size()) + " bytes)";
+}
+
+std::string Quoted(const std::string& name) {
+    if (!name.empty() && name.find_first_of(" \t\"#\\") == std::string::npos)
+        return name;
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+void ThrowUsage(const ScriptContext& c) {
+    throw ScriptError(std::string("usage: ") + (c.usage ? c.usage : "?"));
+}
+
+void ExpectArgs(const ScriptContext& c, const Words& args, size_t min, size_t max) {
+    if (args.size() < min || args.size() > max)
+        ThrowUsage(c);
 }
 
 void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {

@@ -7,7 +7,7 @@
 #include "OSWindows.h"
 #include "core/Host.h"
 #include "core/Text.h"
-#include "script/ScriptRunner.h"
+#include "script/Commands.h"
 #include "world/World.h"
 
 #include <cerrno>
@@ -40,12 +40,6 @@ ClassID ParseClass(const std::string& word) {
     return static_cast<ClassID>(value);
 }
 
-// A name as a script would write it.
-std::string Name(const std::string& name) {
-    return name.find_first_of(" \t\"#") == std::string::npos && !name.empty() ? name
-                                                                              : "\"" + name + "\"";
-}
-
 int32 ScreenCoordinate(const std::string& word) {
     const int64 value = ParseInteger(word);
     if (value < -100000 || value > 100000)
@@ -57,7 +51,7 @@ void PrintWindows(std::ostream& out) {
     for (const PaletteInfo& p : World::Get().Palettes()) {
         // What the operating system says, not what the world remembers.
         const bool shown = p.window ? World::IsPaletteWindowShown(p.window) : p.shown;
-        out << "window " << Name(p.name) << " class=" << Hex(p.classID) << " "
+        out << "window " << Quoted(p.name) << " class=" << Hex(p.classID) << " "
             << (shown ? "shown" : "hidden");
         const LONG style = p.window ? GetWindowLongW(p.window, GWL_EXSTYLE) : 0;
         if (style & WS_EX_LAYERED) {
@@ -74,110 +68,124 @@ void PrintWindows(std::ostream& out) {
 
 } // namespace
 
-void AddWorldCommands(ScriptRunner& runner) {
-    const char* paletteUsage = "palette NAME [class HEX] [hidden] [at X Y]";
-    runner.Add("palette", [paletteUsage](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 7, paletteUsage);
-        ClassID classID = kPaletteFloatingBoss;
-        bool shown = true;
-        std::optional<ScreenPoint> at;
-        for (size_t i = 1; i < args.size(); ++i) {
-            if (args[i] == "class" && i + 1 < args.size())
-                classID = ParseClass(args[++i]);
-            else if (args[i] == "hidden")
-                shown = false;
-            else if (args[i] == "at" && i + 2 < args.size()) {
-                at = ScreenPoint{ScreenCoordinate(args[i + 1]), ScreenCoordinate(args[i + 2])};
-                i += 2;
-            } else
-                throw ScriptError(std::string("usage: ") + paletteUsage);
-        }
-        Apply([&] { World::Get().AddPalette(args[0], classID, shown, at); });
-    });
+std::vector<std::string> NamesInTheWorld() {
+    std::vector<std::string> names;
+    for (const PaletteInfo& palette : World::Get().Palettes())
+        names.push_back(palette.name);
+    for (const PanelInfo& panel : World::Get().Panels())
+        names.push_back(panel.name);
+    return names;
+}
 
-    runner.Add("place", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 3, 3, "place PALETTE X Y");
-        const int32 x = ScreenCoordinate(args[1]), y = ScreenCoordinate(args[2]);
-        Apply([&] { World::Get().PlacePalette(args[0], x, y); });
-    });
+void PaletteCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 7);
+    ClassID classID = kPaletteFloatingBoss;
+    bool shown = true;
+    std::optional<ScreenPoint> at;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "class" && i + 1 < args.size())
+            classID = ParseClass(args[++i]);
+        else if (args[i] == "hidden")
+            shown = false;
+        else if (args[i] == "at" && i + 2 < args.size()) {
+            at = ScreenPoint{ScreenCoordinate(args[i + 1]), ScreenCoordinate(args[i + 2])};
+            i += 2;
+        } else
+            ThrowUsage(c);
+    }
+    Apply([&] { World::Get().AddPalette(args[0], classID, shown, at); });
+}
 
-    const char* panelUsage = "panel NAME [in PALETTE [new-group]] [id N] [class HEX]";
-    runner.Add("panel", [panelUsage](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 8, panelUsage);
-        bool classGiven = false;
-        PanelOptions options;
-        for (size_t i = 1; i < args.size(); ++i) {
-            if (args[i] == "in" && i + 1 < args.size() && options.palette.empty()) {
-                options.palette = args[++i];
-                if (i + 1 < args.size() && args[i + 1] == "new-group")
-                    options.newGroup = true, ++i;
-            } else if (args[i] == "id" && i + 1 < args.size() && !options.panelID) {
-                const int64 id = ParseInteger(args[++i]);
-                if (id < std::numeric_limits<int32>::min() ||
-                    id > std::numeric_limits<int32>::max())
-                    throw ScriptError("panel ID out of range: " + args[i]);
-                options.panelID = static_cast<int32>(id);
-            } else if (args[i] == "class" && i + 1 < args.size() && !classGiven) {
-                options.classID = ParseClass(args[++i]);
-                classGiven = true;
-                if (!Host::Get().Model().HasClass(options.classID))
-                    throw ScriptError("no class " + Hex(options.classID));
-            } else {
-                throw ScriptError(std::string("usage: ") + panelUsage);
-            }
-        }
-        Apply([&] { World::Get().AddPanel(args[0], options); });
-    });
+void PlaceCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 3, 3);
+    const int32 x = ScreenCoordinate(args[1]), y = ScreenCoordinate(args[2]);
+    Apply([&] { World::Get().PlacePalette(args[0], x, y); });
+}
 
-    runner.Add("move", [](ScriptContext&, const Words& args) {
-        const char* usage = "move PANEL to PALETTE [new-group]";
-        ExpectArgs(args, 3, 4, usage);
-        if (args[1] != "to" || (args.size() == 4 && args[3] != "new-group"))
-            throw ScriptError(std::string("usage: ") + usage);
-        Apply([&] { World::Get().MovePanel(args[0], args[2], args.size() == 4); });
-    });
-    runner.Add("front", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "front PANEL");
-        Apply([&] { World::Get().BringToFront(args[0]); });
-    });
-    runner.Add("show", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "show PANEL");
-        Apply([&] { World::Get().ShowPanel(args[0]); });
-    });
-    runner.Add("hide", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "hide PANEL");
-        Apply([&] { World::Get().HidePanel(args[0]); });
-    });
-    runner.Add("recreate", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 1, 1, "recreate PALETTE");
-        Apply([&] { World::Get().RecreatePalette(args[0]); });
-    });
-
-    runner.Add("tick", [](ScriptContext&, const Words& args) {
-        ExpectArgs(args, 0, 1, "tick [N]");
-        const int64 n = args.empty() ? 1 : ParseInteger(args[0]);
-        if (n < 0)
-            throw ScriptError("tick: N must not be negative");
-        Host& host = Host::Get();
-        // A timer that is no longer armed simply does not fire.
-        for (int64 i = 0; i < n && host.FireNextTimer(); ++i)
-            host.DrainCommands();
-    });
-    runner.Add("trace", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 1, 1, "trace on|off");
-        if (args[0] == "on") {
-            std::ostream* out = &c.out;
-            Host::Get().trace = [out](const std::string& line) { *out << line << "\n"; };
-        } else if (args[0] == "off") {
-            Host::Get().trace = nullptr;
+void PanelCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 8);
+    bool classGiven = false;
+    PanelOptions options;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "in" && i + 1 < args.size() && options.palette.empty()) {
+            options.palette = args[++i];
+            if (i + 1 < args.size() && args[i + 1] == "new-group")
+                options.newGroup = true, ++i;
+        } else if (args[i] == "id" && i + 1 < args.size() && !options.panelID) {
+            const int64 id = ParseInteger(args[++i]);
+            if (id < std::numeric_limits<int32>::min() || id > std::numeric_limits<int32>::max())
+                throw ScriptError("panel ID out of range: " + args[i]);
+            options.panelID = static_cast<int32>(id);
+        } else if (args[i] == "class" && i + 1 < args.size() && !classGiven) {
+            options.classID = ParseClass(args[++i]);
+            classGiven = true;
+            if (!Host::Get().Model().HasClass(options.classID))
+                throw ScriptError("no class " + Hex(options.classID));
         } else {
-            throw ScriptError("usage: trace on|off");
+            ThrowUsage(c);
         }
-    });
-    runner.Add("print windows", [](ScriptContext& c, const Words& args) {
-        ExpectArgs(args, 0, 0, "print windows");
-        PrintWindows(c.out);
-    });
+    }
+    Apply([&] { World::Get().AddPanel(args[0], options); });
+    // Allowed, as a host may hold a panel it has not placed yet; but a person
+    // who forgot "in" should know why the panel shows up nowhere.
+    if (options.palette.empty())
+        c.out << "note: panel " << Shown(args[0])
+              << " is in no palette, so no list shows it until it is moved into one\n";
+}
+
+void MoveCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 3, 4);
+    if (args[1] != "to" || (args.size() == 4 && args[3] != "new-group"))
+        ThrowUsage(c);
+    Apply([&] { World::Get().MovePanel(args[0], args[2], args.size() == 4); });
+}
+
+void FrontCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Apply([&] { World::Get().BringToFront(args[0]); });
+}
+
+void ShowCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Apply([&] { World::Get().ShowPanel(args[0]); });
+}
+
+void HideCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Apply([&] { World::Get().HidePanel(args[0]); });
+}
+
+void RecreateCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    Apply([&] { World::Get().RecreatePalette(args[0]); });
+}
+
+void TickCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 1);
+    const int64 n = args.empty() ? 1 : ParseInteger(args[0]);
+    if (n < 0)
+        throw ScriptError("tick: N must not be negative");
+    Host& host = Host::Get();
+    // A timer that is no longer armed simply does not fire.
+    for (int64 i = 0; i < n && host.FireNextTimer(); ++i)
+        host.DrainCommands();
+}
+
+void TraceCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 1, 1);
+    if (args[0] == "on") {
+        std::ostream* out = &c.out;
+        Host::Get().trace = [out](const std::string& line) { *out << line << "\n"; };
+    } else if (args[0] == "off") {
+        Host::Get().trace = nullptr;
+    } else {
+        ThrowUsage(c);
+    }
+}
+
+void PrintWindowsCommand(ScriptContext& c, const Words& args) {
+    ExpectArgs(c, args, 0, 0);
+    PrintWindows(c.out);
 }
 
 } // namespace host

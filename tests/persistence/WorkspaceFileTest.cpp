@@ -196,25 +196,6 @@ TEST_F(WorkspaceFileTest, RenameKeeping_NeverReplacesAnExistingName) {
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Contents(file + ".other"), (ByteVector{1}));
 }
-
-TEST(DefaultWorkspaceFileTest, FollowsXdgConfigHomeThenHome) {
-    const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
-    const char* savedHome = std::getenv("HOME");
-    const std::string xdg = savedXdg ? savedXdg : "", home = savedHome ? savedHome : "";
-
-    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-    setenv("HOME", "/home/u", 1);
-    EXPECT_EQ(DefaultWorkspaceFile(), "/tmp/cfg/opalhost/workspace");
-    setenv("XDG_CONFIG_HOME", "relative/cfg", 1);
-    EXPECT_EQ(DefaultWorkspaceFile(), "/home/u/.config/opalhost/workspace");
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(DefaultWorkspaceFile(), "/home/u/.config/opalhost/workspace");
-    unsetenv("HOME");
-    EXPECT_EQ(DefaultWorkspaceFile(), "");
-
-    savedXdg ? setenv("XDG_CONFIG_HOME", xdg.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
-    savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
-}
 #endif
 
 } // namespace

@@ -80,12 +80,13 @@ TEST(PanelCommandsTest, PanelOfAnotherClass) {
 
 namespace {
 
-TEST(PanelCommandsTest, RowNumbersAreWords_OtherHashesStartComments) {
+TEST(PanelCommandsTest, RowNumbersAreWords_OtherHashesAtAWordsStartStartComments) {
     using host::ScriptRunner;
     EXPECT_EQ(ScriptRunner::Split("select #2 Layers #12 # two rows"),
               (host::Words{"select", "#2", "Layers", "#12"}));
     EXPECT_EQ(ScriptRunner::Split("select #2a"), host::Words{"select"});
-    EXPECT_EQ(ScriptRunner::Split("select A#2"), (host::Words{"select", "A"}));
+    // Inside a word "#" is part of the name.
+    EXPECT_EQ(ScriptRunner::Split("select A#2 #c"), (host::Words{"select", "A#2"}));
     EXPECT_EQ(ScriptRunner::Split("#1"), host::Words{"#1"});
     EXPECT_EQ(ScriptRunner::Split("select \"#x\""), (host::Words{"select", "#x"}));
 }
