@@ -4,12 +4,17 @@
 // (render/CairoPainter.h, native build) and by GDI in live windows
 // (gdi/GdiPainter.h, Windows build).
 //
-// Using it in a window, say on WM_PAINT:
+// Using it in a window, say on WM_PAINT of a palette's window:
 //
-//   const paint::ScreenLook screen = paint::LayOut(measure);  // where things are
+//   const auto measure = paint::NewScreenTextMeasure();
+//   const paint::ScreenLook screen = paint::LayOut(*measure);  // where things are
+//   const paint::PaletteLook& look = ...;  // the window's, by look.area.name
 //   gdi::OffscreenCanvas canvas(look.area.width, look.area.height);
-//   paint::DrawPalette(canvas.Painter(), look);    // in the window's coordinates
-//   canvas.BlitTo(paintDc, 0, 0);                  // one copy: nothing flickers
+//   paint::DrawPalette(canvas.Painter(), look, {/*menuButton=*/true});
+//   canvas.BlitTo(paintDc, 0, 0);  // one copy: nothing flickers
+//
+// A click finds what it hits in the same look (title, menu, tabs, and
+// paint::PanelPlaces for the panel's widgets), as `print places` does.
 //
 // Coordinates are pixels from the top-left, after Translate; a whole number
 // names a pixel's top-left corner. Save and Restore keep the translation and

@@ -83,7 +83,7 @@ void PrintClassesCommand(ScriptContext&, const Words&);
 
 // Pictures (PictureCommands.cpp).
 void SnapshotCommand(ScriptContext&, const Words&);
-// Places (PlaceCommands.cpp).
+// Where a person clicks (PlaceCommands.cpp).
 void PrintPlacesCommand(ScriptContext&, const Words&);
 
 // The session (CommandTable.cpp).
