@@ -9,6 +9,7 @@
 #include "core/Host.h"
 #include "core/Text.h"
 #include "live/Live.h"
+#include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 #include "resources/Resources.h"
 #include "script/ScriptRunner.h"
@@ -351,7 +352,7 @@ int PrintVersion(const host::SessionOptions& options) {
         std::cerr << "error: " << error << "\n";
         return 1;
     }
-    const auto& plugin = *host::Host::Get().Plugins().front();
+    const auto& plugin = *host::Host::Current().Plugins().front();
     std::string text = "unknown";
     for (const host::Bytes* bytes : plugin.resources.OfType(kPluginVersionRsrcType))
         if (const auto version = host::DecodePluginVersion(*bytes))

@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
 bash tools/install-deps.sh fuzz
 
-# configure, build and test one preset
+# configure, build and test one preset; OPAL_JOBS compilers at once (default 2)
 preset() {
     cmake --preset "$1"
-    cmake --build --preset "$1"
+    cmake --build --preset "$1" --parallel "${OPAL_JOBS:-2}"
     ctest --preset "$1"
 }
 

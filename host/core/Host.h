@@ -1,6 +1,21 @@
 // The stand-in host: one object model, one session at a time with its
-// workspace and application objects, the loaded plug-ins, the command queue
-// and the host clock that drives timers.
+// workspace and application objects, the loaded plug-ins, the command queue,
+// the host clock that drives timers, and the layers above the core with
+// their state (the world, the widgets and plug-in panels, actions and menus,
+// dialogs, alerts: core/Layer.h).
+//
+// A Host is a context, owned by whoever runs sessions in it: opalhost's
+// Session, or a test's fixture. Building one makes it the current host and
+// ending it makes the one before current again; the SDK's free entry points
+// (CmdUtils, GetExecutionContextSession, the utilities the plug-in calls)
+// reach it through that one pointer, Host::Current(). Nothing else is kept
+// for the process: a test's fresh host is a fresh context.
+//
+//   Host host;                        // current from here on
+//   World& world = host.Get<World>(); // a layer's state, by its slot
+//   host.BeginSession(); host.LoadPlugin(file, &error); host.StartApplication();
+//   …
+//   host.EndSession();                // the world's description stays
 #pragma once
 
 #include "ICommand.h"
@@ -70,26 +85,20 @@ struct HostRequest {
     const void* window = nullptr;
 };
 
-// State that a layer above the core keeps for the life of the host (the
-// world's description of palettes and panels, say), owned by the host.
-class OPAL_SDK_API HostExtension {
-public:
-    virtual ~HostExtension() = default;
-};
-
-// How the host's utilities find widgets; the layer that owns the widgets
-// answers (with a reference, or nullptr; the utilities count the fault).
-struct WidgetLookup {
-    std::function<IPMUnknown*(WidgetID widgetID)> panelByWidgetID;
-    std::function<IPMUnknown*(const IPMUnknown* widget)> paletteOfWidget;
-};
-
 class OPAL_SDK_API Host {
 public:
-    static Host& Get();
-    // Get without a call, for the host's own paths that the plug-in takes
-    // many times a tick.
-    static Host& Instance() { return sInstance ? *sInstance : Get(); }
+    // Builds the host with its layers and makes it the current host.
+    Host();
+    // Ends a session still running, takes the layers down and makes the host
+    // that was current before current again.
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The host in which the SDK's free entry points run; there must be one.
+    static Host& Current() { return *sCurrent; }
+    // The current host, or nullptr, for what may run with no host at all.
+    static Host* Running() { return sCurrent; }
 
     ObjectModel& Model() { return fModel; }
     Faults& GetFaults() { return fModel.GetFaults(); }
@@ -116,24 +125,55 @@ public:
     uint16 Language() const { return fLanguage; }
     void SetLanguage(uint16 language) { fLanguage = language; }
 
-    // Called while the workspace object is built and taken down: the
-    // persistence layer reads and writes the workspace's persistent parts.
-    std::function<void(Boss& workspace)> onWorkspaceCreated;
-    std::function<void(Boss& workspace)> onWorkspaceClosing;
-    // Called once a plug-in is loaded and its classes are known (the widget
-    // layer registers the plug-in's panels).
-    std::function<void(const LoadedPlugin& plugin)> onPluginLoaded;
+    // ---- Layers (core/Layer.h) -----------------------------------------------------
+    static constexpr size_t kNoSlot = ~size_t(0);
+    static constexpr size_t kSlots = 8;
+    // Keeps the layer for the life of the host, after those added before; a
+    // layer with state takes its slot (CreateLayers adds them all).
+    void AddLayer(std::unique_ptr<Layer> layer, size_t slot = kNoSlot);
+    // The state of the layer in T::kSlot (a layer of this host's).
+    template <class T> T& Get() const { return static_cast<T&>(*fSlots[T::kSlot]); }
+    // A client takes the layers' steps too until it leaves (after the host's
+    // own layers, in the order joined).
+    void Join(Layer& listener);
+    void Leave(Layer& listener);
+    // Joined while it lives.
+    class Listening {
+    public:
+        Listening(Host& host, Layer& listener) : fHost(host), fListener(listener) {
+            host.Join(listener);
+        }
+        ~Listening() { fHost.Leave(fListener); }
+        Listening(const Listening&) = delete;
+        Listening& operator=(const Listening&) = delete;
 
-    // ---- What the layers above the core provide ----------------------------------
+    private:
+        Host& fHost;
+        Layer& fListener;
+    };
+    // Runs a step over the layers, then the listeners (Down: the other way).
+    template <class... Params, class... Args>
+    void Notify(void (Layer::*step)(Params...), Args&&... args) {
+        for (size_t i = 0; i < fLayers.size(); ++i)
+            ((*fLayers[i]).*step)(args...);
+        for (size_t i = 0; i < fListeners.size(); ++i)
+            (fListeners[i]->*step)(args...);
+    }
+    template <class... Params, class... Args>
+    void NotifyDown(void (Layer::*step)(Params...), Args&&... args) {
+        for (size_t i = fListeners.size(); i-- > 0;)
+            (fListeners[i]->*step)(args...);
+        for (size_t i = fLayers.size(); i-- > 0;)
+            ((*fLayers[i]).*step)(args...);
+    }
+    // The first layer's answer (with a reference), or nullptr.
+    IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const;
+    IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const;
+
     // Objects the application object hands out by interface (the panel and
     // palette registries), set by the layer that builds them.
     void SetApplicationPart(PMIID iid, Boss* boss);
     Boss* ApplicationPart(PMIID iid) const;
-    WidgetLookup widgetLookup;
-    // A layer's state under its name, or nullptr; AddExtension keeps it for
-    // the life of the host.
-    HostExtension* Extension(const std::string& name) const;
-    HostExtension& AddExtension(const std::string& name, std::unique_ptr<HostExtension> extension);
 
     // ---- Commands ---------------------------------------------------------------
     ErrorCode Execute(ICommand* command, int32 priority);
@@ -174,12 +214,14 @@ public:
     void RemoveTimer(TimerImpl* timer);
 
 private:
-    Host();
-    static Host* sInstance;
+    static Host* sCurrent;
     void ClearQueue();
-    // Each layer's step, in rank order (reverse order on the way down).
-    template <class Step> void ForEachLayer(Step step, bool down = false);
+    bool LoadResources(LoadedPlugin& plugin, std::string* reason);
+    void DefinePluginClasses(const LoadedPlugin& plugin);
+    void StartServices();
+    void UnloadPlugins();
 
+    Host* fPrevious;
     ObjectModel fModel;
     std::unique_ptr<Database> fUIDataBase;
     Boss* fSession = nullptr;
@@ -188,7 +230,9 @@ private:
     std::vector<std::unique_ptr<LoadedPlugin>> fPlugins;
     uint16 fLanguage = 1;
     std::map<PMIID, Boss*> fApplicationParts;
-    std::map<std::string, std::unique_ptr<HostExtension>> fExtensions;
+    std::vector<std::unique_ptr<Layer>> fLayers;
+    Layer* fSlots[kSlots] = {};
+    std::vector<Layer*> fListeners;
 
     // The queue: one first-in, first-out run per priority, the highest
     // priority last, so that taking the next command costs the same however

@@ -23,15 +23,15 @@ class SessionImpl : public CPMUnknown<ISession> {
 public:
     using CPMUnknown<ISession>::CPMUnknown;
     IWorkspace* QueryWorkspace() const override {
-        return Query<IWorkspace>(Host::Instance().WorkspaceBoss(), IID_IWORKSPACE);
+        return Query<IWorkspace>(Host::Current().WorkspaceBoss(), IID_IWORKSPACE);
     }
     IApplication* QueryApplication() const override {
-        return Query<IApplication>(Host::Instance().ApplicationBoss(), IID_IAPPLICATION);
+        return Query<IApplication>(Host::Current().ApplicationBoss(), IID_IAPPLICATION);
     }
 
 private:
     template <class T> static T* Query(Boss* boss, PMIID iid) {
-        if (!Host::Instance().GetFaults().Acquire() || !boss)
+        if (!Host::Current().GetFaults().Acquire() || !boss)
             return nullptr;
         return static_cast<T*>(boss->QueryInternal(iid));
     }
@@ -44,12 +44,12 @@ public:
     void RegisterImplementation(int32 /*hostValue*/, ImplementationID implID, ImplCreateFn create,
                                 ImplDestroyFn destroy, ImplSizeFn size, ImplReadWriteFn readWrite,
                                 uint32 flags) override {
-        Host& host = Host::Instance();
+        Host& host = Host::Current();
         const std::string origin = host.Plugins().empty() ? "host" : host.Plugins().back()->file;
-        if (!host.Model().RegisterImpl({implID, create, destroy, size, readWrite, flags, origin}))
-            ++duplicates;
+        // A second registration of an ID keeps the first: the object model
+        // says which one it keeps.
+        host.Model().RegisterImpl({implID, create, destroy, size, readWrite, flags, origin});
     }
-    static inline int duplicates = 0;
 };
 CREATE_PMINTERFACE(RegistrarImpl, kRegistrarImpl);
 
@@ -71,9 +71,9 @@ public:
 
 private:
     static IPMUnknown* QueryPart(PMIID iid) {
-        if (!Host::Instance().GetFaults().Acquire())
+        if (!Host::Current().GetFaults().Acquire())
             return nullptr;
-        Boss* boss = Host::Instance().ApplicationPart(iid);
+        Boss* boss = Host::Current().ApplicationPart(iid);
         return boss ? boss->QueryInternal(iid) : nullptr;
     }
 };
@@ -84,13 +84,13 @@ public:
     using CPMUnknown<ISubject>::CPMUnknown;
     void AttachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
-        Host::Instance().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
+        Host::Current().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
         if (!IsAttached(observer, protocol, observerIID))
             fAttached.push_back({observer, protocol, observerIID});
     }
     void DetachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
-        Host::Instance().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
+        Host::Current().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
         fAttached.erase(std::remove(fAttached.begin(), fAttached.end(),
                                     Attachment{observer, protocol, observerIID}),
                         fAttached.end());
@@ -160,16 +160,14 @@ class UtilsImpl : public CPMUnknown<IUtils> {
 public:
     using CPMUnknown<IUtils>::CPMUnknown;
     IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const override {
-        if (!Host::Instance().GetFaults().Acquire())
+        if (!Host::Current().GetFaults().Acquire())
             return nullptr;
-        const WidgetLookup& lookup = Host::Instance().widgetLookup;
-        return lookup.panelByWidgetID ? lookup.panelByWidgetID(widgetID) : nullptr;
+        return Host::Current().QueryPanelByWidgetID(widgetID);
     }
     IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const override {
-        if (!Host::Instance().GetFaults().Acquire())
+        if (!Host::Current().GetFaults().Acquire())
             return nullptr;
-        const WidgetLookup& lookup = Host::Instance().widgetLookup;
-        return lookup.paletteOfWidget ? lookup.paletteOfWidget(widget) : nullptr;
+        return Host::Current().QueryPaletteOfWidget(widget);
     }
 };
 CREATE_PMINTERFACE(UtilsImpl, kUtilsImpl);
@@ -179,15 +177,15 @@ CREATE_PMINTERFACE(UtilsImpl, kUtilsImpl);
 class TimerImpl : public CPMUnknown<ITimer> {
 public:
     explicit TimerImpl(IPMUnknown* boss) : CPMUnknown<ITimer>(boss) {
-        Host::Instance().AddTimer(this);
+        Host::Current().AddTimer(this);
     }
-    ~TimerImpl() override { Host::Instance().RemoveTimer(this); }
+    ~TimerImpl() override { Host::Current().RemoveTimer(this); }
     TimerImpl(const TimerImpl&) = delete;
     TimerImpl& operator=(const TimerImpl&) = delete;
     void Start(TimerCallback callback, int32 interval, void* clientData) override {
         fCallback = callback;
         fClientData = clientData;
-        fDeadline = Host::Instance().Now() + interval;
+        fDeadline = Host::Current().Now() + interval;
         fArmed = true;
     }
     void Stop() override { fArmed = false; }
@@ -259,17 +257,17 @@ using host::Boss;
 using host::Host;
 
 ClassID GetClass(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Instance().Model().BossOf(object) : nullptr;
+    const Boss* boss = object ? Host::Current().Model().BossOf(object) : nullptr;
     return boss ? boss->Class() : kInvalidClass;
 }
 
 IDataBase* GetDataBase(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Instance().Model().BossOf(object) : nullptr;
+    const Boss* boss = object ? Host::Current().Model().BossOf(object) : nullptr;
     return boss ? boss->DataBase() : nullptr;
 }
 
 UID GetUID(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Instance().Model().BossOf(object) : nullptr;
+    const Boss* boss = object ? Host::Current().Model().BossOf(object) : nullptr;
     return boss ? boss->GetUID() : kInvalidUID;
 }
 
@@ -278,7 +276,7 @@ UIDRef GetUIDRef(const IPMUnknown* object) {
 }
 
 IPMUnknown* CreateObject(ClassID classID, PMIID iid) {
-    Host& host = Host::Instance();
+    Host& host = Host::Current();
     if (!host.GetFaults().Acquire())
         return nullptr;
     Boss* boss = host.Model().CreateBoss(classID);
@@ -290,7 +288,7 @@ IPMUnknown* CreateObject(ClassID classID, PMIID iid) {
 }
 
 IPMUnknown* UtilsBoss::QueryUtils(PMIID iid) {
-    Host& host = Host::Instance();
+    Host& host = Host::Current();
     if (!host.GetFaults().Acquire())
         return nullptr;
     Boss* boss = host.Model().CreateBoss(host::kUtilsBoss);

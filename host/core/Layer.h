@@ -1,39 +1,75 @@
-// How the layers above the core (the world, the user interface, …) bring
-// their host classes and objects into a session without the core knowing
-// them, as a plug-in brings its own through its class table. A layer
-// registers one Layer when the host library loads (a LayerRegistration at
-// namespace scope); the core runs the layers' steps in rank order on the way
-// up and in reverse order on the way down.
+// How the layers above the core (the world, the user interface, …) join a
+// host without the core knowing them, as a plug-in brings its classes in
+// through its class table.
+//
+// A Layer is an object with virtual steps; each step does nothing unless the
+// layer overrides it. The host builds its layers when it is built, from the
+// one list in layers/HostLayers.cpp (CreateLayers), and runs every step over
+// them in that order on the way up (Host::Notify) and in reverse order on the
+// way down (Host::NotifyDown). A layer that keeps state for the life of the host (the
+// world's description, the plug-in panels, the dialogs, …) is that state:
+// it names its place with a `static constexpr size_t kSlot` and the layers
+// above reach it with `host.Get<World>()`, two loads and no search.
+//
+// A client of the host (opalhost's session, a script run, a test) may join
+// for a while with Host::Join; it gets the steps after the host's own layers.
+// Several layers may take the same step: each does its part.
 #pragma once
 
 #include "SDKTypes.h"
 
+#include <string>
+
+class IPMUnknown;
+
 namespace host {
 
+class Boss;
 class Host;
 class ObjectModel;
+struct LoadedPlugin;
 
-struct Layer {
-    const char* name;
-    int rank; // lower ranks first: the world before the user interface
-    // Defines the layer's host classes, once, when the host starts; the
-    // implementations register themselves (CREATE_PMINTERFACE).
-    void (*defineClasses)(ObjectModel& model) = nullptr;
+class OPAL_SDK_API Layer {
+public:
+    virtual ~Layer() = default;
+
+    // ---- The host and the session -----------------------------------------------
+    // Once, when the host is built: the layer's host classes (the
+    // implementations register themselves with CREATE_PMINTERFACE).
+    virtual void DefineClasses(ObjectModel& /*model*/) {}
+    // A plug-in is loaded and its classes are known.
+    virtual void PluginLoaded(const LoadedPlugin& /*plugin*/) {}
+    // The workspace object exists (before the layers' ApplicationCreated), and
+    // is about to go (after the shut-down services, before ApplicationEnding).
+    virtual void WorkspaceCreated(Boss& /*workspace*/) {}
+    virtual void WorkspaceClosing(Boss& /*workspace*/) {}
     // The workspace and application objects exist; no plug-in has started.
-    void (*applicationCreated)() = nullptr;
+    virtual void ApplicationCreated() {}
     // The plug-ins' start-up services have run.
-    void (*applicationStarted)() = nullptr;
-    // The shut-down services have run; the application object is still there.
-    void (*applicationEnding)() = nullptr;
-    // Once the host object exists, before any plug-in loads: the layer hooks
-    // itself into the host (and the layers below it).
-    void (*hostCreated)(Host& host) = nullptr;
+    virtual void ApplicationStarted() {}
+    // The shut-down services have run; the application object is still there
+    // (in reverse order).
+    virtual void ApplicationEnding() {}
+
+    // ---- What the world reports ---------------------------------------------------
+    // A palette window was shown or hidden (after the window).
+    virtual void PaletteShown(const Boss* /*palette*/, bool /*shown*/) {}
+    // The world's objects have been taken down.
+    virtual void WorldTakenDown() {}
+    // The host's utilities find widgets: the layer that owns them answers
+    // with a reference, or nullptr (another layer may know).
+    virtual IPMUnknown* QueryPanelByWidgetID(WidgetID /*widgetID*/) const { return nullptr; }
+    virtual IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* /*widget*/) const { return nullptr; }
+
+    // ---- What the user interface reports ------------------------------------------
+    virtual void AlertShown(const std::string& /*text*/) {}
+    virtual void DialogOpened(const std::string& /*title*/) {}
+    virtual void DialogClosed() {}
 };
 
-OPAL_SDK_API void RegisterLayer(const Layer& layer);
-
-struct LayerRegistration {
-    explicit LayerRegistration(const Layer& layer) { RegisterLayer(layer); }
-};
+// Adds the host's layers above the core to `host`, in order, each in its
+// slot when it has one (Host::AddLayer). Defined at the top of the host
+// library, the one place that knows every layer.
+void CreateLayers(Host& host);
 
 } // namespace host

@@ -1,4 +1,5 @@
-// Loading a module file: dlopen natively, LoadLibraryW on Windows.
+// Loading a module file: dlopen natively (unix/Module.cpp), LoadLibraryW on
+// Windows (windows/Module.cpp).
 #pragma once
 
 #include "SDKTypes.h"

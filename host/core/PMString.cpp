@@ -76,7 +76,8 @@ double PMString::GetAsDouble(int32* error, int32* pos) const {
 void PMString::Translate() {
     if (fStatus == kNoTranslate)
         return;
-    if (auto text = host::Host::Get().TranslateKey(fText))
+    if (auto text =
+            host::Host::Running() ? host::Host::Running()->TranslateKey(fText) : std::nullopt)
         fText = *text;
     fStatus = kHasBeenTranslated;
 }

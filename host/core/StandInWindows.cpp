@@ -92,7 +92,8 @@ LONG SetWindowLongW(HWND window, int index, LONG value) {
     auto it = Windows().find(window);
     if (it == Windows().end() || index != GWL_EXSTYLE)
         return 0;
-    host::Host::Get().Report({host::HostRequest::kSetWindowStyle, {}, value, 0, nullptr, window});
+    if (host::Host* host = host::Host::Running())
+        host->Report({host::HostRequest::kSetWindowStyle, {}, value, 0, nullptr, window});
     const LONG old = it->second.exStyle;
     it->second.exStyle = value;
     return old;
@@ -103,7 +104,8 @@ BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD fla
     // As on Windows, only a layered window takes layered attributes.
     if (it == Windows().end() || !(it->second.exStyle & WS_EX_LAYERED))
         return FALSE;
-    host::Host::Get().Report({host::HostRequest::kSetWindowAlpha, {}, alpha, 0, nullptr, window});
+    if (host::Host* host = host::Host::Running())
+        host->Report({host::HostRequest::kSetWindowAlpha, {}, alpha, 0, nullptr, window});
     it->second.key = key;
     it->second.alpha = alpha;
     it->second.flags = flags;

@@ -60,7 +60,20 @@ bool Changes(UINT message) {
 
 } // namespace
 
-App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::cout, std::cerr} {
+void LiveOutput::AlertShown(const std::string& text) {
+    fOut << "alert \"" << text << "\"\n" << std::flush;
+}
+
+void LiveOutput::DialogOpened(const std::string& title) {
+    fOut << "dialog \"" << title << "\"\n" << std::flush;
+}
+
+void LiveOutput::DialogClosed() {
+    fOut << "dialog closed\n" << std::flush;
+}
+
+App::App(Session& s, ScriptRunner& r)
+    : session(s), runner(r), context{s, std::cout, std::cerr}, fOutput(std::cout) {
     gApp = this;
     fFont = MakeFont(FW_NORMAL);
     fBold = MakeFont(FW_BOLD);
@@ -71,13 +84,12 @@ App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::c
 }
 
 App::~App() {
-    ui::Alerts::Get().sink = nullptr;
-    ui::Alerts::Get().ask = nullptr;
-    ui::DialogManager::Get().onOpened = nullptr;
-    ui::DialogManager::Get().onClosed = nullptr;
-    ui::DialogManager::Get().onWait = nullptr;
+    Host& host = session.GetHost();
+    host.Get<ui::Alerts>().ask = nullptr;
+    host.Get<ui::DialogManager>().onWait = nullptr;
     SetShellExecuteSink(nullptr);
-    Host::Get().trace = nullptr;
+    host.trace = nullptr;
+    fListening.reset();
     CloseDialogWindow();
     if (fDocument)
         DestroyWindow(fDocument);
@@ -94,17 +106,12 @@ void App::InstallSinks() {
     // What the lines, the user's clicks and the timers cause is printed as
     // it happens, as a script's run prints it.
     std::ostream& out = context.out;
-    ui::Alerts::Get().sink = [&out](const std::string& text) {
-        out << "alert \"" << text << "\"\n" << std::flush;
-    };
-    ui::Alerts::Get().ask = [](const std::string& text, bool offered) {
+    Host& host = session.GetHost();
+    fListening.emplace(host, fOutput);
+    host.Get<ui::Alerts>().ask = [](const std::string& text, bool offered) {
         return ShowAlert(text, offered) ? ui::AlertAnswer::kDontShowAgain : ui::AlertAnswer::kOK;
     };
-    ui::DialogManager::Get().onOpened = [&out](const std::string& title) {
-        out << "dialog \"" << title << "\"\n" << std::flush;
-    };
-    ui::DialogManager::Get().onClosed = [&out] { out << "dialog closed\n" << std::flush; };
-    ui::DialogManager::Get().onWait = [](Boss* dialog) { WaitForDialog(dialog); };
+    host.Get<ui::DialogManager>().onWait = [](Boss* dialog) { WaitForDialog(dialog); };
     SetShellExecuteSink([&out](const std::string&, const std::string& file, int) {
         out << "browse \"" << file << "\"\n" << std::flush;
     });
@@ -156,7 +163,7 @@ void App::AfterEvent(bool repaint) {
         return;
     // Inside a command (a modal window waits) the host is not idle.
     if (fDepth == 0)
-        Host::Get().DrainCommands();
+        session.GetHost().DrainCommands();
     SyncPalettes(repaint);
     SyncDialogs();
     if (fDepth == 0)
@@ -166,7 +173,7 @@ void App::AfterEvent(bool repaint) {
 void App::Tick() {
     if (!session.Running() || fDepth > 0)
         return;
-    Host& host = Host::Get();
+    Host& host = session.GetHost();
     const auto now = static_cast<int64>(GetTickCount64() - fStart);
     bool fired = false;
     for (int64 due = host.NextTimerDeadline(); due >= 0 && due <= now;

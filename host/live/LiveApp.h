@@ -2,6 +2,8 @@
 // window thread runs the host; the reader of standard input only posts lines.
 #pragma once
 
+#include "core/Host.h"
+#include "core/Layer.h"
 #include "core/ObjectModel.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
@@ -9,6 +11,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -18,6 +21,19 @@ namespace host::live {
 // std::string* the receiver deletes), and the end of standard input.
 constexpr UINT kLineMessage = WM_APP + 1;
 constexpr UINT kEndOfInputMessage = WM_APP + 2;
+
+// What the host shows while the live session runs goes to its output at
+// once, as a script run prints it: a program reading the pipe sees it now.
+class LiveOutput final : public Layer {
+public:
+    explicit LiveOutput(std::ostream& out) : fOut(out) {}
+    void AlertShown(const std::string& text) override;
+    void DialogOpened(const std::string& title) override;
+    void DialogClosed() override;
+
+private:
+    std::ostream& fOut;
+};
 
 class App {
 public:
@@ -58,6 +74,9 @@ public:
 private:
     void InstallSinks();
     void RunWaiting();
+
+    LiveOutput fOutput;
+    std::optional<Host::Listening> fListening;
 
     HWND fDocument = nullptr;
     HFONT fFont = nullptr, fBold = nullptr;

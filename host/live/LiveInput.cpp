@@ -122,7 +122,7 @@ void OpenMenu(const paint::PaletteLook& look) {
         return;
     std::vector<ui::MenuItem> items;
     try {
-        items = ui::ActionManager::Get().ShowMenu(*record->menuNameKey);
+        items = Host::Current().Get<ui::ActionManager>().ShowMenu(*record->menuNameKey);
     } catch (const ui::ActionError&) {
         return;
     }
@@ -208,7 +208,7 @@ void ButtonDown(HWND window, int x, int y, WPARAM keys) {
         for (size_t t = 0; t < look->groups[g].tabs.size(); ++t)
             if (look->groups[g].tabs[t].area.Contains(x, y)) {
                 EndEditing();
-                const auto panel = World::Get().FindPanel(TabPanel(*look, g, t));
+                const auto panel = Host::Current().Get<World>().FindPanel(TabPanel(*look, g, t));
                 // `front` takes a panel's name; a name with a quote has no word.
                 if (panel && panel->name.find('"') == std::string::npos)
                     Run("front " + Quoted(panel->name));
@@ -277,7 +277,7 @@ bool DialogInput(HWND window, UINT message, LPARAM lParam) {
             continue;
         for (const paint::WidgetPlace& place : paint::DialogPlaces(look))
             if (place.widget->Class() == kOKButtonWidgetBoss && place.box.Contains(x, y)) {
-                ui::DialogManager::Get().PressOK();
+                Host::Current().Get<ui::DialogManager>().PressOK();
                 return true;
             }
     }
@@ -336,7 +336,7 @@ bool KeyInput(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     }
     const HWND dialog = OpenDialogWindowHandle();
     if (dialog && message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-        ui::DialogManager::Get().PressOK();
+        Host::Current().Get<ui::DialogManager>().PressOK();
         return true;
     }
     if (message != WM_CHAR || dialog || App::Get().Busy() || !gEditWindow)

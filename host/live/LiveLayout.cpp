@@ -18,7 +18,7 @@ paint::ScreenLook LayOutScreen() {
 }
 
 HWND WindowOf(const std::string& palette) {
-    const auto info = World::Get().FindPalette(palette);
+    const auto info = Host::Current().Get<World>().FindPalette(palette);
     return info ? info->window : nullptr;
 }
 
@@ -31,12 +31,12 @@ std::optional<paint::PaletteLook> FindPalette(HWND window) {
 
 int32 TabPanel(const paint::PaletteLook& look, size_t g, size_t t) {
     // The layout shows a tab for each panel of the group that exists, in order.
-    const auto palette = World::Get().FindPalette(look.area.name);
+    const auto palette = Host::Current().Get<World>().FindPalette(look.area.name);
     if (!palette || g >= palette->groups.size())
         return 0;
     size_t tab = 0;
     for (int32 id : palette->groups[g])
-        if (World::Get().FindPanel(id) && tab++ == t)
+        if (Host::Current().Get<World>().FindPanel(id) && tab++ == t)
             return id;
     return 0;
 }
@@ -61,7 +61,7 @@ void Assign(OpalPlaces& opal, const std::vector<Boss*>& rows, const paint::Widge
 } // namespace
 
 std::optional<OpalPlaces> FindOpal(const paint::PaletteLook& look) {
-    const auto opalID = ui::PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    const auto opalID = Host::Current().Get<ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     for (const paint::GroupLook& group : look.groups) {
         if (!opalID || group.frontID != *opalID || !group.widget)
             continue;

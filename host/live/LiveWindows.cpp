@@ -143,7 +143,7 @@ HWND CreateDocumentWindow() {
 void SyncPalettes(bool repaint) {
     for (auto it = gAdopted.begin(); it != gAdopted.end();)
         it = IsWindow(*it) ? std::next(it) : gAdopted.erase(it);
-    for (const PaletteInfo& palette : World::Get().Palettes())
+    for (const PaletteInfo& palette : Host::Current().Get<World>().Palettes())
         if (palette.window && !gAdopted.count(palette.window)) {
             Adopt(palette.window);
             repaint = true;
@@ -197,7 +197,7 @@ Boss* DialogOf(HWND window) {
 }
 
 void SyncDialogs() {
-    Boss* front = ui::DialogManager::Get().FrontDialog();
+    Boss* front = Host::Current().Get<ui::DialogManager>().FrontDialog();
     if (front == gDialog)
         return;
     CloseDialogWindow();
@@ -209,7 +209,7 @@ void WaitForDialog(Boss* dialog) {
     App& app = App::Get();
     SyncDialogs();
     MSG message;
-    while (!app.Ending() && ui::DialogManager::Get().FrontDialog() == dialog &&
+    while (!app.Ending() && Host::Current().Get<ui::DialogManager>().FrontDialog() == dialog &&
            GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);

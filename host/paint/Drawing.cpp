@@ -40,7 +40,7 @@ void Fill(Painter& painter, const Rect& area, Rgb color) {
 
 // A picture resource of a loaded plug-in, decoded; nothing when missing or damaged.
 std::optional<Picture> PluginPicture(PluginID plugin, RsrcType type, RsrcID id) {
-    for (const auto& loaded : Host::Get().Plugins()) {
+    for (const auto& loaded : Host::Current().Plugins()) {
         if (loaded->id != plugin)
             continue;
         const Bytes* bytes = loaded->resources.Find(type, id);

@@ -27,7 +27,7 @@ namespace {
 // A panel's name as its tab shows it: translated when it is a string key,
 // without its mnemonic marks ("&&" shows one "&").
 std::string TabName(const std::string& name) {
-    const auto translated = Host::Get().TranslateKey(UTF8ToUTF16(name));
+    const auto translated = Host::Current().TranslateKey(UTF8ToUTF16(name));
     const std::string text = translated ? UTF16ToUTF8(*translated) : name;
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -48,7 +48,7 @@ uint8 WindowAlpha(HWND window) {
 // A tab group: its tabs side by side from the strip's left, and the size of
 // its front panel (a placeholder's when the panel has no widget).
 GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
-    World& world = World::Get();
+    World& world = Host::Current().Get<World>();
     GroupLook group;
     group.content = {0, 0, kPlaceholderWidth, kPlaceholderHeight};
     double left = kBorder + 4;
@@ -66,7 +66,7 @@ GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
             continue;
         group.frontID = id;
         group.frontName = tab.name;
-        if (const Boss* widget = ui::PluginPanels::Get().PanelWidget(id))
+        if (const Boss* widget = Host::Current().Get<ui::PluginPanels>().PanelWidget(id))
             if (const IControlView* view = ui::ViewOf(widget)) {
                 group.widget = widget;
                 group.content.width = static_cast<double>(std::lround(view->GetFrame().Width()));
@@ -122,7 +122,7 @@ std::function<std::vector<DialogView>()>& DialogSource() {
 std::vector<DialogView> OpenDialogs() {
     if (DialogSource())
         return DialogSource()();
-    ui::DialogManager& dialogs = ui::DialogManager::Get();
+    ui::DialogManager& dialogs = Host::Current().Get<ui::DialogManager>();
     if (Boss* front = dialogs.FrontDialog())
         return {{dialogs.Title(front), front}};
     return {};
@@ -168,7 +168,7 @@ void SetDialogSource(std::function<std::vector<DialogView>()> source) {
 
 ScreenLook LayOut(TextMeasure& measure) {
     ScreenLook screen;
-    for (const PaletteInfo& palette : World::Get().Palettes()) {
+    for (const PaletteInfo& palette : Host::Current().Get<World>().Palettes()) {
         const bool shown =
             palette.window ? World::IsPaletteWindowShown(palette.window) : palette.shown;
         if (shown)
@@ -196,7 +196,7 @@ ClassID HostKind(ClassID id) {
         kStaticTextWidgetBoss,    kSliderComboWidgetBoss, kIconButtonWidgetBoss,
         kSizeBoxWidgetBoss,       kOKButtonWidgetBoss,    kInfoTextWidgetBoss,
         kSeparatorWidgetBoss,     kPictureWidgetBoss,     kScrollPanelWidgetBoss};
-    const ObjectModel& model = Host::Get().Model();
+    const ObjectModel& model = Host::Current().Model();
     for (int depth = 0; depth < 32 && id; ++depth) {
         if (std::find(std::begin(kKnown), std::end(kKnown), id) != std::end(kKnown))
             return id;

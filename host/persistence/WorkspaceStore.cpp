@@ -2,6 +2,7 @@
 #include "core/Text.h"
 
 #include "core/Host.h"
+#include "persistence/FileOps.h"
 
 #include <cstdio>
 #include <set>
@@ -75,7 +76,7 @@ std::string WorkspaceStore::Check(const Boss& workspace,
     for (const Boss::Part& part : workspace.Parts())
         if (IsPersistent(part))
             persistent.emplace_back(part.iid, part.impl);
-    ObjectModel& model = Host::Get().Model();
+    ObjectModel& model = Host::Current().Model();
     Boss* scratch = model.CreateBoss(workspace.Class(), persistent);
 
     std::string reason;

@@ -32,12 +32,13 @@ std::optional<std::vector<ClassTableEntry>> DecodeClassTable(const Bytes& bytes)
         return std::nullopt;
     for (uint32 i = 0; i < count && in.Ok(); ++i) {
         ClassTableEntry entry{};
-        entry.kind = in.U16();
+        const uint16 kind = in.U16();
         entry.boss = in.U32();
         entry.parent = in.U32();
         const uint32 pairs = in.U32();
-        if (entry.kind != 1 && entry.kind != 2)
+        if (kind != kNewClass && kind != kAddIn)
             in.Fail();
+        entry.kind = static_cast<ClassKind>(kind);
         if (!in.CountFits(pairs, 8))
             break;
         for (uint32 p = 0; p < pairs; ++p) {

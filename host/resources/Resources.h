@@ -60,8 +60,14 @@ private:
 };
 
 // ---- Decoded records (each decoder returns nullopt for a damaged record) ---------
+// What a class table entry brings, as the record numbers it.
+enum ClassKind : uint16 {
+    kNewClass = 1, // a new boss class
+    kAddIn = 2,    // interfaces added to an existing boss
+};
+
 struct ClassTableEntry {
-    uint16 kind; // 1: a new boss class, 2: an add-in to an existing boss
+    ClassKind kind;
     ClassID boss;
     ClassID parent;
     std::vector<std::pair<PMIID, ImplementationID>> pairs;

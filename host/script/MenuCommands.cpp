@@ -22,11 +22,11 @@ using namespace ui;
 // The name of the Opal panel's menu; the panel must be shown, as a person
 // reaches the menu only through the panel.
 std::string ShownOpalMenu() {
-    const auto id = PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    const auto id = Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     if (!id)
         throw ScriptError("the plug-in has no Opal panel");
-    Boss* panel = PluginPanels::Get().PanelWidget(*id);
-    if (!panel || !PluginPanels::Get().IsShown(*id))
+    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(*id);
+    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(*id))
         throw ScriptError("the Opal panel is not shown");
     const WidgetRecord* record = RecordOf(panel);
     if (!record || !record->menuNameKey)
@@ -59,7 +59,7 @@ std::string Number(PMReal value) {
 }
 
 std::string PictureSize(const IControlView& view) {
-    for (const auto& plugin : Host::Get().Plugins()) {
+    for (const auto& plugin : Host::Current().Plugins()) {
         if (plugin->id != view.GetRsrcPluginID())
             continue;
         const Bytes* bytes = plugin->resources.Find(kBitmapRsrcType, view.GetRsrcID());
@@ -107,7 +107,7 @@ void AddEntries(const std::vector<MenuItem>& items, std::vector<std::string>* te
 std::vector<std::string> OpalMenuEntries() {
     std::vector<std::string> texts;
     try {
-        AddEntries(ActionManager::Get().ShowMenu(ShownOpalMenu()), &texts);
+        AddEntries(Host::Current().Get<ActionManager>().ShowMenu(ShownOpalMenu()), &texts);
     } catch (const ScriptError&) {
     } catch (const ActionError&) {
     }
@@ -118,9 +118,9 @@ void MenuCommand(ScriptContext& c, const Words& args) {
     const std::string menu = ShownOpalMenu();
     try {
         if (args.empty())
-            PrintMenu(c.out, ActionManager::Get().ShowMenu(menu), 0);
+            PrintMenu(c.out, Host::Current().Get<ActionManager>().ShowMenu(menu), 0);
         else
-            ActionManager::Get().ChooseMenuEntry(menu, args);
+            Host::Current().Get<ActionManager>().ChooseMenuEntry(menu, args);
     } catch (const ActionError& e) {
         throw ScriptError(e.what());
     }
@@ -132,7 +132,7 @@ void ShortcutCommand(ScriptContext& c, const Words& args) {
     if (action < 0 || action > UINT32_MAX)
         throw ScriptError("no such action: " + args[0]);
     try {
-        ActionManager::Get().PressShortcut(static_cast<ActionID>(action));
+        Host::Current().Get<ActionManager>().PressShortcut(static_cast<ActionID>(action));
     } catch (const ActionError& e) {
         throw ScriptError(args[0] + ": " + e.what());
     }
@@ -140,7 +140,7 @@ void ShortcutCommand(ScriptContext& c, const Words& args) {
 
 void PrintDialogCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const Boss* dialog = DialogManager::Get().FrontDialog();
+    const Boss* dialog = Host::Current().Get<DialogManager>().FrontDialog();
     if (!dialog)
         c.out << "dialog none\n";
     else
@@ -149,7 +149,7 @@ void PrintDialogCommand(ScriptContext& c, const Words& args) {
 
 void PressOKCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    if (!DialogManager::Get().PressOK())
+    if (!Host::Current().Get<DialogManager>().PressOK())
         throw ScriptError("no dialog is open");
 }
 

@@ -9,6 +9,7 @@
 #include "core/Text.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
+#include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 #include "script/Commands.h"
 
@@ -26,7 +27,7 @@ constexpr double kLeastOpacity = 15.0;
 constexpr double kMostOpacity = 100.0;
 
 template <class T> InterfacePtr<T> WorkspaceModel(PMIID iid, const char* what) {
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = Host::Current().WorkspaceBoss();
     InterfacePtr<T> model(workspace ? static_cast<T*>(workspace->QueryInternal(iid)) : nullptr);
     if (!model)
         throw ScriptError(std::string("the workspace has no ") + what);

@@ -27,7 +27,7 @@ namespace {
 using namespace ui;
 
 int32 OpalPanelID() {
-    const auto id = PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    const auto id = Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     if (!id)
         throw ScriptError("the plug-in has no Opal panel");
     return *id;
@@ -36,8 +36,8 @@ int32 OpalPanelID() {
 // The Opal panel's widget while it is shown.
 Boss* ShownOpal() {
     const int32 id = OpalPanelID();
-    Boss* panel = PluginPanels::Get().PanelWidget(id);
-    if (!panel || !PluginPanels::Get().IsShown(id))
+    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(id);
+    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(id))
         throw ScriptError("the Opal panel is not shown");
     return panel;
 }
@@ -84,12 +84,12 @@ int32 RowOf(const std::vector<Boss*>& rows, const std::string& word) {
 
 void PrintList(std::ostream& out) {
     const int32 id = OpalPanelID();
-    Boss* panel = PluginPanels::Get().PanelWidget(id);
-    if (!panel || !PluginPanels::Get().IsShown(id)) {
+    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(id);
+    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(id)) {
         out << "list closed\n";
         return;
     }
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = Host::Current().WorkspaceBoss();
     InterfacePtr<IOpalOptions> options(
         workspace ? static_cast<IOpalOptions*>(workspace->QueryInternal(kOpalOptionsIID))
                   : nullptr);
@@ -142,7 +142,7 @@ void OpenCommand(ScriptContext& c, const Words& args) {
     if (args[0] != "opal")
         ThrowUsage(c);
     try {
-        PluginPanels::Get().Show(OpalPanelID());
+        Host::Current().Get<PluginPanels>().Show(OpalPanelID());
     } catch (const WorldError& e) {
         throw ScriptError(e.what());
     }
@@ -152,7 +152,7 @@ void CloseCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     if (args[0] != "opal")
         ThrowUsage(c);
-    PluginPanels::Get().Close(OpalPanelID());
+    Host::Current().Get<PluginPanels>().Close(OpalPanelID());
 }
 
 void SelectCommand(ScriptContext& c, const Words& args) {
@@ -210,9 +210,9 @@ void ResizeCommand(ScriptContext& c, const Words& args) {
 void AnswerCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     if (args[0] == "ok")
-        Alerts::Get().SetAnswer(AlertAnswer::kOK);
+        Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kOK);
     else if (args[0] == "dont-show-again")
-        Alerts::Get().SetAnswer(AlertAnswer::kDontShowAgain);
+        Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
     else
         ThrowUsage(c);
 }

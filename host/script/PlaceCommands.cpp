@@ -82,7 +82,7 @@ void PrintDialog(std::ostream& out, const paint::DialogLook& look) {
 void PrintPlaces(std::ostream& out) {
     const auto measure = paint::NewScreenTextMeasure();
     const paint::ScreenLook screen = paint::LayOut(*measure);
-    const auto opal = ui::PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    const auto opal = Host::Current().Get<ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     for (const paint::PaletteLook& look : screen.palettes) {
         PrintPalette(out, look);
         for (const paint::GroupLook& group : look.groups)

@@ -12,7 +12,7 @@ namespace host {
 namespace {
 
 const LoadedPlugin& ThePlugin() {
-    const auto& plugins = Host::Get().Plugins();
+    const auto& plugins = Host::Current().Plugins();
     if (plugins.empty())
         throw ScriptError("no plug-in is loaded");
     return *plugins.front();
@@ -59,10 +59,10 @@ void PrintStringsCommand(ScriptContext& c, const Words& args) {
 
 void PrintClassesCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const ObjectModel& model = Host::Get().Model();
+    const ObjectModel& model = Host::Current().Model();
     for (const ClassTableEntry& entry : ThePlugin().classTable) {
-        c.out << (entry.kind == 1 ? "class " : "add-in ") << Hex(entry.boss);
-        if (entry.kind == 1)
+        c.out << (entry.kind == kNewClass ? "class " : "add-in ") << Hex(entry.boss);
+        if (entry.kind == kNewClass)
             c.out << " parent " << Hex(entry.parent);
         for (const auto& [iid, impl] : entry.pairs) {
             c.out << " " << Hex(iid) << "->" << Hex(impl);

@@ -83,33 +83,32 @@ Words ScriptRunner::Split(const std::string& line) {
 
 namespace {
 
-// While a run lasts, what the host shows goes to the context's output; none
-// of it may outlive the run.
-class HostOutput {
+// While a run lasts, what the host shows goes to the context's output:
+// alerts as they are shown, dialogs opening and closing, pages opened and,
+// while on, the trace. None of it may outlive the run.
+class HostOutput final : public Layer {
 public:
-    explicit HostOutput(ScriptContext& context) {
-        // Alerts are printed as they are shown.
-        ui::Alerts::Get().sink = [&context](const std::string& text) {
-            context.out << "alert \"" << text << "\"\n";
-        };
-        // So are dialogs opening and closing, and pages opened.
-        ui::DialogManager::Get().onOpened = [&context](const std::string& title) {
-            context.out << "dialog \"" << title << "\"\n";
-        };
-        ui::DialogManager::Get().onClosed = [&context] { context.out << "dialog closed\n"; };
-        SetShellExecuteSink([&context](const std::string&, const std::string& file, int) {
-            context.out << "browse \"" << file << "\"\n";
+    explicit HostOutput(ScriptContext& context)
+        : fHost(context.session.GetHost()), fOut(context.out), fListening(fHost, *this) {
+        SetShellExecuteSink([&out = fOut](const std::string&, const std::string& file, int) {
+            out << "browse \"" << file << "\"\n";
         });
     }
-    ~HostOutput() {
-        Host::Get().trace = nullptr;
-        ui::Alerts::Get().sink = nullptr;
-        ui::DialogManager::Get().onOpened = nullptr;
-        ui::DialogManager::Get().onClosed = nullptr;
+    ~HostOutput() override {
+        fHost.trace = nullptr;
         SetShellExecuteSink(nullptr);
     }
     HostOutput(const HostOutput&) = delete;
     HostOutput& operator=(const HostOutput&) = delete;
+
+    void AlertShown(const std::string& text) override { fOut << "alert \"" << text << "\"\n"; }
+    void DialogOpened(const std::string& title) override { fOut << "dialog \"" << title << "\"\n"; }
+    void DialogClosed() override { fOut << "dialog closed\n"; }
+
+private:
+    Host& fHost;
+    std::ostream& fOut;
+    const Host::Listening fListening;
 };
 
 } // namespace
@@ -139,7 +138,7 @@ void ScriptRunner::RunLine(const std::string& line, ScriptContext& context) {
     found->second.run(context,
                       Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
     context.out.flush();
-    Host::Get().DrainCommands();
+    context.session.GetHost().DrainCommands();
 }
 
 int ScriptRunner::Run(std::istream& in, ScriptContext& context) {
@@ -249,7 +248,7 @@ void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
 
 int32 ResolvePanel(const std::string& word) {
     // A panel of the host world by name first: a panel may be called "101".
-    if (auto panel = World::Get().FindPanel(word))
+    if (auto panel = Host::Current().Get<World>().FindPanel(word))
         return panel->panelID;
     // Else a panel ID, decimal or 0x hex, within the signed 32 bits of a panel ID.
     int64 id = 0;

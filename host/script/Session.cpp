@@ -7,36 +7,42 @@
 
 namespace host {
 
-Session::Session(SessionOptions options) : fOptions(std::move(options)) {}
+Session::Session(SessionOptions options)
+    : fOwnHost(std::make_unique<Host>()), fHost(fOwnHost.get()), fOptions(std::move(options)) {}
+
+Session::Session(SessionOptions options, Host& host) : fHost(&host), fOptions(std::move(options)) {}
 
 Session::~Session() {
     if (fRunning)
         Stop(true);
 }
 
+void Session::WorkspaceCreated(Boss& workspace) {
+    const std::string warning = fStore->Load(workspace);
+    if (!warning.empty())
+        std::fprintf(stderr, "%s\n", warning.c_str());
+}
+
+void Session::WorkspaceClosing(Boss& workspace) {
+    if (!fSaveOnClose)
+        return;
+    std::string reason;
+    fSaveFailed = !fStore->Save(workspace, &reason);
+    if (fSaveFailed)
+        std::fprintf(stderr, "warning: workspace not saved: %s\n", reason.c_str());
+}
+
 bool Session::Start(std::string* error) {
     if (fRunning)
         Stop(true);
-    Host& host = Host::Get();
+    Host& host = *fHost;
     fStore = std::make_unique<WorkspaceStore>(fOptions.workspaceFile);
     fSaveOnClose = true;
-    host.onWorkspaceCreated = [this](Boss& workspace) {
-        const std::string warning = fStore->Load(workspace);
-        if (!warning.empty())
-            std::fprintf(stderr, "%s\n", warning.c_str());
-    };
-    host.onWorkspaceClosing = [this](Boss& workspace) {
-        if (!fSaveOnClose)
-            return;
-        std::string reason;
-        fSaveFailed = !fStore->Save(workspace, &reason);
-        if (fSaveFailed)
-            std::fprintf(stderr, "warning: workspace not saved: %s\n", reason.c_str());
-    };
+    host.Join(*this);
     host.BeginSession();
     if (!host.LoadPlugin(fOptions.pluginFile, error)) {
         host.EndSession();
-        DetachFromHost();
+        host.Leave(*this);
         return false;
     }
     host.StartApplication();
@@ -50,8 +56,8 @@ bool Session::Stop(bool save) {
         return true;
     fSaveOnClose = save;
     fSaveFailed = false;
-    Host::Get().EndSession();
-    DetachFromHost();
+    fHost->EndSession();
+    fHost->Leave(*this);
     fRunning = false;
     return !fSaveFailed;
 }
@@ -64,18 +70,12 @@ bool Session::Restart(std::string* error) {
 }
 
 bool Session::Save(std::string* error) {
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = fHost->WorkspaceBoss();
     if (!fRunning || !workspace) {
         *error = "no session is running";
         return false;
     }
     return fStore->Save(*workspace, error);
-}
-
-void Session::DetachFromHost() {
-    Host& host = Host::Get();
-    host.onWorkspaceCreated = nullptr;
-    host.onWorkspaceClosing = nullptr;
 }
 
 } // namespace host

@@ -1,8 +1,13 @@
 // A host session as opalhost and the tests run it: load the plug-in, start
 // the application, and end or restart it, with the workspace kept in its file.
+// The session owns its host context (core/Host.h), current from the
+// session's construction to its end; a restart keeps it, and with it the
+// world's description.
 #pragma once
 
 #include "SDKTypes.h"
+#include "core/Host.h"
+#include "core/Layer.h"
 
 #include <memory>
 #include <string>
@@ -16,10 +21,13 @@ struct SessionOptions {
     std::string workspaceFile; // empty: none (the session keeps nothing)
 };
 
-class Session {
+class Session final : private Layer {
 public:
+    // In a host of its own.
     explicit Session(SessionOptions options);
-    ~Session();
+    // In `host`, which outlives the session (a test's, shared by sessions).
+    Session(SessionOptions options, Host& host);
+    ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -36,13 +44,19 @@ public:
     bool Restart(std::string* error);
     bool Running() const { return fRunning; }
     const SessionOptions& Options() const { return fOptions; }
+    Host& GetHost() { return *fHost; }
 
     // Writes the workspace now; false with a reason on failure.
     bool Save(std::string* error);
 
 private:
-    void DetachFromHost();
+    // While it runs, the session reads the new workspace from its file and
+    // writes it back as it closes.
+    void WorkspaceCreated(Boss& workspace) override;
+    void WorkspaceClosing(Boss& workspace) override;
 
+    std::unique_ptr<Host> fOwnHost;
+    Host* fHost;
     SessionOptions fOptions;
     bool fRunning = false;
     bool fSaveOnClose = true;

@@ -48,7 +48,7 @@ int32 ScreenCoordinate(const std::string& word) {
 }
 
 void PrintWindows(std::ostream& out) {
-    for (const PaletteInfo& p : World::Get().Palettes()) {
+    for (const PaletteInfo& p : Host::Current().Get<World>().Palettes()) {
         // What the operating system says, not what the world remembers.
         const bool shown = p.window ? World::IsPaletteWindowShown(p.window) : p.shown;
         out << "window " << Quoted(p.name) << " class=" << Hex(p.classID) << " "
@@ -70,9 +70,9 @@ void PrintWindows(std::ostream& out) {
 
 std::vector<std::string> NamesInTheWorld() {
     std::vector<std::string> names;
-    for (const PaletteInfo& palette : World::Get().Palettes())
+    for (const PaletteInfo& palette : Host::Current().Get<World>().Palettes())
         names.push_back(palette.name);
-    for (const PanelInfo& panel : World::Get().Panels())
+    for (const PanelInfo& panel : Host::Current().Get<World>().Panels())
         names.push_back(panel.name);
     return names;
 }
@@ -93,13 +93,13 @@ void PaletteCommand(ScriptContext& c, const Words& args) {
         } else
             ThrowUsage(c);
     }
-    Apply([&] { World::Get().AddPalette(args[0], classID, shown, at); });
+    Apply([&] { Host::Current().Get<World>().AddPalette(args[0], classID, shown, at); });
 }
 
 void PlaceCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 3, 3);
     const int32 x = ScreenCoordinate(args[1]), y = ScreenCoordinate(args[2]);
-    Apply([&] { World::Get().PlacePalette(args[0], x, y); });
+    Apply([&] { Host::Current().Get<World>().PlacePalette(args[0], x, y); });
 }
 
 void PanelCommand(ScriptContext& c, const Words& args) {
@@ -119,13 +119,13 @@ void PanelCommand(ScriptContext& c, const Words& args) {
         } else if (args[i] == "class" && i + 1 < args.size() && !classGiven) {
             options.classID = ParseClass(args[++i]);
             classGiven = true;
-            if (!Host::Get().Model().HasClass(options.classID))
+            if (!Host::Current().Model().HasClass(options.classID))
                 throw ScriptError("no class " + Hex(options.classID));
         } else {
             ThrowUsage(c);
         }
     }
-    Apply([&] { World::Get().AddPanel(args[0], options); });
+    Apply([&] { Host::Current().Get<World>().AddPanel(args[0], options); });
     // Allowed, as a host may hold a panel it has not placed yet; but a person
     // who forgot "in" should know why the panel shows up nowhere.
     if (options.palette.empty())
@@ -137,27 +137,27 @@ void MoveCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 3, 4);
     if (args[1] != "to" || (args.size() == 4 && args[3] != "new-group"))
         ThrowUsage(c);
-    Apply([&] { World::Get().MovePanel(args[0], args[2], args.size() == 4); });
+    Apply([&] { Host::Current().Get<World>().MovePanel(args[0], args[2], args.size() == 4); });
 }
 
 void FrontCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { World::Get().BringToFront(args[0]); });
+    Apply([&] { Host::Current().Get<World>().BringToFront(args[0]); });
 }
 
 void ShowCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { World::Get().ShowPanel(args[0]); });
+    Apply([&] { Host::Current().Get<World>().ShowPanel(args[0]); });
 }
 
 void HideCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { World::Get().HidePanel(args[0]); });
+    Apply([&] { Host::Current().Get<World>().HidePanel(args[0]); });
 }
 
 void RecreateCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { World::Get().RecreatePalette(args[0]); });
+    Apply([&] { Host::Current().Get<World>().RecreatePalette(args[0]); });
 }
 
 void TickCommand(ScriptContext& c, const Words& args) {
@@ -165,7 +165,7 @@ void TickCommand(ScriptContext& c, const Words& args) {
     const int64 n = args.empty() ? 1 : ParseInteger(args[0]);
     if (n < 0)
         throw ScriptError("tick: N must not be negative");
-    Host& host = Host::Get();
+    Host& host = Host::Current();
     // A timer that is no longer armed simply does not fire.
     for (int64 i = 0; i < n && host.FireNextTimer(); ++i)
         host.DrainCommands();
@@ -175,9 +175,9 @@ void TraceCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     if (args[0] == "on") {
         std::ostream* out = &c.out;
-        Host::Get().trace = [out](const std::string& line) { *out << line << "\n"; };
+        Host::Current().trace = [out](const std::string& line) { *out << line << "\n"; };
     } else if (args[0] == "off") {
-        Host::Get().trace = nullptr;
+        Host::Current().trace = nullptr;
     } else {
         ThrowUsage(c);
     }

@@ -7,7 +7,6 @@
 #include "core/Text.h"
 
 #include <algorithm>
-#include <functional>
 #include <map>
 
 namespace host::ui {
@@ -22,7 +21,7 @@ public:
 CREATE_PMINTERFACE(ActionSupport, kActionSupportImpl);
 
 std::string Translated(const std::string& key) {
-    const auto text = Host::Get().TranslateKey(Windows1252ToUTF16(key));
+    const auto text = Host::Current().TranslateKey(Windows1252ToUTF16(key));
     return text ? UTF16ToUTF8(*text) : UTF16ToUTF8(Windows1252ToUTF16(key));
 }
 
@@ -57,7 +56,7 @@ private:
 // The component boss for one request; the host holds it only while it asks.
 class Component {
 public:
-    explicit Component(ClassID boss) : fBoss(Host::Get().Model().CreateBoss(boss)) {}
+    explicit Component(ClassID boss) : fBoss(Host::Current().Model().CreateBoss(boss)) {}
     ~Component() {
         if (fBoss)
             fBoss->Release();
@@ -124,6 +123,62 @@ void CollectActions(const std::vector<Node>& items, std::vector<ActionID>& actio
     }
 }
 
+// Puts the definition's entry into the menu `top`, below the sub-menus that
+// `keys` (its path after the menu's name) names.
+void PlaceEntry(std::vector<Node>& top, const MenuDef& def, std::vector<std::string> keys,
+                size_t order) {
+    Node node;
+    node.action = def.action;
+    node.position = def.position;
+    node.order = order;
+    // "…:KEY:" declares the sub-menu KEY; "…:-" a separator; else an action.
+    if (!keys.empty() && keys.back().empty()) {
+        keys.pop_back();
+        if (keys.empty())
+            return;
+        node.kind = MenuItem::kSubMenu;
+        node.key = keys.back();
+        keys.pop_back();
+    } else if (!keys.empty() && keys.back() == "-") {
+        keys.pop_back();
+        node.kind = MenuItem::kSeparator;
+    }
+    std::vector<Node>* items = &top;
+    for (const std::string& key : keys)
+        items = &SubMenu(*items, key).children;
+    if (node.kind == MenuItem::kSubMenu) {
+        Node& existing = SubMenu(*items, node.key);
+        existing.position = node.position;
+        existing.order = node.order;
+    } else {
+        items->push_back(node);
+    }
+}
+
+// The menu as shown with the actions' states: texts, enabling, and no entry
+// whose action nobody defines.
+std::vector<MenuItem> Shown(const std::vector<Node>& nodes,
+                            const std::map<ActionID, ActionStateAnswer>& states) {
+    std::vector<MenuItem> items;
+    for (const Node& n : nodes) {
+        MenuItem item;
+        item.kind = n.kind;
+        item.action = n.action;
+        if (n.kind == MenuItem::kSubMenu) {
+            item.text = Translated(n.key);
+            item.items = Shown(n.children, states);
+        } else if (n.kind == MenuItem::kAction) {
+            const auto state = states.find(n.action);
+            if (state == states.end())
+                continue; // an entry without an action definition is not shown
+            item.text = state->second.name;
+            item.enabled = state->second.state != kDisabled;
+        }
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
 } // namespace
 
 IActiveContext* ActiveContext() {
@@ -132,12 +187,7 @@ IActiveContext* ActiveContext() {
     return &context;
 }
 
-ActionManager& ActionManager::Get() {
-    static ActionManager* manager = new ActionManager;
-    return *manager;
-}
-
-void ActionManager::Register(const LoadedPlugin& plugin) {
+void ActionManager::PluginLoaded(const LoadedPlugin& plugin) {
     const auto other = [&plugin](const auto& entry) { return entry.plugin == plugin.id; };
     fActions.erase(std::remove_if(fActions.begin(), fActions.end(), other), fActions.end());
     fMenuEntries.erase(std::remove_if(fMenuEntries.begin(), fMenuEntries.end(), other),
@@ -205,32 +255,7 @@ std::vector<MenuItem> ActionManager::ShowMenu(const std::string& menuNameKey) {
         if (keys.empty() || keys.front() != menuNameKey)
             continue;
         keys.erase(keys.begin());
-        Node node;
-        node.action = placed.def.action;
-        node.position = placed.def.position;
-        node.order = order++;
-        // "…:KEY:" declares the sub-menu KEY; "…:-" a separator; else an action.
-        if (!keys.empty() && keys.back().empty()) {
-            keys.pop_back();
-            if (keys.empty())
-                continue;
-            node.kind = MenuItem::kSubMenu;
-            node.key = keys.back();
-            keys.pop_back();
-        } else if (!keys.empty() && keys.back() == "-") {
-            keys.pop_back();
-            node.kind = MenuItem::kSeparator;
-        }
-        std::vector<Node>* items = &top;
-        for (const std::string& key : keys)
-            items = &SubMenu(*items, key).children;
-        if (node.kind == MenuItem::kSubMenu) {
-            Node& existing = SubMenu(*items, node.key);
-            existing.position = node.position;
-            existing.order = node.order;
-        } else {
-            items->push_back(node);
-        }
+        PlaceEntry(top, placed.def, std::move(keys), order++);
     }
     Sort(top);
 
@@ -239,29 +264,7 @@ std::vector<MenuItem> ActionManager::ShowMenu(const std::string& menuNameKey) {
     std::map<ActionID, ActionStateAnswer> states;
     for (const ActionStateAnswer& a : AskStates(actions))
         states.emplace(a.action, a);
-
-    std::function<std::vector<MenuItem>(const std::vector<Node>&)> show =
-        [&](const std::vector<Node>& nodes) {
-            std::vector<MenuItem> items;
-            for (const Node& n : nodes) {
-                MenuItem item;
-                item.kind = n.kind;
-                item.action = n.action;
-                if (n.kind == MenuItem::kSubMenu) {
-                    item.text = Translated(n.key);
-                    item.items = show(n.children);
-                } else if (n.kind == MenuItem::kAction) {
-                    const auto state = states.find(n.action);
-                    if (state == states.end())
-                        continue; // an entry without an action definition is not shown
-                    item.text = state->second.name;
-                    item.enabled = state->second.state != kDisabled;
-                }
-                items.push_back(std::move(item));
-            }
-            return items;
-        };
-    return show(top);
+    return Shown(top, states);
 }
 
 void ActionManager::ChooseMenuEntry(const std::string& menuNameKey,

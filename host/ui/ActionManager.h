@@ -44,13 +44,14 @@ struct ActionStateAnswer {
     std::string name; // translated
 };
 
-class OPAL_SDK_API ActionManager {
+class OPAL_SDK_API ActionManager final : public Layer {
 public:
-    static ActionManager& Get();
+    static constexpr size_t kSlot = 2;
+    explicit ActionManager(Host& host) : fHost(host) {}
 
     // Reads the plug-in's action and menu definitions, replacing what it
     // brought before.
-    void Register(const LoadedPlugin& plugin);
+    void PluginLoaded(const LoadedPlugin& plugin) override;
 
     const ActionDef* FindAction(ActionID action) const;
     // The actions offered for keyboard shortcuts, with their areas.
@@ -79,6 +80,7 @@ private:
         PluginID plugin;
         MenuDef def;
     };
+    Host& fHost;
     std::vector<Known> fActions;
     std::vector<Placed> fMenuEntries;
 };

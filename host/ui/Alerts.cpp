@@ -40,27 +40,21 @@ CREATE_PERSIST_PMINTERFACE(AlertMemory, kAlertMemoryImpl);
 namespace {
 
 AlertMemory* Memory() {
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = Host::Current().WorkspaceBoss();
     return OwnPart<AlertMemory>(workspace, IID_IALERTMEMORY, kAlertMemoryImpl);
 }
 
 } // namespace
 
-Alerts& Alerts::Get() {
-    static Alerts* alerts = new Alerts;
-    return *alerts;
-}
-
 void Alerts::Show(const std::string& text) {
     if (fLog.size() == kLogLength)
         fLog.pop_front();
     fLog.push_back(text);
-    if (sink)
-        sink(text);
+    fHost.Notify(&Layer::AlertShown, text);
 }
 
 void ShowHostAlert(const std::string& text) {
-    Alerts& alerts = Alerts::Get();
+    Alerts& alerts = Host::Current().Get<Alerts>();
     alerts.Show(text);
     if (alerts.ask)
         alerts.ask(text, false);
@@ -89,7 +83,7 @@ int16 CAlert::WarningAlertWithDontShowAgain(const PMString& message, int32 alert
         return 0;
     PMString text = message;
     text.Translate();
-    Alerts& alerts = Alerts::Get();
+    Alerts& alerts = host::Host::Current().Get<Alerts>();
     alerts.Show(text.GetUTF8String());
     const AlertAnswer answer =
         alerts.ask ? alerts.ask(text.GetUTF8String(), true) : alerts.Answer();

@@ -4,10 +4,10 @@
 // alert ID on the workspace (IID_IALERTMEMORY) and so with the workspace file.
 #pragma once
 
-#include "SDKTypes.h"
+#include "core/Host.h"
+#include "core/Layer.h"
 
 #include <deque>
-#include <functional>
 #include <set>
 #include <string>
 
@@ -17,16 +17,15 @@ namespace host::ui {
 
 enum class AlertAnswer { kOK, kDontShowAgain };
 
-class OPAL_SDK_API Alerts {
+class OPAL_SDK_API Alerts final : public Layer {
 public:
-    static Alerts& Get();
+    static constexpr size_t kSlot = 4;
+    explicit Alerts(Host& host) : fHost(host) {}
 
     // How alerts with the "don't show again" choice are answered from now on.
     void SetAnswer(AlertAnswer answer) { fAnswer = answer; }
     AlertAnswer Answer() const { return fAnswer; }
 
-    // Receives the text of every alert as it is shown.
-    std::function<void(const std::string& text)> sink;
     // When set, a person answers each alert (in a window of the live
     // application) instead of the answer set above; `offered`: the alert
     // offers "don't show again".
@@ -40,6 +39,7 @@ public:
     void Show(const std::string& text);
 
 private:
+    Host& fHost;
     AlertAnswer fAnswer = AlertAnswer::kOK;
     std::deque<std::string> fLog;
 };

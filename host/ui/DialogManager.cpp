@@ -26,10 +26,10 @@ public:
         if (IDialogController* controller = ControllerOf(dialog))
             controller->InitializeDialogFields(ActiveContext());
         fOpen = true;
-        DialogManager::Get().Opened(dialog);
+        Host::Current().Get<DialogManager>().Opened(dialog);
     }
     void WaitForDialog(int32 /*reserved*/) override {
-        DialogManager& manager = DialogManager::Get();
+        DialogManager& manager = Host::Current().Get<DialogManager>();
         if (fOpen && manager.onWait) {
             Boss* dialog = BossOf(this);
             dialog->AddRef(); // the user's answer may close it
@@ -44,7 +44,7 @@ public:
         Boss* dialog = BossOf(this);
         if (IDialogController* controller = ControllerOf(dialog))
             controller->ClosingDialog();
-        DialogManager::Get().Closed(dialog);
+        Host::Current().Get<DialogManager>().Closed(dialog);
     }
     bool16 IsOpen() const override { return fOpen ? kTrue : kFalse; }
 
@@ -63,7 +63,7 @@ public:
 CREATE_PMINTERFACE(DialogControllerImpl, kDialogControllerImpl);
 
 bool IsDialogClass(ClassID id) {
-    const ObjectModel& model = Host::Get().Model();
+    const ObjectModel& model = Host::Current().Model();
     for (const BossClass* c = model.FindClass(id); c;
          c = c->parent ? model.FindClass(c->parent) : nullptr)
         if (c->id == kDialogBoss)
@@ -76,7 +76,7 @@ public:
     using CPMUnknown<IDialogMgr>::CPMUnknown;
     IDialog* CreateNewDialog(const RsrcSpec& spec, const int32& modality, int32 /*reserved1*/,
                              int32 /*reserved2*/) override {
-        Host& host = Host::Get();
+        Host& host = Host::Current();
         if (!host.GetFaults().Acquire() || spec.GetType() != kLayoutRsrcType)
             return nullptr;
         const auto layout = ReadLayout(spec.GetPluginID(), spec.GetID(), spec.IsLocalized(),
@@ -97,9 +97,8 @@ CREATE_PMINTERFACE(DialogMgrImpl, kDialogMgrImpl);
 
 } // namespace
 
-DialogManager& DialogManager::Get() {
-    static DialogManager* manager = new DialogManager;
-    return *manager;
+void DialogManager::DefineClasses(ObjectModel& model) {
+    DefineDialogClasses(model);
 }
 
 std::string DialogManager::Title(const Boss* dialog) const {
@@ -137,8 +136,7 @@ void DialogManager::CloseAll() {
 void DialogManager::Opened(Boss* dialog) {
     dialog->AddRef();
     fOpen.push_back(dialog);
-    if (onOpened)
-        onOpened(Title(dialog));
+    fHost.Notify(&Layer::DialogOpened, Title(dialog));
 }
 
 void DialogManager::Closed(Boss* dialog) {
@@ -146,8 +144,7 @@ void DialogManager::Closed(Boss* dialog) {
     if (it == fOpen.end())
         return;
     fOpen.erase(it);
-    if (onClosed)
-        onClosed();
+    fHost.Notify(&Layer::DialogClosed);
     dialog->Release();
 }
 

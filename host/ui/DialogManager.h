@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/Host.h"
+#include "core/Layer.h"
 
 #include <functional>
 #include <string>
@@ -17,13 +18,17 @@ constexpr ImplementationID kDialogImpl = 0x8210;
 constexpr ImplementationID kDialogControllerImpl = 0x8211;
 constexpr ImplementationID kDialogMgrImpl = 0x8212;
 
-class OPAL_SDK_API DialogManager {
+// The layers and listeners hear of a dialog opening (with its title) and
+// closing through their steps (core/Layer.h).
+class OPAL_SDK_API DialogManager final : public Layer {
 public:
-    static DialogManager& Get();
+    static constexpr size_t kSlot = 3;
+    explicit DialogManager(Host& host) : fHost(host) {}
 
-    // Told when a dialog opens (with its title) and when it closes.
-    std::function<void(const std::string& title)> onOpened;
-    std::function<void()> onClosed;
+    // The dialog classes, once, when the host starts.
+    void DefineClasses(ObjectModel& model) override;
+    // Dialogs are built from the plug-ins' code: none may outlive the session.
+    void ApplicationEnding() override { CloseAll(); }
     // Stands in for the user while a caller waits for a dialog to close; a
     // dialog still open afterwards stays open and the wait returns.
     std::function<void(Boss* dialog)> onWait;
@@ -42,6 +47,7 @@ public:
     void Closed(Boss* dialog);
 
 private:
+    Host& fHost;
     std::vector<Boss*> fOpen; // one reference each
 };
 

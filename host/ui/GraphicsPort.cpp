@@ -73,7 +73,7 @@ void GraphicsPortRecorder::stroke() {
 std::vector<std::string> DrawNow(IControlView* view, PortCanvas* canvas) {
     if (!view)
         return {};
-    Boss* port = Host::Get().Model().CreateBoss(kViewPortBoss);
+    Boss* port = Host::Current().Model().CreateBoss(kViewPortBoss);
     if (!port)
         return {};
     std::vector<std::string> drawn;

@@ -9,7 +9,7 @@ namespace host::ui {
 namespace {
 
 const LoadedPlugin* PluginByID(PluginID id) {
-    for (const auto& p : Host::Get().Plugins())
+    for (const auto& p : Host::Current().Plugins())
         if (p->id == id)
             return p.get();
     return nullptr;
@@ -40,7 +40,7 @@ InterfacePairs PairsWithView(ObjectModel& model, ClassID classID) {
 PMString TextFor(const WidgetSpec& spec) {
     if (spec.textKey) {
         const std::u16string key = Windows1252ToUTF16(*spec.textKey);
-        const auto text = Host::Get().TranslateKey(key);
+        const auto text = Host::Current().TranslateKey(key);
         return PMString::FromUTF8(UTF16ToUTF8(text ? *text : key), PMString::kHasBeenTranslated);
     }
     return PMString::FromUTF8(UTF16ToUTF8(Windows1252ToUTF16(spec.text.value_or(""))));
@@ -99,7 +99,7 @@ std::optional<WidgetSpec> ReadLayout(PluginID pluginID, RsrcID id, bool localize
 }
 
 Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
-    ObjectModel& model = Host::Get().Model();
+    ObjectModel& model = Host::Current().Model();
     if (!model.HasClass(spec.widgetClass))
         return nullptr;
     Boss* widget = model.CreateBoss(spec.widgetClass, PairsWithView(model, spec.widgetClass));
@@ -122,11 +122,11 @@ Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
 using namespace host;
 
 PMLocaleId WLocaleSetting::GetLocale() {
-    return Host::Get().Language();
+    return Host::Current().Language();
 }
 
 IPMUnknown* CreateObject(IDataBase* db, const RsrcSpec& spec, PMIID iid) {
-    Host& host = Host::Get();
+    Host& host = Host::Current();
     if (!host.GetFaults().Acquire() || spec.GetType() != kLayoutRsrcType)
         return nullptr;
     const auto layout = ui::ReadLayout(spec.GetPluginID(), spec.GetID(), spec.IsLocalized(),

@@ -34,14 +34,14 @@ WidgetChildren::~WidgetChildren() {
 }
 
 IControlView* WidgetChildren::QueryWidget(int32 index) const {
-    if (!Host::Get().GetFaults().Acquire() || index < 0 || index >= Length())
+    if (!Host::Current().GetFaults().Acquire() || index < 0 || index >= Length())
         return nullptr;
     return static_cast<IControlView*>(
         fChildren[static_cast<size_t>(index)]->QueryInternal(IID_ICONTROLVIEW));
 }
 
 IControlView* WidgetChildren::QueryWidgetByID(WidgetID id, int32 depth) const {
-    if (!Host::Get().GetFaults().Acquire())
+    if (!Host::Current().GetFaults().Acquire())
         return nullptr;
     const Boss* found = Find(id, depth);
     return found ? static_cast<IControlView*>(found->QueryInternal(IID_ICONTROLVIEW)) : nullptr;

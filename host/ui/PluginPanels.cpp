@@ -8,12 +8,11 @@
 
 namespace host::ui {
 
-PluginPanels& PluginPanels::Get() {
-    static PluginPanels* panels = new PluginPanels;
-    return *panels;
+void PluginPanels::DefineClasses(ObjectModel& model) {
+    DefineWidgetClasses(model);
 }
 
-void PluginPanels::Register(const LoadedPlugin& plugin) {
+void PluginPanels::PluginLoaded(const LoadedPlugin& plugin) {
     for (const auto& [key, bytes] : plugin.resources.All())
         if (key.type == kPanelListRsrcType)
             if (const auto list = DecodePanelList(bytes))
@@ -21,7 +20,7 @@ void PluginPanels::Register(const LoadedPlugin& plugin) {
 }
 
 void PluginPanels::Register(const PanelList& list) {
-    World& world = World::Get();
+    World& world = fHost.Get<World>();
     for (const PanelDef& def : list.panels) {
         Panel* known = nullptr;
         for (Panel& p : fPanels)
@@ -64,7 +63,7 @@ const PluginPanels::Panel* PluginPanels::Find(int32 panelID) const {
 }
 
 bool PluginPanels::Built(const Panel& panel) const {
-    const Boss* container = World::Get().PanelBoss(panel.panelID);
+    const Boss* container = fHost.Get<World>().PanelBoss(panel.panelID);
     return panel.widget && container && container->GetUID() == panel.container;
 }
 
@@ -72,13 +71,13 @@ std::string PluginPanels::PaletteName(int32 panelID) const {
     const Panel* panel = Find(panelID);
     if (!panel)
         return {};
-    const auto text = Host::Get().TranslateKey(Windows1252ToUTF16(panel->nameKey));
+    const auto text = fHost.TranslateKey(Windows1252ToUTF16(panel->nameKey));
     return text ? UTF16ToUTF8(*text) : panel->nameKey;
 }
 
 void PluginPanels::Build(Panel& panel) {
-    World& world = World::Get();
-    Host& host = Host::Get();
+    World& world = fHost.Get<World>();
+    Host& host = fHost;
     const auto layout = ReadLayout(panel.owner, panel.layoutID, true, host.Language());
     if (!layout)
         throw WorldError("the panel " + panel.nameKey + " has no usable layout");
@@ -114,7 +113,7 @@ void PluginPanels::Show(int32 panelID) {
         throw WorldError("no plug-in panel with ID " + std::to_string(panelID));
     if (!Built(*panel))
         Build(*panel);
-    World::Get().ShowPanel(panelID, true);
+    fHost.Get<World>().ShowPanel(panelID, true);
     // Already shown (no change for the world to report): attach if not yet.
     if (IsShown(panelID) && !panel->attached)
         Attach(*panel, true);
@@ -124,12 +123,12 @@ void PluginPanels::Close(int32 panelID) {
     const Panel* panel = Find(panelID);
     if (!panel || !Built(*panel))
         return;
-    World::Get().HidePanel(panelID);
+    fHost.Get<World>().HidePanel(panelID);
 }
 
 bool PluginPanels::IsShown(int32 panelID) const {
     const Panel* panel = Find(panelID);
-    return panel && Built(*panel) && World::Get().IsPanelPaletteShown(panelID);
+    return panel && Built(*panel) && fHost.Get<World>().IsPanelPaletteShown(panelID);
 }
 
 Boss* PluginPanels::PanelWidget(int32 panelID) const {
@@ -154,7 +153,7 @@ void PluginPanels::Attach(Panel& panel, bool attach) {
 }
 
 void PluginPanels::PaletteShown(const Boss* palette, bool shown) {
-    World& world = World::Get();
+    World& world = fHost.Get<World>();
     for (Panel& panel : fPanels) {
         if (!Built(panel) || panel.attached == shown)
             continue;
@@ -169,7 +168,7 @@ void PluginPanels::PaletteShown(const Boss* palette, bool shown) {
 void PluginPanels::WorldTakenDown() {
     // The widgets went with their panel objects; a new session builds anew
     // and shows the panel closed until it is opened.
-    World& world = World::Get();
+    World& world = fHost.Get<World>();
     for (Panel& panel : fPanels) {
         panel.widget = nullptr;
         panel.container = kInvalidUID;
@@ -178,15 +177,6 @@ void PluginPanels::WorldTakenDown() {
         if (info && !info->palette.empty())
             world.HidePalette(info->palette);
     }
-}
-
-void InstallWidgetHooks(Host& host) {
-    host.onPluginLoaded = [](const LoadedPlugin& plugin) { PluginPanels::Get().Register(plugin); };
-    World& world = World::Get();
-    world.onPaletteShown = [](const Boss* palette, bool shown) {
-        PluginPanels::Get().PaletteShown(palette, shown);
-    };
-    world.onTakenDown = [] { PluginPanels::Get().WorldTakenDown(); };
 }
 
 } // namespace host::ui

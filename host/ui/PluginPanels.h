@@ -9,6 +9,7 @@
 #pragma once
 
 #include "core/Host.h"
+#include "core/Layer.h"
 
 #include <optional>
 #include <string>
@@ -16,12 +17,15 @@
 
 namespace host::ui {
 
-class OPAL_SDK_API PluginPanels {
+class OPAL_SDK_API PluginPanels final : public Layer {
 public:
-    static PluginPanels& Get();
+    static constexpr size_t kSlot = 1;
+    explicit PluginPanels(Host& host) : fHost(host) {}
 
+    // The widget classes, once, when the host starts.
+    void DefineClasses(ObjectModel& model) override;
     // Reads the plug-in's panel list and makes its panels known to the world.
-    void Register(const LoadedPlugin& plugin);
+    void PluginLoaded(const LoadedPlugin& plugin) override;
 
     // The panel whose name key is `key`.
     std::optional<int32> FindByNameKey(const std::string& key) const;
@@ -38,8 +42,8 @@ public:
     std::string PaletteName(int32 panelID) const;
 
     // From the world.
-    void PaletteShown(const Boss* palette, bool shown);
-    void WorldTakenDown();
+    void PaletteShown(const Boss* palette, bool shown) override;
+    void WorldTakenDown() override;
 
 private:
     void Register(const PanelList& list);
@@ -58,10 +62,8 @@ private:
     void Build(Panel& panel);
     void Attach(Panel& panel, bool attach);
 
+    Host& fHost;
     std::vector<Panel> fPanels;
 };
-
-// Installs the widget layer's hooks into the host and its world.
-void InstallWidgetHooks(Host& host);
 
 } // namespace host::ui

@@ -33,7 +33,7 @@ CREATE_PMINTERFACE(WidgetRecord, kWidgetRecordImpl);
 // ---- Helpers ------------------------------------------------------------------------------
 
 Boss* BossOf(const IPMUnknown* object) {
-    return object ? Host::Get().Model().BossOf(object) : nullptr;
+    return object ? Host::Current().Model().BossOf(object) : nullptr;
 }
 
 WidgetRecord* RecordOf(const Boss* widget) {
@@ -77,7 +77,7 @@ void Notify(const Boss* widget, ClassID change, PMIID protocol) {
 // ---- Record ------------------------------------------------------------------------------
 
 IPMUnknown* WidgetRecord::QueryParentFor(PMIID iid) const {
-    if (!Host::Get().GetFaults().Acquire() || !parent)
+    if (!Host::Current().GetFaults().Acquire() || !parent)
         return nullptr;
     return parent->QueryInternal(iid);
 }

@@ -13,10 +13,12 @@ namespace {
 class PaletteRegistryImpl : public CPMUnknown<IPaletteRegistry> {
 public:
     using CPMUnknown<IPaletteRegistry>::CPMUnknown;
-    int32 GetPaletteCount() const override { return World::Get().PaletteCount(); }
-    UID GetNthPaletteUID(int32 index) const override { return World::Get().NthPaletteUID(index); }
+    int32 GetPaletteCount() const override { return Host::Current().Get<World>().PaletteCount(); }
+    UID GetNthPaletteUID(int32 index) const override {
+        return Host::Current().Get<World>().NthPaletteUID(index);
+    }
     bool16 IsPaletteShown(int32 /*locale*/, UID palette) const override {
-        return World::Get().IsPaletteShown(palette) ? kTrue : kFalse;
+        return Host::Current().Get<World>().IsPaletteShown(palette) ? kTrue : kFalse;
     }
 };
 CREATE_PMINTERFACE(PaletteRegistryImpl, kPaletteRegistryImpl);
@@ -25,18 +27,18 @@ class PanelMgrImpl : public CPMUnknown<IPanelMgr> {
 public:
     using CPMUnknown<IPanelMgr>::CPMUnknown;
     UID GetPaletteUIDOfPanel(int32 panelID) const override {
-        return World::Get().PaletteUIDOfPanel(panelID);
+        return Host::Current().Get<World>().PaletteUIDOfPanel(panelID);
     }
     bool16 IsPanelActive(int32 panelID, int32 /*reserved*/) const override {
-        return World::Get().IsPanelActive(panelID) ? kTrue : kFalse;
+        return Host::Current().Get<World>().IsPanelActive(panelID) ? kTrue : kFalse;
     }
     bool16 IsPanelPaletteShown(int32 panelID) const override {
-        return World::Get().IsPanelPaletteShown(panelID) ? kTrue : kFalse;
+        return Host::Current().Get<World>().IsPanelPaletteShown(panelID) ? kTrue : kFalse;
     }
     void ShowPanel(int32 panelID, bool16 bringToFront) override {
-        World::Get().ShowPanel(panelID, bringToFront != kFalse);
+        Host::Current().Get<World>().ShowPanel(panelID, bringToFront != kFalse);
     }
-    void HidePanel(int32 panelID) override { World::Get().HidePanel(panelID); }
+    void HidePanel(int32 panelID) override { Host::Current().Get<World>().HidePanel(panelID); }
 };
 CREATE_PMINTERFACE(PanelMgrImpl, kPanelMgrImpl);
 
@@ -67,15 +69,17 @@ bool World::IsPaletteShown(UID palette) const {
 }
 
 IPMUnknown* World::QueryPaletteOfWidget(const IPMUnknown* widget) const {
+    if (!fBuilt)
+        return nullptr;
     State& s = *fState;
-    const Boss* boss = widget ? Host::Get().Model().BossOf(widget) : nullptr;
+    const Boss* boss = widget ? fHost.Model().BossOf(widget) : nullptr;
     // A widget inside a panel is in the panel's palette.
     while (boss && !s.owner.count(boss) &&
            std::none_of(s.panels.begin(), s.panels.end(),
                         [boss](const State::Panel& p) { return p.boss == boss; })) {
         auto* parent = boss->PeekAs<IWidgetParent>(IID_IWIDGETPARENT);
         IPMUnknown* up = parent ? parent->QueryParentFor(IID_IUNKNOWN) : nullptr;
-        boss = up ? Host::Get().Model().BossOf(up) : nullptr;
+        boss = up ? fHost.Model().BossOf(up) : nullptr;
         if (up)
             up->Release(); // the child's parent outlives this look
     }

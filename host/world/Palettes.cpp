@@ -195,8 +195,8 @@ void World::State::SetShown(Palette& palette, bool shown) {
     palette.shown = shown;
     SyncPalette(palette);
     PostWindow(shown ? kWindowShownOrCreatedMsg : kWindowHiddenMsg, palette);
-    if (world.onPaletteShown && palette.boss)
-        world.onPaletteShown(palette.boss, shown);
+    if (palette.boss)
+        world.fHost.Notify(&Layer::PaletteShown, static_cast<const Boss*>(palette.boss), shown);
 }
 
 // ---- Changing the palettes --------------------------------------------------------------

@@ -10,19 +10,21 @@ namespace {
 class PanelRegistryImpl : public CPMUnknown<IPanelRegistry> {
 public:
     using CPMUnknown<IPanelRegistry>::CPMUnknown;
-    int32 GetPanelCount() const override { return World::Get().PanelCount(); }
-    int32 GetNthPanelID(int32 index) const override { return World::Get().NthPanelID(index); }
+    int32 GetPanelCount() const override { return Host::Current().Get<World>().PanelCount(); }
+    int32 GetNthPanelID(int32 index) const override {
+        return Host::Current().Get<World>().NthPanelID(index);
+    }
     bool16 IsValidPanel(int32 panelID) const override {
-        return World::Get().PanelName(panelID) ? kTrue : kFalse;
+        return Host::Current().Get<World>().PanelName(panelID) ? kTrue : kFalse;
     }
     PMString GetPanelName(int32 panelID) const override {
-        const std::string* name = World::Get().PanelName(panelID);
+        const std::string* name = Host::Current().Get<World>().PanelName(panelID);
         return name ? PMString::FromUTF8(*name, PMString::kTranslateDuringCall) : PMString();
     }
     IPMUnknown* QueryPanelByID(int32 panelID) const override {
-        if (!Host::Get().GetFaults().Acquire())
+        if (!Host::Current().GetFaults().Acquire())
             return nullptr;
-        Boss* boss = World::Get().PanelBoss(panelID);
+        Boss* boss = Host::Current().Get<World>().PanelBoss(panelID);
         if (!boss)
             return nullptr;
         IPMUnknown* view = boss->QueryInternal(IID_ICONTROLVIEW);
@@ -59,14 +61,7 @@ int32 World::State::FreeID() {
 }
 
 void World::State::BuildPanel(Panel& panel) {
-    Boss* boss = nullptr;
-    if (panel.classID != kPanelBoss && world.buildPanel) {
-        boss = world.buildPanel(panel.classID, panel.widgetID);
-        if (boss)
-            DB().Add(boss);
-    }
-    if (!boss)
-        boss = NewBoss(panel.classID);
+    Boss* boss = NewBoss(panel.classID);
     if (WorldControlView* view = ViewOf(boss))
         view->SetWidgetID(panel.widgetID);
     panel.boss = boss;
@@ -165,7 +160,7 @@ Boss* World::PanelBoss(int32 panelID) const {
 }
 
 IPMUnknown* World::QueryPanelByWidgetID(WidgetID widgetID) const {
-    if (widgetID == 0)
+    if (widgetID == 0 || !fBuilt)
         return nullptr;
     const State& s = *fState;
     if (auto it = s.panelsByWidget.find(widgetID); it != s.panelsByWidget.end())

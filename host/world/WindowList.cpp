@@ -26,7 +26,7 @@ void World::State::Flush() {
     flushing = true;
     for (size_t i = 0; i < pending.size(); ++i) {
         const WorldMessage m = pending[i];
-        Boss* app = Host::Get().ApplicationBoss();
+        Boss* app = world.fHost.ApplicationBoss();
         Boss* from = m.subject ? m.subject : app;
         auto* subject = from ? from->PeekAs<ISubject>(IID_ISUBJECT) : nullptr;
         const PMIID protocol = m.subject ? IID_ITABAREA_PROTOCOL : IID_IWINDOWLIST_PROTOCOL;
@@ -49,7 +49,7 @@ void World::State::ReleasePending() {
 }
 
 Boss* World::State::NewBoss(ClassID classID) {
-    Boss* boss = Host::Get().Model().CreateBoss(classID);
+    Boss* boss = world.fHost.Model().CreateBoss(classID);
     if (boss)
         DB().Add(boss);
     return boss;

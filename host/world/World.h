@@ -36,7 +36,6 @@
 #include "core/Host.h"
 #include "core/ObjectModel.h"
 
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -105,12 +104,23 @@ struct PaletteInfo {
     std::vector<Boss*> tabAreas; // one per group
 };
 
-// The world's description outlives sessions, so the host keeps it.
-class OPAL_SDK_API World final : public HostExtension {
+// The world's description outlives sessions, so the host keeps it: the
+// world is the host's first layer, reached with host.Get<World>().
+class OPAL_SDK_API World final : public Layer {
 public:
-    static World& Get();
+    static constexpr size_t kSlot = 0;
+    explicit World(Host& host);
     ~World() override;
-    static void DefineClasses(ObjectModel& model);
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // ---- Its steps as a layer ---------------------------------------------------
+    // Its classes are the host's from the start; its objects come and go
+    // with the application object.
+    void DefineClasses(ObjectModel& model) override;
+    void ApplicationCreated() override { Create(); }
+    void ApplicationStarted() override { AnnounceWindows(); }
+    void ApplicationEnding() override { Destroy(); }
 
     // ---- Changing the world (each throws WorldError for a bad request) -----------
     void AddPalette(const std::string& name, ClassID classID = kPaletteFloatingBoss,
@@ -133,8 +143,6 @@ public:
     // Takes the palette's window objects down and builds new ones, with a new
     // operating-system window that is not layered.
     void RecreatePalette(const std::string& palette);
-    // Forgets the whole description (and takes the objects down).
-    void Clear();
 
     // ---- Looking at it ---------------------------------------------------------
     std::vector<PaletteInfo> Palettes() const; // creation order
@@ -146,9 +154,10 @@ public:
     // ---- What the host's implementations ask ----------------------------------
     Boss* PanelRegistryBoss() const { return fPanelRegistry; }
     Boss* PaletteRegistryBoss() const { return fPaletteRegistry; }
-    // With a reference, or nullptr; no fault counting (the callers count).
-    IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const;
-    IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const;
+    // With a reference, or nullptr (also while the world is not built); no
+    // fault counting (the callers count).
+    IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const override;
+    IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const override;
     // The registries' answers.
     int32 PanelCount() const;
     int32 NthPanelID(int32 index) const; // 0 out of range
@@ -164,15 +173,9 @@ public:
     void ShowPanel(int32 panelID, bool bringToFront);
     void HidePanel(int32 panelID);
 
-    // ---- Hooks ----------------------------------------------------------------
-    // Builds the boss of a panel whose class is not kPanelBoss (a plug-in's
-    // panel built from its layout); unset or returning nullptr: the class
-    // alone. The world adds the boss to the UI database.
-    std::function<Boss*(ClassID classID, WidgetID widgetID)> buildPanel;
-    // Told when a palette window was shown or hidden (after the window), and
-    // when the world's objects have been taken down.
-    std::function<void(const Boss* palette, bool shown)> onPaletteShown;
-    std::function<void()> onTakenDown;
+    // ---- The operating-system windows ------------------------------------------
+    // The layers hear of a palette window shown or hidden, and of the world's
+    // objects taken down, through their steps (core/Layer.h).
     // The operating-system window of a new palette object (hidden), its end,
     // and showing or hiding it as the palette is shown or hidden.
     static HWND CreatePaletteWindow(const std::string& name);
@@ -189,10 +192,12 @@ public:
     // host does once the plug-ins have started; Create() itself sends nothing.
     void AnnounceWindows();
 
+    Host& GetHost() const { return fHost; }
+
 private:
     struct State;
 
-    World();
+    Host& fHost;
 
     Boss* fPanelRegistry = nullptr;
     Boss* fPaletteRegistry = nullptr;

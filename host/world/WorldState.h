@@ -43,7 +43,7 @@ struct World::State {
     explicit State(World& w) : world(w) {}
 
     bool Built() const { return world.fBuilt; }
-    Database& DB() { return Host::Get().UIDataBase(); }
+    Database& DB() { return world.fHost.UIDataBase(); }
 
     // ---- Panels (Panels.cpp) ------------------------------------------------------
     Panel& PanelNamed(const std::string& name);

@@ -39,12 +39,12 @@ void SwitchOpacity(bool16 on) {
     InterfacePtr<ICommand> option(CmdUtils::CreateCommand(kOpalSetOnOffAlphaCmdBoss));
     InterfacePtr<IBoolData>(option, IID_IBOOLDATA)->Set(on);
     CmdUtils::ExecuteCommand(option.get());
-    auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     for (int32 i = 0; i < data->CountEntries(); ++i) {
         const std::optional<host::PanelInfo> panel =
-            World::Get().FindPanel(data->GetEntryAt(i).panelID);
+            Host::Current().Get<World>().FindPanel(data->GetEntryAt(i).panelID);
         if (panel && !panel->palette.empty())
-            SchedulePaletteAlpha(World::Get().FindPalette(panel->palette)->boss);
+            SchedulePaletteAlpha(Host::Current().Get<World>().FindPalette(panel->palette)->boss);
     }
 }
 
@@ -54,9 +54,8 @@ class BenchWorld {
 public:
     // `stored`: whether the panels are stored with the plug-in already.
     explicit BenchWorld(int panels, bool stored = true) {
-        World& world = World::Get();
-        world.Clear();
         fSession = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
+        World& world = fSession->GetHost().Get<World>();
         std::string error;
         if (!fSession->Start(&error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
@@ -71,16 +70,13 @@ public:
             const int32 id = world.AddPanel("panel " + std::to_string(i), options);
             if (!stored)
                 continue;
-            auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+            auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
             data->AddPanel(id);
             data->SetAlphaForPanel(id, 60.0);
         }
-        Host::Get().DrainCommands();
+        Host::Current().DrainCommands();
     }
-    ~BenchWorld() {
-        fSession->Stop(false);
-        World::Get().Clear();
-    }
+    ~BenchWorld() { fSession->Stop(false); }
     BenchWorld(const BenchWorld&) = delete;
     BenchWorld& operator=(const BenchWorld&) = delete;
 
@@ -97,8 +93,8 @@ void Panels(benchmark::internal::Benchmark* b) {
 void BM_TimerTick(benchmark::State& state) {
     BenchWorld world(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        Host::Get().FireNextTimer();
-        Host::Get().DrainCommands();
+        Host::Current().FireNextTimer();
+        Host::Current().DrainCommands();
     }
     state.SetComplexityN(state.range(0));
 }
@@ -107,10 +103,10 @@ BENCHMARK(BM_TimerTick)->Apply(Panels)->Complexity();
 // One palette's opacity decided over every stored entry.
 void BM_SetPaletteAlphaCmd(benchmark::State& state) {
     BenchWorld world(static_cast<int>(state.range(0)));
-    host::Boss* palette = World::Get().FindPalette("palette 0")->boss;
+    host::Boss* palette = Host::Current().Get<World>().FindPalette("palette 0")->boss;
     for (auto _ : state) {
         SchedulePaletteAlpha(palette);
-        Host::Get().DrainCommands();
+        Host::Current().DrainCommands();
     }
     state.SetComplexityN(state.range(0));
 }
@@ -123,7 +119,7 @@ void BM_SwitchOpacity(benchmark::State& state) {
     bool16 on = kFalse;
     for (auto _ : state) {
         SwitchOpacity(on);
-        Host::Get().DrainCommands();
+        Host::Current().DrainCommands();
         on = on ? kFalse : kTrue;
     }
     state.SetComplexityN(state.range(0));
@@ -138,7 +134,7 @@ void BM_OpenPanel(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto world = std::make_unique<BenchWorld>(panels, false);
-        host::ui::PluginPanels& plugin = host::ui::PluginPanels::Get();
+        host::ui::PluginPanels& plugin = host::Host::Current().Get<host::ui::PluginPanels>();
         const std::optional<int32> opal = plugin.FindByNameKey(kOpalPanelTitleKey);
         if (!opal) {
             state.SkipWithError("the plug-in has no Opal panel");
@@ -146,7 +142,7 @@ void BM_OpenPanel(benchmark::State& state) {
         }
         state.ResumeTiming();
         plugin.Show(*opal);
-        Host::Get().DrainCommands();
+        Host::Current().DrainCommands();
         state.PauseTiming();
         world.reset();
         state.ResumeTiming();

@@ -45,9 +45,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tick_probe: at least one palette\n");
         return 2;
     }
-    World& world = World::Get();
-    world.Clear();
     host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
+    World& world = session.GetHost().Get<World>();
     std::string error;
     if (!session.Start(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -55,7 +54,7 @@ int main(int argc, char** argv) {
     }
     for (long p = 0; p < palettes; ++p)
         world.AddPalette("palette " + std::to_string(p));
-    auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     for (long i = 0; i < panels; ++i) {
         host::PanelOptions options;
         options.palette = "palette " + std::to_string(i % palettes);
@@ -64,19 +63,18 @@ int main(int argc, char** argv) {
         data->AddPanel(id);
         data->SetAlphaForPanel(id, 60.0);
     }
-    Host::Get().DrainCommands();
+    Host::Current().DrainCommands();
 
     long done = 0;
     for (int a = 3; a < argc; ++a) {
         const long until = std::strtol(argv[a], nullptr, 10);
         for (; done < until; ++done) {
-            Host::Get().FireNextTimer();
-            Host::Get().DrainCommands();
+            Host::Current().FireNextTimer();
+            Host::Current().DrainCommands();
         }
         std::printf("ticks %ld rss_kb %ld\n", done, ResidentKilobytes());
         std::fflush(stdout);
     }
     session.Stop(false);
-    world.Clear();
     return 0;
 }

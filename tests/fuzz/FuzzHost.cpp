@@ -45,13 +45,6 @@ const std::filesystem::path& EmptyScratchFolder() {
     return scratch.folder;
 }
 
-void ResetHost() {
-    host::Host::Get().GetFaults().Reset();
-    host::World::Get().Clear();
-    host::ui::Alerts::Get().SetAnswer(host::ui::AlertAnswer::kOK);
-    host::ui::Alerts::Get().ClearLog();
-}
-
 void Fail(const std::string& reason) {
     __sanitizer_report_error_summary(("opal fuzz check failed: " + reason).c_str());
     std::abort();

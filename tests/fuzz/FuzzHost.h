@@ -22,10 +22,6 @@ const std::string& PluginFile();
 // This process's scratch folder, emptied; it goes when the process ends.
 const std::filesystem::path& EmptyScratchFolder();
 
-// Puts back what the host keeps across sessions: injected faults, the world
-// of palettes and panels, how alerts are answered and what they logged.
-void ResetHost();
-
 // Stops the run: the reason goes where sanitizer reports go (libFuzzer keeps
 // that output when it silences the target's own), then the process aborts
 // and libFuzzer saves the input.

@@ -64,13 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return -1;
     const std::string& plugin = fuzzing::PluginFile();
     const auto workspace = fuzzing::EmptyScratchFolder() / "workspace";
-    fuzzing::ResetHost();
+    // A fresh host for every input: nothing carries over from the last.
+    host::Host context;
 
     const auto before = testing_support::RefSnapshot::Take();
     int status = 0;
     std::ostringstream out, err;
     {
-        host::Session session(host::SessionOptions{plugin, workspace.string()});
+        host::Session session(host::SessionOptions{plugin, workspace.string()}, context);
         std::string error;
         if (!session.Start(&error))
             fuzzing::Fail("the session did not start: " + error);
@@ -80,7 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         session.Stop(false);
     }
     // The world's objects go with the session; its description is the host's.
-    fuzzing::ResetHost();
     fuzzing::CheckReferences(before);
 
     static const std::regex kReport("error: line ([0-9]+): [^\n]+\n");

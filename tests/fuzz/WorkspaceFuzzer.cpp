@@ -26,7 +26,7 @@ using host::WorkspaceRecord;
 // Floating, docked, stashed and hidden palettes, holding the panel IDs the
 // seeds store opacities for.
 void BuildWorld() {
-    host::World& world = host::World::Get();
+    host::World& world = host::Host::Current().Get<host::World>();
     world.AddPalette("Layout");
     world.AddPanel("Pages", {"Layout", false, 100});
     world.AddPanel("Layers", {"Layout", true, 101});
@@ -39,7 +39,7 @@ void BuildWorld() {
 }
 
 void Tick(int times) {
-    host::Host& host = host::Host::Get();
+    host::Host& host = host::Host::Current();
     for (int i = 0; i < times && host.FireNextTimer(); ++i)
         host.DrainCommands();
 }
@@ -85,12 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fs::path& folder = fuzzing::EmptyScratchFolder();
     const fs::path file = folder / "workspace";
     fuzzing::WriteFile(file, input.data(), input.size());
-    fuzzing::ResetHost();
+    // A fresh host for every input: nothing carries over from the last.
+    host::Host context;
     BuildWorld();
 
     const auto before = testing_support::RefSnapshot::Take();
     {
-        host::Session session(host::SessionOptions{plugin, file.string()});
+        host::Session session(host::SessionOptions{plugin, file.string()}, context);
         std::string error;
         if (!session.Start(&error))
             fuzzing::Fail("the session did not start: " + error);

@@ -8,7 +8,7 @@ namespace {
 // Runs the action once with the k-th acquisition failing (k < 0: none) and
 // checks the accounting; returns whether the fault fired.
 bool RunOnce(const FaultSweep& sweep, const std::function<void()>& action, int64 k) {
-    host::Faults& faults = host::Host::Get().GetFaults();
+    host::Faults& faults = host::Host::Current().GetFaults();
     if (sweep.prepare)
         sweep.prepare();
     const RefSnapshot before = RefSnapshot::Take();
@@ -17,6 +17,8 @@ bool RunOnce(const FaultSweep& sweep, const std::function<void()>& action, int64
     action();
     const bool fired = faults.Fired();
     faults.Reset();
+    if (sweep.settle)
+        sweep.settle();
     const std::string run = k < 0 ? std::string(", no failing acquisition")
                                   : ", failing acquisition " + std::to_string(k);
     switch (sweep.accounting) {

@@ -18,6 +18,9 @@ struct FaultSweep {
     std::string what; // names the action in failure messages
     // Before each run, outside the fault and before the counts are taken.
     std::function<void()> prepare;
+    // After each run, the fault disarmed, before the counts are compared
+    // (what the action left for the host to finish, say).
+    std::function<void()> settle;
     // After each run, the fault disarmed: told whether it fired, and at which k.
     std::function<void(bool fired, int64 k)> check;
     // What a run left behind that a user would notice (window alphas, the

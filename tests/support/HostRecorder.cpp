@@ -13,7 +13,7 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string WindowName(const void* window) {
-    for (const host::PaletteInfo& palette : host::World::Get().Palettes())
+    for (const host::PaletteInfo& palette : host::Host::Current().Get<host::World>().Palettes())
         if (palette.window == window)
             return Quoted(palette.name);
     return "?";
@@ -26,13 +26,13 @@ std::string Subject(const IPMUnknown* subject) {
 } // namespace
 
 HostRecorder::HostRecorder() {
-    host::Host::Get().onRequest = [this](const host::HostRequest& request) {
+    host::Host::Current().onRequest = [this](const host::HostRequest& request) {
         fRequests.push_back(Describe(request));
     };
 }
 
 HostRecorder::~HostRecorder() {
-    host::Host::Get().onRequest = nullptr;
+    host::Host::Current().onRequest = nullptr;
 }
 
 std::string HostRecorder::Describe(const host::HostRequest& r) {

@@ -1,12 +1,18 @@
 #include "HostTestSupport.h"
 
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "model/IOpalAlphaData.h"
+#include "model/IOpalOptions.h"
+#include "script/ScriptRunner.h"
+
 #include <sstream>
 
 namespace testing_support {
 
 RefSnapshot RefSnapshot::Take() {
     RefSnapshot s;
-    for (const host::LiveObject& live : host::Host::Get().Model().LiveObjects())
+    for (const host::LiveObject& live : host::Host::Current().Model().LiveObjects())
         s.counts[live.boss] = live.refCount;
     return s;
 }
@@ -29,7 +35,7 @@ RefSnapshot RefSnapshot::Take() {
 
 ClassSnapshot ClassSnapshot::Take() {
     ClassSnapshot s;
-    for (const host::LiveObject& live : host::Host::Get().Model().LiveObjects()) {
+    for (const host::LiveObject& live : host::Host::Current().Model().LiveObjects()) {
         Count& count = s.counts[live.classID];
         ++count.objects;
         count.references += live.refCount;
@@ -55,18 +61,81 @@ ClassSnapshot ClassSnapshot::Take() {
     return ::testing::AssertionFailure() << problems.str();
 }
 
+namespace {
+
+ScriptResult Run(host::Session& session, const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    host::ScriptContext context{session, out, err};
+    const int status = host::ScriptRunner().Run(in, context);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+ScriptResult RunScript(const std::string& script, host::Host* host) {
+    const host::SessionOptions options{OPAL_PLUGIN_PATH, ""};
+    auto session = host ? std::make_unique<host::Session>(options, *host)
+                        : std::make_unique<host::Session>(options);
+    std::string error;
+    if (!session->Start(&error))
+        return {-1, "", error};
+    ScriptResult result = Run(*session, script);
+    session->Stop(false);
+    return result;
+}
+
+ScriptResult RunScriptIn(host::Host& host, const std::string& script) {
+    host::Session session(host::SessionOptions{}, host);
+    return Run(session, script);
+}
+
+void HostSessionTest::AddPaletteWith(const std::string& palette, ClassID cls,
+                                     const std::vector<std::string>& panels, bool shown) {
+    TheWorld().AddPalette(palette, cls, shown);
+    for (const std::string& panel : panels) {
+        host::PanelOptions options;
+        options.palette = palette;
+        options.newGroup = true;
+        TheWorld().AddPanel(panel, options);
+    }
+    if (!shown)
+        TheWorld().HidePalette(palette);
+}
+
+int32 HostSessionTest::PanelID(const std::string& name) {
+    auto panel = TheWorld().FindPanel(name);
+    EXPECT_TRUE(panel) << name;
+    return panel ? panel->panelID : 0;
+}
+
+void HostSessionTest::StoreAlpha(const std::string& panel, double alpha) {
+    StoreAlphaForID(PanelID(panel), alpha);
+}
+
+void HostSessionTest::StoreAlphaForID(int32 panelID, double alpha) {
+    InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
+    ASSERT_TRUE(data);
+    data->AddPanel(panelID);
+    data->SetAlphaForPanel(panelID, alpha);
+}
+
+bool HostSessionTest::OpacityOn() {
+    InterfacePtr<IOpalOptions> options(QueryWorkspace<IOpalOptions>(kOpalOptionsIID));
+    return options && options->GetOnOffAlpha();
+}
+
 void HostSessionTest::SetUp() {
-    host::Host::Get().GetFaults().Reset();
     session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
     std::string error;
     ASSERT_TRUE(session->Start(&error)) << error;
     // Enough for any one test's commands.
-    host::Host::Get().KeepCommandLog(4096);
+    TheHost().KeepCommandLog(4096);
 }
 
 void HostSessionTest::TearDown() {
-    host::Host::Get().GetFaults().Reset();
-    host::Host::Get().KeepCommandLog(0);
+    // The plug-in's shut-down runs without injected faults.
+    TheHost().GetFaults().Reset();
     session->Stop(false);
     session.reset();
 }

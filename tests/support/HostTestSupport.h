@@ -4,12 +4,14 @@
 
 #include "core/Host.h"
 #include "script/Session.h"
+#include "world/World.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -44,12 +46,23 @@ struct ClassSnapshot {
     EXPECT_TRUE(::testing_support::SameClassReferences((before),                                   \
                                                        ::testing_support::ClassSnapshot::Take()))
 
-// A session with the plug-in loaded and the application started.
+// A session with the plug-in loaded and the application started, in a host
+// of its own: every test starts from an empty world.
 class HostSessionTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    host::Host& TheHost() { return host::Host::Get(); }
+    host::Host& TheHost() { return session->GetHost(); }
+    host::World& TheWorld() { return TheHost().Get<host::World>(); }
+    // A palette of `cls` holding one panel per name, each in a group of its own.
+    void AddPaletteWith(const std::string& palette, ClassID cls,
+                        const std::vector<std::string>& panels, bool shown = true);
+    // The panel's ID (a failure, and 0, when there is no such panel).
+    int32 PanelID(const std::string& name);
+    // The stored model, through the workspace as any client reaches it.
+    void StoreAlpha(const std::string& panel, double alpha);
+    void StoreAlphaForID(int32 panelID, double alpha);
+    bool OpacityOn();
     // Queries the workspace's interface `iid` (the caller releases it).
     template <class T> T* QueryWorkspace(PMIID iid) {
         auto* ws = TheHost().WorkspaceBoss();
@@ -57,5 +70,18 @@ protected:
     }
     std::unique_ptr<host::Session> session;
 };
+
+// What an opalhost script printed and its exit status.
+struct ScriptResult {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+// Runs the script in a fresh session with the plug-in, started in `host` or
+// in a host of its own, and stopped without saving afterwards.
+ScriptResult RunScript(const std::string& script, host::Host* host = nullptr);
+// Runs the script in `host` as it is, with no session started for it: the
+// host's own commands, without the plug-in.
+ScriptResult RunScriptIn(host::Host& host, const std::string& script);
 
 } // namespace testing_support

@@ -39,7 +39,7 @@ constexpr size_t kMaxPalettes = 12;
 constexpr size_t kMaxPanels = 36;
 
 template <class T> T* Workspace(PMIID iid) {
-    Boss* workspace = Host::Get().WorkspaceBoss();
+    Boss* workspace = Host::Current().WorkspaceBoss();
     return workspace ? workspace->PeekAs<T>(iid) : nullptr;
 }
 
@@ -51,15 +51,15 @@ host::PanelOptions In(const std::string& palette, bool newGroup) {
 }
 
 std::optional<int32> OpalPanelID() {
-    return PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+    return Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
 }
 
 // The Opal panel's widget while it is shown.
 host::Boss* ShownOpal() {
     const std::optional<int32> id = OpalPanelID();
-    if (!id || !PluginPanels::Get().IsShown(*id))
+    if (!id || !Host::Current().Get<PluginPanels>().IsShown(*id))
         return nullptr;
-    return PluginPanels::Get().PanelWidget(*id);
+    return Host::Current().Get<PluginPanels>().PanelWidget(*id);
 }
 
 // Queues the palette command as the plug-in's callers do.
@@ -88,7 +88,7 @@ std::optional<int> ExpectedAlpha(const host::PaletteInfo& palette) {
     std::optional<double> last;
     for (int32 i = 0; i < data->CountEntries(); ++i) {
         const AlphaEntry entry = data->GetEntryAt(i);
-        const auto panel = World::Get().FindPanel(entry.panelID);
+        const auto panel = Host::Current().Get<World>().FindPanel(entry.panelID);
         if (!panel || panel->palette != palette.name)
             continue;
         last = entry.alpha;
@@ -119,7 +119,7 @@ std::optional<int> WindowAlpha(HWND window) {
 // A panel's name as the list shows it: a plug-in's panel is named by its
 // string key. (The names made here hold no "&".)
 std::string ShownName(const std::string& name) {
-    const auto translated = Host::Get().TranslateKey(host::UTF8ToUTF16(name));
+    const auto translated = Host::Current().TranslateKey(host::UTF8ToUTF16(name));
     return translated ? host::UTF16ToUTF8(*translated) : name;
 }
 
@@ -130,10 +130,6 @@ std::string Text(std::optional<int> alpha) {
 } // namespace
 
 RandomSession::RandomSession(uint32 seed, std::string workspaceFile) : fRandom(seed) {
-    World::Get().Clear();
-    Host::Get().GetFaults().Reset();
-    // Nobody reads the alerts here.
-    host::ui::Alerts::Get().sink = nullptr;
     fSession = std::make_unique<host::Session>(
         host::SessionOptions{OPAL_PLUGIN_PATH, std::move(workspaceFile)});
     if (!fSession->Start(&fError))
@@ -143,7 +139,6 @@ RandomSession::RandomSession(uint32 seed, std::string workspaceFile) : fRandom(s
 RandomSession::~RandomSession() {
     if (fSession)
         fSession->Stop(false);
-    World::Get().Clear();
 }
 
 std::string RandomSession::Step() {
@@ -161,24 +156,24 @@ std::string RandomSession::Step() {
     else if (kind < 99) {
         const int ticks = 1 + Pick(5);
         for (int i = 0; i < ticks; ++i) {
-            Host::Get().FireNextTimer();
-            Host::Get().DrainCommands();
+            Host::Current().FireNextTimer();
+            Host::Current().DrainCommands();
         }
         done = "tick " + std::to_string(ticks);
     } else
         done = Restart();
-    Host::Get().DrainCommands();
+    Host::Current().DrainCommands();
     // Panels newly stored at 100 % change no window until their palette
     // next changes.
     if (StoredEntries() > entriesBefore)
         ApplyAllPalettes();
-    Host::Get().FireNextTimer();
-    Host::Get().DrainCommands();
+    Host::Current().FireNextTimer();
+    Host::Current().DrainCommands();
     return done;
 }
 
 std::string RandomSession::StepWorld() {
-    World& world = World::Get();
+    World& world = Host::Current().Get<World>();
     int kind = fPanels.empty() ? 0 : Pick(10);
     // At the limits, a panel moves instead.
     if ((kind == 0 && (fPalettes.size() >= kMaxPalettes || fPanels.size() >= kMaxPanels)) ||
@@ -239,7 +234,7 @@ std::string RandomSession::StepWorld() {
 std::string RandomSession::StepModel() {
     static const double opacities[] = {10, 15, 20, 33.3, 50, 60, 75, 99.9, 100, 150};
     const std::string& panel = Any(fPanels);
-    const int32 panelID = World::Get().FindPanel(panel)->panelID;
+    const int32 panelID = Host::Current().Get<World>().FindPanel(panel)->panelID;
     auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
     auto* options = Workspace<IOpalOptions>(kOpalOptionsIID);
     if (!data || !options)
@@ -312,20 +307,21 @@ std::string RandomSession::StepPanel() {
     host::Boss* panel = ShownOpal();
     const int kind = Pick(panel ? 20 : 6);
     if (kind == 0 || (!panel && kind >= 4)) {
-        PluginPanels::Get().Show(*id);
+        Host::Current().Get<PluginPanels>().Show(*id);
         return "open opal";
     }
     if (kind == 1) {
-        ActionManager::Get().DoAction(kOpalTurnAlphaActionID);
+        Host::Current().Get<ActionManager>().DoAction(kOpalTurnAlphaActionID);
         return "menu: turn opacity on/off";
     }
     if (kind == 2) {
-        ActionManager::Get().DoAction(kOpalShowPanelsActionID);
+        Host::Current().Get<ActionManager>().DoAction(kOpalShowPanelsActionID);
         return "menu: show all/visible panels";
     }
     if (kind == 3) {
         const bool again = Pick(4) == 0;
-        Alerts::Get().SetAnswer(again ? AlertAnswer::kDontShowAgain : AlertAnswer::kOK);
+        Host::Current().Get<Alerts>().SetAnswer(again ? AlertAnswer::kDontShowAgain
+                                                      : AlertAnswer::kOK);
         return again ? "answer dont-show-again" : "answer ok";
     }
     host::Boss* list = FindWidget(panel, kOpalPanelListWidgetID);
@@ -333,7 +329,7 @@ std::string RandomSession::StepPanel() {
     const int32 count = static_cast<int32>(rows.size());
     switch (kind) {
     case 4:
-        PluginPanels::Get().Close(*id);
+        Host::Current().Get<PluginPanels>().Close(*id);
         return "close opal";
     case 5:
     case 6:
@@ -397,16 +393,16 @@ std::string RandomSession::Restart() {
 }
 
 void RandomSession::ApplyAllPalettes() {
-    for (const host::PaletteInfo& palette : World::Get().Palettes())
+    for (const host::PaletteInfo& palette : Host::Current().Get<World>().Palettes())
         SchedulePaletteCommand(palette);
-    Host::Get().DrainCommands();
+    Host::Current().DrainCommands();
 }
 
 void RandomSession::ApplyPaletteOf(int32 panelID) {
-    const auto panel = World::Get().FindPanel(panelID);
+    const auto panel = Host::Current().Get<World>().FindPanel(panelID);
     if (!panel || panel->palette.empty())
         return;
-    if (const auto palette = World::Get().FindPalette(panel->palette))
+    if (const auto palette = Host::Current().Get<World>().FindPalette(panel->palette))
         SchedulePaletteCommand(*palette);
 }
 
@@ -430,7 +426,7 @@ std::vector<std::string> RandomSession::Violations() {
 
 std::vector<std::string> RandomSession::WindowViolations() {
     std::vector<std::string> found;
-    for (const host::PaletteInfo& palette : World::Get().Palettes()) {
+    for (const host::PaletteInfo& palette : Host::Current().Get<World>().Palettes()) {
         if (palette.classID != kPaletteFloatingBoss || !palette.shown)
             continue;
         const std::optional<int> expected = ExpectedAlpha(palette);
@@ -458,9 +454,10 @@ std::vector<std::string> RandomSession::ListViolations() {
         const std::string shown =
             host::ui::TextOf(host::ui::FindWidget(rows[row], kOpalRowNameWidgetID));
         const int32 entry = tool->GetEntryIndexForRow(static_cast<int32>(row));
-        const auto named = entry < data->CountEntries()
-                               ? World::Get().FindPanel(data->GetEntryAt(entry).panelID)
-                               : std::nullopt;
+        const auto named =
+            entry < data->CountEntries()
+                ? Host::Current().Get<World>().FindPanel(data->GetEntryAt(entry).panelID)
+                : std::nullopt;
         if (!named || ShownName(named->name) != shown)
             found.push_back("row " + std::to_string(row) + " shows \"" + shown +
                             "\", its entry is " + (named ? "\"" + named->name + "\"" : "no panel"));

@@ -9,17 +9,18 @@ namespace {
 using testing_support::SweepFaults;
 
 void AcquireForEver() {
-    while (host::Host::Get().GetFaults().Acquire()) {
+    while (host::Host::Current().GetFaults().Acquire()) {
     }
 }
 
 TEST(FaultSweep, CountsTheActionsAcquisitions_AndFailsAtTheCapInsteadOfHanging) {
+    host::Host context;
     int64 runs = 0;
     EXPECT_EQ(SweepFaults({"three"},
                           [&] {
                               ++runs;
                               for (int i = 0; i < 3; ++i)
-                                  host::Host::Get().GetFaults().Acquire();
+                                  host::Host::Current().GetFaults().Acquire();
                           }),
               3);
     EXPECT_EQ(runs, 4);
@@ -30,20 +31,22 @@ TEST(FaultSweep, CountsTheActionsAcquisitions_AndFailsAtTheCapInsteadOfHanging) 
 }
 
 TEST(FaultSweep, FailsWhenAFailureChangesWhatTheNextRunDoes) {
+    host::Host context;
     // The action remembers that it once failed: its last run differs from its first.
     bool failedOnce = false;
     testing_support::FaultSweep sweep("remembers");
     sweep.observe = [&] { return std::string(failedOnce ? "changed" : "as first"); };
     EXPECT_NONFATAL_FAILURE(SweepFaults(sweep,
                                         [&] {
-                                            if (!host::Host::Get().GetFaults().Acquire())
+                                            if (!host::Host::Current().GetFaults().Acquire())
                                                 failedOnce = true;
                                         }),
                             "differs from the first run");
 }
 
 TEST(FaultSweep, PerClass_CountsReferencesOfReplacedObjects) {
-    host::ObjectModel& model = host::Host::Get().Model();
+    host::Host context;
+    host::ObjectModel& model = context.Model();
     host::Boss* kept = model.CreateBoss(kWorkspaceBoss);
     testing_support::FaultSweep sweep("replaces");
     sweep.accounting = testing_support::FaultSweep::Accounting::kPerClass;
@@ -52,11 +55,11 @@ TEST(FaultSweep, PerClass_CountsReferencesOfReplacedObjects) {
         host::Boss* fresh = model.CreateBoss(kWorkspaceBoss);
         std::swap(kept, fresh);
         fresh->Release();
-        host::Host::Get().GetFaults().Acquire();
+        host::Host::Current().GetFaults().Acquire();
     });
     EXPECT_NONFATAL_FAILURE(SweepFaults(sweep,
                                         [&] {
-                                            if (!host::Host::Get().GetFaults().Acquire())
+                                            if (!host::Host::Current().GetFaults().Acquire())
                                                 kept->AddRef();
                                         }),
                             "2 references, had 1");
