@@ -1,12 +1,14 @@
 // opalhost: runs a host session with the Opal plug-in.
 //
 //   opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]
+//   opalhost.exe --live [--workspace FILE] [--script FILE]
 //
 // With neither a script nor -i it runs a short demonstration, in a fresh
 // workspace of its own unless --workspace names one. Exit statuses are in
 // kHelp below.
 #include "core/Host.h"
 #include "core/Text.h"
+#include "live/Live.h"
 #include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
 #include "resources/Resources.h"
@@ -41,7 +43,8 @@
 
 namespace {
 
-const char kUsage[] = "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i]";
+const char kUsage[] =
+    "usage: opalhost [--plugin FILE] [--workspace FILE] [--script FILE | -i | --live]";
 
 const char kHelp[] = R"(
 Runs a session of the stand-in desktop-publishing host with the Opal plug-in.
@@ -57,6 +60,8 @@ opal-demo.png in the current folder.
                     stopping at the first bad line
   -i                the interactive shell: a bad line is reported and the
                     session goes on; quit, exit or end of input save and leave
+  --live            (Windows build) the host in real windows, used by mouse and
+                    keyboard; the script first, then commands from standard input
   -h, --help        this text
   -V, --version     opalhost's version and the plug-in's
 
@@ -211,6 +216,7 @@ struct Arguments {
     bool workspaceGiven = false;
     std::optional<std::string> script;
     bool interactive = false;
+    bool live = false;
     bool help = false;
     bool version = false;
 };
@@ -238,6 +244,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Arguments
             parsed->script = *value;
         else if (name == "-i")
             parsed->interactive = true;
+        else if (name == "--live")
+            parsed->live = true;
         else if (name == "-h" || name == "--help")
             parsed->help = true;
         else if (name == "-V" || name == "--version")
@@ -248,6 +256,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Arguments
     // One input a session: a script that ended in the shell would hide its errors.
     if (parsed->script && parsed->interactive)
         return std::string("--script and -i cannot be used together");
+    if (parsed->live && parsed->interactive)
+        return std::string("--live and -i cannot be used together");
     return std::nullopt;
 }
 
@@ -285,7 +295,7 @@ private:
 
 // The workspace the session keeps; false with the reason on standard error.
 bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
-    if (!a.workspaceGiven && !a.script && !a.interactive) {
+    if (!a.workspaceGiven && !a.script && !a.interactive && !a.live) {
         demoFolder.emplace();
         if (demoFolder->Path().empty()) {
             std::cerr << "error: cannot make a temporary folder for the demonstration\n";
@@ -375,7 +385,9 @@ int RunSession(const Arguments& a, std::istream& input) {
     host::ScriptRunner runner;
     host::ScriptContext context{session, std::cout, std::cerr};
     int status = 0;
-    if (a.interactive) {
+    if (a.live) {
+        status = host::live::Run(session, runner, a.script ? &input : nullptr);
+    } else if (a.interactive) {
         if (IsTerminal())
             Banner(a.options);
         status = host::RunShell(runner, context, input, host::HistoryFile());
@@ -408,6 +420,10 @@ int main(int argc, char** argv) {
     }
     if (a.version)
         return PrintVersion(a.options);
+    if (a.live && !host::live::Available()) {
+        std::cerr << "opalhost: live windows are the Windows build's (opalhost.exe --live)\n";
+        return 2;
+    }
     std::optional<TemporaryFolder> demoFolder;
     if (!ChooseWorkspace(a, demoFolder))
         return 2;

@@ -8,7 +8,10 @@ packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev c
   libfontconfig-dev fonts-wqy-microhei)
 if [ "${1:-}" = windows ]; then
   # wine64 alone lacks the usual commands (wine, wineserver); xvfb-run needs xauth.
-  packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb xauth)
+  # The live tests: a compositor, real clicks and keys, pictures and properties
+  # of the real screen.
+  packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb xauth
+    picom xdotool imagemagick x11-utils)
 elif [ "${1:-}" = bench ]; then
   # tools/bench/instructions.sh counts instructions with callgrind.
   packages+=(valgrind)

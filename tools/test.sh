@@ -16,7 +16,8 @@ preset() {
 
 preset native
 # After the native build: the cross build runs its resource compiler, and
-# compares its resources with the native module's.
+# compares its resources with the native module's; its tests include the live
+# ones (label live: plain Wine on Xvfb with picom, tools/wine/run-live.sh).
 preset windows
 preset sanitize
 # The whole tree with clang, then each fuzz target over its seeds and a fixed

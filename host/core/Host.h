@@ -206,6 +206,8 @@ public:
     // Advances the clock to the earliest armed timer and fires it; false when
     // no timer is armed.
     bool FireNextTimer();
+    // The clock reading at which the next armed timer fires, or -1 when none is armed.
+    int64 NextTimerDeadline() const;
     size_t ArmedTimers() const;
     size_t TimerObjects() const { return fTimers.size(); }
     void AddTimer(TimerImpl* timer) { fTimers.push_back(timer); }

@@ -219,6 +219,14 @@ bool Host::FireNextTimer() {
     return true;
 }
 
+int64 Host::NextTimerDeadline() const {
+    int64 next = -1;
+    for (const TimerImpl* t : fTimers)
+        if (t->armed() && (next < 0 || t->deadline() < next))
+            next = t->deadline();
+    return next;
+}
+
 size_t Host::ArmedTimers() const {
     return static_cast<size_t>(
         std::count_if(fTimers.begin(), fTimers.end(), [](TimerImpl* t) { return t->armed(); }));

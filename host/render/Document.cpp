@@ -13,9 +13,9 @@ namespace {
 constexpr double kPageLeft = 60, kPageTop = 28, kPageWidth = 430, kPageHeight = 590;
 constexpr double kMargin = 36;
 constexpr double kBodySize = 11, kLineHeight = 16;
-constexpr Rgb kPaper{0xff, 0xff, 0xff};
-constexpr Rgb kInk{0x33, 0x36, 0x3b};
-constexpr Rgb kHeadingInk{0x1c, 0x2a, 0x44};
+constexpr paint::Rgb kPaper{0xff, 0xff, 0xff};
+constexpr paint::Rgb kInk{0x33, 0x36, 0x3b};
+constexpr paint::Rgb kHeadingInk{0x1c, 0x2a, 0x44};
 
 constexpr const char* kBody =
     "Floating panels sit over the page while you work, and every one of them hides "
@@ -97,7 +97,7 @@ void DrawDocument(cairo_t* cr) {
     const double left = kPageLeft + kMargin;
     DrawText(cr, "The Quiet Panel", left, kPageTop + 34, 34, 26, kHeadingInk, true);
     DrawText(cr, "Notes on working with translucent palettes", left, kPageTop + 70, 18, 12.5,
-             Rgb{0x6a, 0x70, 0x7a});
+             paint::Rgb{0x6a, 0x70, 0x7a});
     double top = Paragraph(cr, kPageTop + 100);
     Picture(cr, left, top, kPageWidth - 2 * kMargin, 150);
     top = Paragraph(cr, top + 150 + 12);

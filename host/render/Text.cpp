@@ -122,22 +122,17 @@ double TextWidth(cairo_t* cr, const std::string& utf8, double size, bool bold) {
 }
 
 void DrawText(cairo_t* cr, const std::string& utf8, double x, double top, double height,
-              double size, Rgb color, bool bold) {
+              double size, paint::Color color, bool bold) {
     if (utf8.empty())
         return;
     UseFont(cr, kFace, size, bold);
-    cairo_set_source_rgb(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0);
+    cairo_set_source_rgb(cr, color.r, color.g, color.b);
     cairo_move_to(cr, std::round(x), Baseline(cr, top, height));
     for (const Run& run : Runs(cr, utf8, size, bold)) {
         UseFont(cr, run.face, size, bold);
         cairo_show_text(cr, run.text.c_str()); // moves the point on past the run
     }
     cairo_new_path(cr);
-}
-
-void DrawTextCentred(cairo_t* cr, const std::string& utf8, double left, double top, double width,
-                     double height, double size, Rgb color) {
-    DrawText(cr, utf8, left + (width - TextWidth(cr, utf8, size)) / 2, top, height, size, color);
 }
 
 } // namespace host::render

@@ -2,7 +2,7 @@
 // fringes, the same pixels on every screen).
 #pragma once
 
-#include "render/Screen.h"
+#include "paint/Painter.h"
 
 #include <cairo.h>
 
@@ -15,8 +15,10 @@ void SetTextStyle(cairo_t* cr);
 double TextWidth(cairo_t* cr, const std::string& utf8, double size, bool bold = false);
 // From x, centred vertically in the band [top, top + height).
 void DrawText(cairo_t* cr, const std::string& utf8, double x, double top, double height,
-              double size, Rgb color, bool bold = false);
-void DrawTextCentred(cairo_t* cr, const std::string& utf8, double left, double top, double width,
-                     double height, double size, Rgb color);
+              double size, paint::Color color, bool bold = false);
+inline void DrawText(cairo_t* cr, const std::string& utf8, double x, double top, double height,
+                     double size, paint::Rgb color, bool bold = false) {
+    DrawText(cr, utf8, x, top, height, size, paint::ToColor(color), bold);
+}
 
 } // namespace host::render

@@ -87,6 +87,10 @@ const std::vector<CommandInfo>& CommandTable() {
 
         {"snapshot", "snapshot FILE.png", G::kPictures,
          "draws the screen into a PNG file (native build)", SnapshotCommand},
+        {"print places", "print places", G::kPictures,
+         "where a person clicks: palettes, title bars, menu buttons, tabs, the Opal panel's "
+         "rows, field, buttons and size box, the open dialog and its buttons",
+         PrintPlacesCommand},
 
         {"say", "say WORDS...", G::kSession, "prints the words after \"# \"", SayCommand},
         {"help", "help [COMMAND...]", G::kSession,

@@ -83,6 +83,8 @@ void PrintClassesCommand(ScriptContext&, const Words&);
 
 // Pictures (PictureCommands.cpp).
 void SnapshotCommand(ScriptContext&, const Words&);
+// Where a person clicks (PlaceCommands.cpp).
+void PrintPlacesCommand(ScriptContext&, const Words&);
 
 // The session (CommandTable.cpp).
 void SayCommand(ScriptContext&, const Words&);

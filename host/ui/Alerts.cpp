@@ -54,7 +54,10 @@ void Alerts::Show(const std::string& text) {
 }
 
 void ShowHostAlert(const std::string& text) {
-    Host::Current().Get<Alerts>().Show(text);
+    Alerts& alerts = Host::Current().Get<Alerts>();
+    alerts.Show(text);
+    if (alerts.ask)
+        alerts.ask(text, false);
 }
 
 bool IsAlertSuppressed(int32 alertID) {
@@ -82,7 +85,9 @@ int16 CAlert::WarningAlertWithDontShowAgain(const PMString& message, int32 alert
     text.Translate();
     Alerts& alerts = host::Host::Current().Get<Alerts>();
     alerts.Show(text.GetUTF8String());
-    if (alerts.Answer() == AlertAnswer::kDontShowAgain)
+    const AlertAnswer answer =
+        alerts.ask ? alerts.ask(text.GetUTF8String(), true) : alerts.Answer();
+    if (answer == AlertAnswer::kDontShowAgain)
         if (AlertMemory* memory = Memory(); memory && memory->ids.insert(alertID).second)
             Dirty(memory, kAlertMemoryImpl, kTrue);
     return 1;

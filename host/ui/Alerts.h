@@ -26,6 +26,10 @@ public:
     void SetAnswer(AlertAnswer answer) { fAnswer = answer; }
     AlertAnswer Answer() const { return fAnswer; }
 
+    // When set, a person answers each alert (in a window of the live
+    // application) instead of the answer set above; `offered`: the alert
+    // offers "don't show again".
+    std::function<AlertAnswer(const std::string& text, bool offered)> ask;
     // The latest kLogLength alerts, oldest first: enough for a test to read
     // what it caused, and a long session does not grow with them.
     static constexpr size_t kLogLength = 64;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one opalhost scenario and compares its transcript with the golden one.
 #
-#   run-scenario.sh [--update] --plugin FILE --work-dir DIR SCENARIO -- OPALHOST...
+#   run-scenario.sh [--update] [--golden FILE] --plugin FILE --work-dir DIR SCENARIO -- OPALHOST...
 #
 # SCENARIO is a path without extension (tests/scenarios/restart). OPALHOST is
 # the command that starts the host, with any arguments of its own: the native
@@ -17,20 +17,21 @@
 #     standard output and standard error as they came, "exit STATUS", and
 #     "$ ls" with each file then in DIR and its size ("same bytes as the
 #     fixture" when it holds the fixture's bytes).
-#  4. The transcript must equal SCENARIO.golden byte for byte; --update
-#     writes it there instead. DIR/transcript keeps it for inspection.
+#  4. The transcript must equal SCENARIO.golden (or the --golden FILE) byte
+#     for byte; --update writes it there instead. DIR/transcript keeps it for inspection.
 set -u
 
 usage() {
-    echo "usage: run-scenario.sh [--update] --plugin FILE --work-dir DIR SCENARIO -- OPALHOST..." >&2
+    echo "usage: run-scenario.sh [--update] [--golden FILE] --plugin FILE --work-dir DIR SCENARIO -- OPALHOST..." >&2
     exit 2
 }
 
-update=0 plugin= work= scenario=
+update=0 plugin= work= scenario= golden=
 while [ $# -gt 0 ]; do
     case "$1" in
     --update) update=1; shift ;;
     --plugin) [ $# -ge 2 ] || usage; plugin=$2; shift 2 ;;
+    --golden) [ $# -ge 2 ] || usage; golden=$2; shift 2 ;;
     --work-dir) [ $# -ge 2 ] || usage; work=$2; shift 2 ;;
     --) shift; break ;;
     -*) usage ;;
@@ -87,7 +88,7 @@ for script in "${scripts[@]}"; do
     (list_files) >> "$transcript"
 done
 
-golden="$scenario.golden"
+[ -n "$golden" ] || golden="$scenario.golden"
 if [ "$update" = 1 ]; then
     cp "$transcript" "$golden"
     echo "wrote $golden"

@@ -264,6 +264,10 @@ TEST_F(HostSessionTest, Timer_FiresOncePerArming) {
     fired = 0;
     timer->Start([](void*) -> int32 { return ++fired, 0; }, 500, nullptr);
     const int64 start = TheHost().Now();
+    // The live host fires a timer when the real clock reaches its deadline.
+    const int64 due = TheHost().NextTimerDeadline();
+    EXPECT_GE(due, start);
+    EXPECT_LE(due, start + 500);
     // Other timers (the plug-in's) may be armed too: fire until ours has run.
     while (fired == 0 && TheHost().FireNextTimer()) {
     }

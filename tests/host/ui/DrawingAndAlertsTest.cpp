@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 using host::Boss;
 using host::Host;
@@ -119,6 +121,26 @@ TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
     EXPECT_EQ(Warn(0xc9201), 0);
     EXPECT_EQ(Warn(0xc9202), 1); // another alert is still shown
     EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), 4u);
+}
+
+// The live application asks a person: the answer given there is the one
+// kept, whatever the scripted answer says; the host's own alerts offer no
+// "don't show again".
+TEST_F(AlertTest, AskedPerson_AnswerKeptAndChoiceOfferedOnlyWhereItExists) {
+    std::vector<std::pair<std::string, bool>> asked;
+    host::Host::Current().Get<Alerts>().ask = [&asked](const std::string& text, bool offered) {
+        asked.emplace_back(text, offered);
+        return AlertAnswer::kDontShowAgain;
+    };
+    EXPECT_EQ(Warn(0xc9201), 1);
+    EXPECT_EQ(Warn(0xc9201), 0);
+    ShowHostAlert("Enter a number between 15 and 100.");
+    host::Host::Current().Get<Alerts>().ask = nullptr;
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].second);
+    EXPECT_EQ(asked[1], std::make_pair(std::string("Enter a number between 15 and 100."), false));
+    EXPECT_EQ(SuppressedAlerts(), std::set<int32>{0xc9201});
+    EXPECT_EQ(host::Host::Current().Get<Alerts>().Log().size(), 2u);
 }
 
 TEST_F(AlertTest, LogKeepsOnlyTheLatestAlerts) {
