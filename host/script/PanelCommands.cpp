@@ -13,9 +13,9 @@
 #include "ui/GraphicsPort.h"
 #include "ui/IconButton.h"
 #include "ui/ListBox.h"
-#include "ui/OpacityField.h"
 #include "ui/PluginPanels.h"
 #include "ui/SizeBox.h"
+#include "ui/SliderCombo.h"
 #include "world/World.h"
 
 #include <cstdio>

@@ -11,6 +11,12 @@ ListData* DataOf(const Boss* list) {
     return OwnPart<ListData>(list, IID_ILISTCONTROLDATA, kListDataImpl);
 }
 
+bool RowsChanging(const Boss* list) {
+    const ListRowsChange* change =
+        OwnPart<ListRowsChange>(list, IID_ILISTBOXCONTROLLER_UPDATE, kListRowsChangeImpl);
+    return change && change->changing;
+}
+
 ListSelection* SelectionOf(const Boss* list) {
     return OwnPart<ListSelection>(list, IID_ILISTSELECTION, kListSelectionImpl);
 }
@@ -48,7 +54,11 @@ void ListData::Add(IControlView* row, int32 at, bool16 invalidate, bool16 /*noti
         fRows.push_back(boss);
     else
         fRows.insert(fRows.begin() + at, boss);
-    PlaceRows();
+    // Placing every row at every addition would make filling a list quadratic.
+    if (RowsChanging(static_cast<Boss*>(fBoss)))
+        fPlacePending = true;
+    else
+        PlaceRows();
     if (invalidate)
         if (IControlView* view = ViewOf(static_cast<Boss*>(fBoss)))
             view->Invalidate();
@@ -64,6 +74,11 @@ void ListData::Clear(bool16 invalidate, bool16 /*notifyOfChange*/) {
     if (invalidate)
         if (IControlView* view = ViewOf(list))
             view->Invalidate();
+}
+
+void ListData::PlaceDeferredRows() {
+    if (std::exchange(fPlacePending, false))
+        PlaceRows();
 }
 
 // A row is as wide as its layout made it, plus what the scrolling area has
@@ -127,9 +142,13 @@ bool ListSelection::Set(const std::set<int32>& wanted) {
 
 void ListRowsChange::SetRowsChanging(bool16 now) {
     changing = now ? kTrue : kFalse;
-    if (!changing)
-        if (IControlView* view = ViewOf(static_cast<Boss*>(fBoss)))
-            view->Invalidate();
+    if (changing)
+        return;
+    const Boss* list = static_cast<Boss*>(fBoss);
+    if (ListData* data = DataOf(list))
+        data->PlaceDeferredRows();
+    if (IControlView* view = ViewOf(list))
+        view->Invalidate();
 }
 
 // ---- The host's side ------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The list box: its rows (0x604), its selection (0x630) and the notice that
-// its rows are being replaced (0x608). Rows sit in the list's scrolling area
+// its rows are being replaced (0x608), during which added rows are placed
+// once, at the end. Rows sit in the list's scrolling area
 // (child kListScrollWidgetID), one under the other, each as wide as the area
 // allows. The selection is told on the list's subject, protocol 0x604:
 // kListSelectionChangedMsg for every change, and kListSelectionByUserMsg
@@ -26,10 +27,13 @@ public:
     void Clear(bool16 invalidate = kTrue, bool16 notifyOfChange = kTrue) override;
 
     const std::vector<Boss*>& Rows() const { return fRows; }
+    // Places the rows added while the list was told its rows were changing.
+    void PlaceDeferredRows();
 
 private:
     void PlaceRows();
     std::vector<Boss*> fRows; // one reference each
+    bool fPlacePending = false;
 };
 
 class ListSelection : public CPMUnknown<IListSelection> {

@@ -19,15 +19,15 @@ template <ImplementationID> class PanelSupport : public CPMUnknown<IPMUnknown> {
 public:
     using CPMUnknown<IPMUnknown>::CPMUnknown;
 };
-using PanelSupport1 = PanelSupport<kPanelSupport1Impl>;
-using PanelSupport2 = PanelSupport<kPanelSupport2Impl>;
-using PanelSupport3 = PanelSupport<kPanelSupport3Impl>;
+using PanelMenuSupport = PanelSupport<kPanelMenuSupportImpl>;
+using PanelTipSupport = PanelSupport<kPanelTipSupportImpl>;
+using PanelPaletteSupport = PanelSupport<kPanelPaletteSupportImpl>;
 
 } // namespace
 
-CREATE_PMINTERFACE(PanelSupport1, kPanelSupport1Impl);
-CREATE_PMINTERFACE(PanelSupport2, kPanelSupport2Impl);
-CREATE_PMINTERFACE(PanelSupport3, kPanelSupport3Impl);
+CREATE_PMINTERFACE(PanelMenuSupport, kPanelMenuSupportImpl);
+CREATE_PMINTERFACE(PanelTipSupport, kPanelTipSupportImpl);
+CREATE_PMINTERFACE(PanelPaletteSupport, kPanelPaletteSupportImpl);
 
 WidgetChildren::~WidgetChildren() {
     ReleaseAll(kFalse);
@@ -65,8 +65,9 @@ Boss* WidgetChildren::Find(WidgetID id, int32 depth) const {
 
 void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate) {
     Boss* child = BossOf(widget);
-    if (!child || std::find(fChildren.begin(), fChildren.end(), child) != fChildren.end())
+    if (!child || fHeld.Find(child))
         return;
+    fHeld.Insert(child, true);
     child->AddRef();
     if (at < 0 || at > Length())
         fChildren.push_back(child);
@@ -79,6 +80,7 @@ void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate
 }
 
 void WidgetChildren::ReleaseAll(bool16 invalidate) {
+    fHeld.Clear();
     for (Boss* child : std::exchange(fChildren, {})) {
         if (WidgetRecord* record = RecordOf(child))
             record->parent = nullptr;

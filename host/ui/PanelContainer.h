@@ -3,6 +3,7 @@
 // container holds one reference to each child and is the child's parent.
 #pragma once
 
+#include "core/FlatMap.h"
 #include "ui/Widgets.h"
 
 namespace host::ui {
@@ -25,6 +26,7 @@ public:
 
 private:
     std::vector<Boss*> fChildren;
+    FlatMap<const Boss*, bool> fHeld; // what fChildren holds, to refuse a second place quickly
 };
 
 } // namespace host::ui

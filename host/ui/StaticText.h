@@ -1,6 +1,6 @@
 // The text of static texts, group strips and fields (0x603). A text set with
 // notification is told on the widget's subject; a field tells its own change
-// (see OpacityField.h).
+// (see SliderCombo.h).
 #pragma once
 
 #include "ui/Widgets.h"

@@ -110,12 +110,13 @@ constexpr WidgetID kSizeBoxWidgetID = 0x60f;    // a panel's resize grip
 // host's business, the plug-in only places them.
 constexpr PMIID IID_IACTIONSUPPORT = 0x130; // on the action component boss
 constexpr ImplementationID kActionSupportImpl = 0x14f;
-constexpr PMIID IID_IPANELSUPPORT1 = 0x667; // on the Opal panel's boss
-constexpr ImplementationID kPanelSupport1Impl = 0x745;
-constexpr PMIID IID_IPANELSUPPORT2 = 0x648; // on the Opal panel's boss
-constexpr ImplementationID kPanelSupport2Impl = 0x6fc;
-constexpr PMIID IID_IPANELSUPPORT3 = 0x617; // on the Opal panel's boss
-constexpr ImplementationID kPanelSupport3Impl = 0x609;
+// On the Opal panel's boss: the panel's menu, its tips and its place in a palette.
+constexpr PMIID IID_IPANELMENUSUPPORT = 0x667;
+constexpr ImplementationID kPanelMenuSupportImpl = 0x745;
+constexpr PMIID IID_IPANELTIPSUPPORT = 0x648;
+constexpr ImplementationID kPanelTipSupportImpl = 0x6fc;
+constexpr PMIID IID_IPANELPALETTESUPPORT = 0x617;
+constexpr ImplementationID kPanelPaletteSupportImpl = 0x609;
 
 // Data interfaces whose values a layout sets on a widget.
 constexpr PMIID IID_ITEXTDATA = 0x64f;   // a text widget's text data (two values)

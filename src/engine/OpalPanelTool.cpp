@@ -19,6 +19,8 @@
 #include "model/IOpalOptions.h"
 #include "model/OpacityText.h"
 
+#include <algorithm>
+
 namespace {
 
 // What the host says of a panel's palette.
@@ -68,19 +70,78 @@ struct HostRegistries {
     InterfacePtr<IPanelMgr> panelMgr;
 
     bool Obtain() {
-        ISession* session = GetOpalSession();
-        if (!session)
-            return false;
-        application.reset(session->QueryApplication());
+        application = QueryApplication();
         if (!application)
             return false;
         paletteRegistry.reset(application->QueryPaletteRegistry());
         if (!paletteRegistry)
             return false;
-        panelMgr = InterfacePtr<IPanelMgr>(paletteRegistry, IID_IPANELMGR);
+        panelMgr = QueryPanelMgr(paletteRegistry.get());
         return static_cast<bool>(panelMgr);
     }
 };
+
+// The entries of the selected rows among the first `shownRows`.
+K2Vector<int32> SelectedEntries(const IPMUnknown* owner, int32 shownRows,
+                                const K2Vector<int32>& rowEntries) {
+    K2Vector<int32> selected;
+    for (int32 r = 0; r < shownRows && r < rowEntries.Length(); ++r)
+        if (IsListRowSelected(owner, kOpalPanelListWidgetID, r))
+            selected.push_back(rowEntries[static_cast<size_t>(r)]);
+    return selected;
+}
+
+// The first row of each entry that still has one.
+K2Vector<int32> RowsOfEntries(const K2Vector<int32>& entries, const K2Vector<int32>& rowEntries) {
+    K2Vector<int32> rows;
+    for (int32 entry : entries)
+        for (int32 r = 0; r < rowEntries.Length(); ++r)
+            if (rowEntries[static_cast<size_t>(r)] == entry) {
+                rows.push_back(r);
+                break;
+            }
+    return rows;
+}
+
+// One row from the row template per name, showing the name and its entry's
+// opacity; the first row that cannot be made ends the list.
+void AppendRows(const IPMUnknown* owner, const IControlView* list, const K2Vector<PMString>& names,
+                const K2Vector<int32>& rowEntries, const IOpalAlphaData* alphaData) {
+    IDataBase* db = GetDataBase(list);
+    const RsrcSpec rowSpec(WLocaleSetting::GetLocale(), kOpalPluginID, kLayoutRsrcType,
+                           kOpalListRowRsrcID, kTrue);
+    for (int32 k = 0; k < names.Length(); ++k) {
+        const int32 entry = rowEntries[static_cast<size_t>(k)];
+        const PMString opacityText = OpacityToPercentText(alphaData->GetEntryAt(entry).alpha);
+        InterfacePtr<IControlView> row(
+            db ? static_cast<IControlView*>(CreateObject(db, rowSpec, IID_ICONTROLVIEW)) : nullptr);
+        if (!row)
+            break;
+        InterfacePtr<IPanelControlData> rowChildren(row, IID_IPANELCONTROLDATA);
+        if (!rowChildren)
+            break;
+        InterfacePtr<IControlView> nameView(
+            rowChildren->QueryWidgetByID(kOpalRowNameWidgetID, kWidgetSearchDepth));
+        InterfacePtr<ITextControlData> nameText(nameView, IID_ITEXTCONTROLDATA);
+        InterfacePtr<IControlView> opacityView(
+            rowChildren->QueryWidgetByID(kOpalRowOpacityTextWidgetID, kWidgetSearchDepth));
+        InterfacePtr<ITextControlData> opacity(opacityView, IID_ITEXTCONTROLDATA);
+        if (!nameText || !opacity)
+            break;
+        nameText->SetString(names[static_cast<size_t>(k)], kTrue, kTrue, kTrue);
+        opacity->SetString(opacityText, kTrue, kTrue, kTrue);
+        AppendListRow(owner, kOpalPanelListWidgetID, row.get());
+    }
+}
+
+// A frame change is what makes the list lay its rows out again.
+void LayOutRowsAgain(IControlView* list) {
+    const PMRect frame = list->GetFrame();
+    PMRect taller = frame;
+    taller.Bottom(frame.Bottom() + 1.0);
+    list->SetFrame(taller, kFalse);
+    list->SetFrame(frame, kTrue);
+}
 
 } // namespace
 
@@ -99,8 +160,11 @@ bool16 OpalPanelTool::CollectPanelNames(K2Vector<PMString>& names, bool16 openOn
     if (!panelRegistry)
         return kFalse;
 
-    names.clear();
-    fRowEntries.clear();
+    // The names in entry order, and their places in it sorted by name: only
+    // places move as names are inserted.
+    K2Vector<PMString> listed;
+    K2Vector<int32> entryOf;
+    K2Vector<int32> order;
     for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
         const int32 panelID = alphaData->GetEntryAt(i).panelID;
         if (!panelRegistry->IsValidPanel(panelID))
@@ -110,14 +174,24 @@ bool16 OpalPanelTool::CollectPanelNames(K2Vector<PMString>& names, bool16 openOn
             continue;
         PMString name = panelRegistry->GetPanelName(panelID);
         name.Translate();
-        const PMString display = DisplayName(name);
+        listed.push_back(DisplayName(name));
+        entryOf.push_back(i);
 
-        // Equal names keep the order of their entries.
-        int32 at = names.Length();
-        while (at > 0 && names[static_cast<size_t>(at - 1)] > display)
-            --at;
-        names.insert(names.begin() + at, display);
-        fRowEntries.insert(fRowEntries.begin() + at, i);
+        // After every name not greater than this one: equal names keep the
+        // order of their entries.
+        const PMString& added = listed.back();
+        const auto at = std::upper_bound(order.begin(), order.end(), added,
+                                         [&listed](const PMString& newName, int32 place) {
+                                             return listed[static_cast<size_t>(place)] > newName;
+                                         });
+        order.insert(at, listed.Length() - 1);
+    }
+
+    names.clear();
+    fRowEntries.clear();
+    for (int32 place : order) {
+        names.push_back(std::move(listed[static_cast<size_t>(place)]));
+        fRowEntries.push_back(entryOf[static_cast<size_t>(place)]);
     }
     return kTrue;
 }
@@ -143,11 +217,8 @@ void OpalPanelTool::RebuildPanelList() {
 
     // The selection is remembered by entry, so that it follows its panels
     // to whatever rows they get.
-    K2Vector<int32> selectedEntries;
     const int32 shownRows = CountListRows(fBoss, kOpalPanelListWidgetID);
-    for (int32 r = 0; r < shownRows && r < fRowEntries.Length(); ++r)
-        if (IsListRowSelected(fBoss, kOpalPanelListWidgetID, r))
-            selectedEntries.push_back(fRowEntries[static_cast<size_t>(r)]);
+    const K2Vector<int32> selectedEntries = SelectedEntries(fBoss, shownRows, fRowEntries);
 
     const K2Vector<int32> shownTable = fRowEntries;
     K2Vector<PMString> names;
@@ -157,58 +228,19 @@ void OpalPanelTool::RebuildPanelList() {
     // count alone may hide other panels in other rows.
     if (shownRows == names.Length() && fRowEntries == shownTable)
         return;
-
-    K2Vector<int32> newSelection;
-    for (int32 entry : selectedEntries)
-        for (int32 r = 0; r < fRowEntries.Length(); ++r)
-            if (fRowEntries[static_cast<size_t>(r)] == entry) {
-                newSelection.push_back(r);
-                break;
-            }
+    const K2Vector<int32> newSelection = RowsOfEntries(selectedEntries, fRowEntries);
 
     InterfacePtr<IListRowsChange> rowsChange(list, IID_ILISTBOXCONTROLLER_UPDATE);
     if (rowsChange)
         rowsChange->SetRowsChanging(kTrue);
     ClearListRows(fBoss, kOpalPanelListWidgetID);
-
-    IDataBase* db = GetDataBase(list.get());
-    const RsrcSpec rowSpec(WLocaleSetting::GetLocale(), kOpalPluginID, kLayoutRsrcType,
-                           kOpalListRowRsrcID, kTrue);
-    for (int32 k = 0; k < names.Length(); ++k) {
-        const int32 entry = fRowEntries[static_cast<size_t>(k)];
-        const PMString opacityText = OpacityToPercentText(alphaData->GetEntryAt(entry).alpha);
-        InterfacePtr<IControlView> row(
-            db ? static_cast<IControlView*>(CreateObject(db, rowSpec, IID_ICONTROLVIEW)) : nullptr);
-        if (!row)
-            break;
-        InterfacePtr<IPanelControlData> rowChildren(row, IID_IPANELCONTROLDATA);
-        if (!rowChildren)
-            break;
-        InterfacePtr<IControlView> nameView(
-            rowChildren->QueryWidgetByID(kOpalRowNameWidgetID, kWidgetSearchDepth));
-        InterfacePtr<ITextControlData> nameText(nameView, IID_ITEXTCONTROLDATA);
-        InterfacePtr<IControlView> opacityView(
-            rowChildren->QueryWidgetByID(kOpalRowOpacityTextWidgetID, kWidgetSearchDepth));
-        InterfacePtr<ITextControlData> opacity(opacityView, IID_ITEXTCONTROLDATA);
-        if (!nameText || !opacity)
-            break;
-        nameText->SetString(names[static_cast<size_t>(k)], kTrue, kTrue, kTrue);
-        opacity->SetString(opacityText, kTrue, kTrue, kTrue);
-        AppendListRow(fBoss, kOpalPanelListWidgetID, row.get());
-    }
+    AppendRows(fBoss, list.get(), names, fRowEntries, alphaData.get());
 
     if (!options->GetIgnoreClosedPanels())
         UpdatePanelRowStates();
     for (int32 r : newSelection)
         SelectListRow(fBoss, kOpalPanelListWidgetID, r);
-
-    // A frame change is what makes the list lay its rows out again.
-    const PMRect frame = list->GetFrame();
-    PMRect taller = frame;
-    taller.Bottom(frame.Bottom() + 1.0);
-    list->SetFrame(taller, kFalse);
-    list->SetFrame(frame, kTrue);
-
+    LayOutRowsAgain(list.get());
     if (rowsChange)
         rowsChange->SetRowsChanging(kFalse);
 

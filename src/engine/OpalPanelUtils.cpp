@@ -14,39 +14,27 @@
 #include "OpalID.h"
 #include "ResourceTypes.h"
 #include "RsrcSpec.h"
+#include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 
 void SchedulePaletteAlpha(const IPMUnknown* palette) {
-    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetPaletteAlphaCmdBoss));
-    if (!command)
-        return;
-    InterfacePtr<IUIDData> paletteData(command, IID_IUIDDATA);
-    if (!paletteData)
-        return;
-    paletteData->Set(GetUIDRef(palette));
-    CmdUtils::ScheduleCommand(command.get(), kPaletteAlphaPriority);
+    ScheduleCommandOn(kOpalSetPaletteAlphaCmdBoss, palette, kPaletteAlphaPriority);
+}
+
+bool ScheduleAttachTabAreaObserver(const IPMUnknown* palette) {
+    return ScheduleCommandOn(kOpalAttachTabAreaObserverCmdBoss, palette, kDeferredWorkPriority);
 }
 
 namespace {
 
-void ShowOnOffPicture(bool16 on) {
-    InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
-    if (!utils)
-        return;
-    InterfacePtr<IPMUnknown> opalPanel(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
-    if (!opalPanel)
-        return;
+// On the Opal panel, when it has been built.
+void ShowOnOffPictureOnOpalPanel(bool16 on) {
+    InterfacePtr<IPMUnknown> opalPanel = QueryOpalPanel();
     InterfacePtr<IPanelControlData> children(opalPanel, IID_IPANELCONTROLDATA);
-    if (!children)
-        return;
-    InterfacePtr<IControlView> button(
-        children->QueryWidgetByID(kOpalOnOffButtonWidgetID, kWidgetSearchDepth));
-    if (!button)
-        return;
-    button->SetRsrcID(on ? kOpalOnIconRsrcID : kOpalOffIconRsrcID);
-    button->Invalidate();
+    if (children)
+        ShowOnOffPicture(children.get(), on);
 }
 
 } // namespace
@@ -84,7 +72,7 @@ void SwitchOpacity(bool16 on) {
             SchedulePaletteAlpha(window.get());
     }
 
-    ShowOnOffPicture(on);
+    ShowOnOffPictureOnOpalPanel(on);
 }
 
 void ToggleOpacity() {
@@ -193,10 +181,7 @@ IPanelControlData* GetListRowPanel(const IPMUnknown* owner, WidgetID listWidgetI
 }
 
 IDialog* CreatePluginDialog(const RsrcID& rsrcID) {
-    ISession* session = GetOpalSession();
-    if (!session)
-        return nullptr;
-    InterfacePtr<IApplication> application(session->QueryApplication());
+    InterfacePtr<IApplication> application = QueryApplication();
     if (!application)
         return nullptr;
     InterfacePtr<IDialogMgr> dialogMgr(application, IID_IDIALOGMGR);

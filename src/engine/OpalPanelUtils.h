@@ -11,6 +11,10 @@ class IPanelControlData;
 // interface of; the opacity is decided when the host runs it.
 void SchedulePaletteAlpha(const IPMUnknown* palette);
 
+// Queues OpalAttachTabAreaObserverCmd for that palette window. False when
+// the command cannot be built.
+bool ScheduleAttachTabAreaObserver(const IPMUnknown* palette);
+
 // Stores the opacity-on option, re-applies every stored panel's palette and
 // shows the matching picture on the Opal panel's On/Off button.
 void SwitchOpacity(bool16 on);

@@ -5,6 +5,7 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/OpalPanelUtils.h"
+#include "frame/OpalHostHelpers.h"
 
 OpalTabAreaObserver::OpalTabAreaObserver(IPMUnknown* boss)
     : CObserver(boss, kOpalTabAreaObserverIID) {}
@@ -21,20 +22,12 @@ void OpalTabAreaObserver::Update(const ClassID& /*theChange*/, ISubject* theSubj
 
 void OpalTabAreaObserver::AutoAttach() {
     CObserver::AutoAttach();
-    InterfacePtr<ISubject> subject(this, IID_ISUBJECT);
-    if (!subject)
-        return;
-    if (!subject->IsAttached(this, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID))
-        subject->AttachObserver(this, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID);
+    AttachToOwnSubject(this, IID_ITABAREA_PROTOCOL);
 }
 
 void OpalTabAreaObserver::AutoDetach() {
     CObserver::AutoDetach();
-    InterfacePtr<ISubject> subject(this, IID_ISUBJECT);
-    if (!subject)
-        return;
-    if (subject->IsAttached(this, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID))
-        subject->DetachObserver(this, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID);
+    DetachFromOwnSubject(this, IID_ITABAREA_PROTOCOL);
 }
 
 CREATE_PMINTERFACE(OpalTabAreaObserver, kOpalTabAreaObserverImpl);

@@ -9,6 +9,7 @@
 #include "ImplementationRegistry.h"
 #include "OpalEngineConstants.h"
 #include "OpalID.h"
+#include "engine/OpalPanelUtils.h"
 #include "frame/OpalSession.h"
 
 OpalTimerCallback::OpalTimerCallback(IPMUnknown* boss) : CPMUnknown<IOpalTimerCallback>(boss) {}
@@ -33,14 +34,8 @@ bool ScheduleAttachCommands(const IPaletteRegistry* paletteRegistry, IDataBase* 
         // it from their observer.
         if (!window || GetClass(window.get()) != kPaletteFloatingBoss)
             continue;
-        InterfacePtr<ICommand> attach(CmdUtils::CreateCommand(kOpalAttachTabAreaObserverCmdBoss));
-        if (!attach)
+        if (!ScheduleAttachTabAreaObserver(window.get()))
             return false;
-        InterfacePtr<IUIDData> paletteData(attach, IID_IUIDDATA);
-        if (!paletteData)
-            return false;
-        paletteData->Set(GetUIDRef(window.get()));
-        CmdUtils::ScheduleCommand(attach.get(), kDeferredWorkPriority);
     }
     return true;
 }
@@ -49,13 +44,7 @@ bool ScheduleAttachCommands(const IPaletteRegistry* paletteRegistry, IDataBase* 
 
 int32 OnTimerTick(void* timer) {
     // A tick that cannot reach the host is not re-armed.
-    ISession* session = GetOpalSession();
-    if (!session)
-        return 0;
-    InterfacePtr<IApplication> application(session->QueryApplication());
-    if (!application)
-        return 0;
-    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
+    InterfacePtr<IPaletteRegistry> paletteRegistry = QueryPaletteRegistry();
     if (!paletteRegistry)
         return 0;
     IDataBase* db = GetDataBase(paletteRegistry.get());

@@ -8,6 +8,7 @@
 #include "OpalEngineConstants.h"
 #include "OpalID.h"
 #include "engine/OpalPanelUtils.h"
+#include "frame/OpalHostHelpers.h"
 
 namespace {
 
@@ -40,17 +41,8 @@ void OpalWindowListObserver::Update(const ClassID& theChange, ISubject* /*theSub
 
     if (theChange == kWindowShownOrCreatedMsg) {
         SchedulePaletteAlpha(window.get());
-        if (HoldsTabAreas(cls)) {
-            InterfacePtr<ICommand> attach(
-                CmdUtils::CreateCommand(kOpalAttachTabAreaObserverCmdBoss));
-            if (!attach)
-                return;
-            InterfacePtr<IUIDData> paletteData(attach, IID_IUIDDATA);
-            if (!paletteData)
-                return;
-            paletteData->Set(GetUIDRef(window.get()));
-            CmdUtils::ScheduleCommand(attach.get(), kDeferredWorkPriority);
-        }
+        if (HoldsTabAreas(cls) && !ScheduleAttachTabAreaObserver(window.get()))
+            return;
     }
 
     InterfacePtr<ICommand> refresh(CmdUtils::CreateCommand(kOpalUpdatePanelListCmdBoss));
@@ -60,20 +52,12 @@ void OpalWindowListObserver::Update(const ClassID& theChange, ISubject* /*theSub
 
 void OpalWindowListObserver::AutoAttach() {
     CObserver::AutoAttach();
-    InterfacePtr<ISubject> subject(this, IID_ISUBJECT);
-    if (!subject)
-        return;
-    if (!subject->IsAttached(this, IID_IWINDOWLIST_PROTOCOL, kOpalWindowListObserverIID))
-        subject->AttachObserver(this, IID_IWINDOWLIST_PROTOCOL, kOpalWindowListObserverIID);
+    AttachToOwnSubject(this, IID_IWINDOWLIST_PROTOCOL);
 }
 
 void OpalWindowListObserver::AutoDetach() {
     CObserver::AutoDetach();
-    InterfacePtr<ISubject> subject(this, IID_ISUBJECT);
-    if (!subject)
-        return;
-    if (subject->IsAttached(this, IID_IWINDOWLIST_PROTOCOL, kOpalWindowListObserverIID))
-        subject->DetachObserver(this, IID_IWINDOWLIST_PROTOCOL, kOpalWindowListObserverIID);
+    DetachFromOwnSubject(this, IID_IWINDOWLIST_PROTOCOL);
 }
 
 CREATE_PMINTERFACE(OpalWindowListObserver, kOpalWindowListObserverImpl);

@@ -1,5 +1,8 @@
 // The host session the module keeps for every part of the plug-in. Set when
 // the host hands it over, cleared at unload; not reference-counted.
+//
+// The Query… walks below each give none when any step to their answer is
+// missing; every step is one acquisition from the host, in the order written.
 #pragma once
 
 #include "IApplication.h"
@@ -11,8 +14,7 @@ ISession* GetOpalSession();
 void SetOpalSession(ISession* session);
 
 // Interface `iid` of the workspace object (the options, the alpha data, the
-// timer callback), or none when the session, the workspace or the interface
-// is missing.
+// timer callback).
 template <class T> InterfacePtr<T> QueryWorkspaceInterface(PMIID iid) {
     ISession* session = GetOpalSession();
     if (!session)
@@ -23,17 +25,27 @@ template <class T> InterfacePtr<T> QueryWorkspaceInterface(PMIID iid) {
     return InterfacePtr<T>(workspace, iid);
 }
 
-// The palette registry's panel manager (0x158), which maps panel IDs to their
-// palettes, or none when any step to it is missing.
-inline InterfacePtr<IPanelMgr> QueryPanelMgr() {
+inline InterfacePtr<IApplication> QueryApplication() {
     ISession* session = GetOpalSession();
     if (!session)
-        return InterfacePtr<IPanelMgr>();
-    InterfacePtr<IApplication> application(session->QueryApplication());
+        return InterfacePtr<IApplication>();
+    return InterfacePtr<IApplication>(session->QueryApplication());
+}
+
+inline InterfacePtr<IPaletteRegistry> QueryPaletteRegistry() {
+    InterfacePtr<IApplication> application = QueryApplication();
     if (!application)
-        return InterfacePtr<IPanelMgr>();
-    InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
-    if (!paletteRegistry)
-        return InterfacePtr<IPanelMgr>();
+        return InterfacePtr<IPaletteRegistry>();
+    return InterfacePtr<IPaletteRegistry>(application->QueryPaletteRegistry());
+}
+
+// The palette registry's panel manager (0x158), which maps panel IDs to their
+// palettes.
+inline InterfacePtr<IPanelMgr> QueryPanelMgr(const IPaletteRegistry* paletteRegistry) {
     return InterfacePtr<IPanelMgr>(paletteRegistry, IID_IPANELMGR);
+}
+
+inline InterfacePtr<IPanelMgr> QueryPanelMgr() {
+    InterfacePtr<IPaletteRegistry> paletteRegistry = QueryPaletteRegistry();
+    return QueryPanelMgr(paletteRegistry.get());
 }

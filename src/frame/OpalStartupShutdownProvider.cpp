@@ -16,10 +16,7 @@ public:
     using CPMUnknown<IStartupShutdownService>::CPMUnknown;
 
     void Startup() override {
-        ISession* session = GetOpalSession();
-        if (!session)
-            return;
-        InterfacePtr<IApplication> application(session->QueryApplication());
+        InterfacePtr<IApplication> application = QueryApplication();
         if (!application)
             return;
         // Without the observer the timer is not started either.

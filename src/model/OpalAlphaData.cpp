@@ -8,6 +8,7 @@
 #include "model/IOpalAlphaData.h"
 
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -28,6 +29,7 @@ public:
     void AddPanel(int32 panelID) override {
         if (Find(panelID) >= 0)
             return;
+        fIndex.emplace(panelID, CountEntries());
         fEntries.push_back(AlphaEntry{panelID, kOpalFullOpacity});
         Dirty(this, kInvalidImpl, kTrue);
     }
@@ -98,18 +100,21 @@ private:
             entries.push_back(entry);
         }
         fEntries = std::move(entries);
+        fIndex.clear();
+        // A file may name a panel twice: the first entry is the one found.
+        for (int32 i = 0; i < CountEntries(); ++i)
+            fIndex.emplace(fEntries[static_cast<size_t>(i)].panelID, i);
     }
 
     bool IsValid(int32 index) const { return index >= 0 && index < CountEntries(); }
 
     int32 Find(int32 panelID) const {
-        for (int32 i = 0; i < CountEntries(); ++i)
-            if (fEntries[static_cast<size_t>(i)].panelID == panelID)
-                return i;
-        return -1;
+        const auto it = fIndex.find(panelID);
+        return it == fIndex.end() ? -1 : it->second;
     }
 
     K2Vector<AlphaEntry> fEntries;
+    std::unordered_map<int32, int32> fIndex; // panel ID -> its first entry
 };
 
 CREATE_PERSIST_PMINTERFACE(OpalAlphaData, kOpalAlphaDataImpl);

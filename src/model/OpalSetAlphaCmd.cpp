@@ -4,11 +4,11 @@
 #include "Command.h"
 #include "DataInterfaces.h"
 #include "ISession.h"
-#include "IUtils.h"
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/OpalPanelUtils.h"
+#include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/OpacityText.h"
@@ -48,13 +48,7 @@ private:
     // Rewrites the row's percentage text and redraws its bar, even when the
     // value did not change, so that the row always shows what is stored.
     static void ShowInRow(int32 row, double opacity) {
-        InterfacePtr<IPMUnknown> panel;
-        {
-            InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
-            if (!utils)
-                return;
-            panel.reset(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
-        }
+        InterfacePtr<IPMUnknown> panel = QueryOpalPanel();
         if (!panel)
             return; // the Opal panel has never been opened
         InterfacePtr<IPanelControlData> rowPanel(

@@ -1,13 +1,13 @@
 // Carries out every action of the plug-in's menus and shortcuts, and keeps
 // the wording of the two toggles in step with the options.
 #include "IActionComponent.h"
-#include "IUtils.h"
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OSWindows.h"
 #include "OpalID.h"
 #include "engine/IOpalPanelTool.h"
 #include "engine/OpalPanelUtils.h"
+#include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalOptions.h"
 
@@ -26,13 +26,7 @@ void OpenWebPage(const char* address) {
 }
 
 void ToggleListMode() {
-    InterfacePtr<IPMUnknown> opalPanel;
-    {
-        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
-        if (!utils)
-            return;
-        opalPanel.reset(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
-    }
+    InterfacePtr<IPMUnknown> opalPanel = QueryOpalPanel();
     if (!opalPanel)
         return; // never opened: the option stays as it is
     InterfacePtr<IOpalPanelTool> tool(opalPanel, kOpalPanelToolIID);

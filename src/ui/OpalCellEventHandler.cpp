@@ -1,12 +1,12 @@
 #include "ui/OpalCellEventHandler.h"
 
 #include "IPanelRegistry.h"
-#include "IUtils.h"
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/IOpalPanelTool.h"
 #include "engine/OpalPanelUtils.h"
+#include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 
@@ -19,13 +19,7 @@ OpalCellEventHandler::OpalCellEventHandler(IPMUnknown* boss) : CEventHandler(bos
 OpalCellEventHandler::~OpalCellEventHandler() = default;
 
 bool16 OpalCellEventHandler::ButtonDblClk(IEvent* /*e*/) {
-    InterfacePtr<IPMUnknown> opalPanel;
-    {
-        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
-        if (!utils)
-            return kHandled;
-        opalPanel.reset(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
-    }
+    InterfacePtr<IPMUnknown> opalPanel = QueryOpalPanel();
     if (!opalPanel)
         return kHandled;
     InterfacePtr<IOpalPanelTool> tool(opalPanel, kOpalPanelToolIID);

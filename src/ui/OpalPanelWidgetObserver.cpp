@@ -11,6 +11,7 @@
 #include "engine/IOpalPanelTool.h"
 #include "engine/OpalEngineConstants.h"
 #include "engine/OpalPanelUtils.h"
+#include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
@@ -20,8 +21,6 @@
 #include <utility>
 
 namespace {
-
-constexpr double kTolerance = 1e-8;
 
 struct Attachment {
     WidgetID widget;
@@ -43,7 +42,6 @@ struct OpalPanelWidgetObserver::Context {
     K2Vector<int32> selectedRows; // ascending
     InterfacePtr<IOpalPanelTool> tool;
     InterfacePtr<IControlView> changed;
-    InterfacePtr<IApplication> application;
     InterfacePtr<IPaletteRegistry> paletteRegistry;
 };
 
@@ -103,13 +101,7 @@ void OpalPanelWidgetObserver::Update(const ClassID& theChange, ISubject* theSubj
     context.changed = InterfacePtr<IControlView>(theSubject, IID_ICONTROLVIEW);
     if (!context.changed)
         return;
-    ISession* session = GetOpalSession();
-    if (!session)
-        return;
-    context.application.reset(session->QueryApplication());
-    if (!context.application)
-        return;
-    context.paletteRegistry.reset(context.application->QueryPaletteRegistry());
+    context.paletteRegistry = QueryPaletteRegistry();
     if (!context.paletteRegistry)
         return;
 
@@ -161,7 +153,7 @@ void OpalPanelWidgetObserver::ShowSelection(const Context& context) {
     for (int32 r : context.selectedRows) {
         const double alpha =
             context.alphaData->GetEntryAt(context.tool->GetEntryIndexForRow(r)).alpha;
-        if (alpha - kTolerance > maximum)
+        if (alpha - kOpalOpacityTolerance > maximum)
             maximum = alpha;
     }
     field->Enable(kTrue, kTrue);
@@ -172,7 +164,7 @@ void OpalPanelWidgetObserver::ShowSelection(const Context& context) {
 }
 
 void OpalPanelWidgetObserver::ApplyEnteredOpacity(const Context& context) {
-    InterfacePtr<IPanelMgr> panelMgr(context.paletteRegistry, IID_IPANELMGR);
+    InterfacePtr<IPanelMgr> panelMgr = QueryPanelMgr(context.paletteRegistry.get());
     if (!panelMgr)
         return;
     InterfacePtr<ITextControlData> text(context.changed, IID_ITEXTCONTROLDATA);
@@ -236,13 +228,8 @@ void OpalPanelWidgetObserver::ShowOnOffState(const IPanelControlData* panel) {
     auto options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
     if (!options)
         return;
-    InterfacePtr<IControlView> button(
-        panel->QueryWidgetByID(kOpalOnOffButtonWidgetID, kWidgetSearchDepth));
-    if (!button)
-        return;
     // The layout always starts with the "on" picture.
-    button->SetRsrcID(options->GetOnOffAlpha() ? kOpalOnIconRsrcID : kOpalOffIconRsrcID);
-    button->Invalidate();
+    ShowOnOffPicture(panel, options->GetOnOffAlpha());
 }
 
 CREATE_PMINTERFACE(OpalPanelWidgetObserver, kOpalPanelWidgetObserverImpl);

@@ -11,10 +11,7 @@
 #include "model/IOpalAlphaData.h"
 
 void RegisterPanels() {
-    ISession* session = GetOpalSession();
-    if (!session)
-        return;
-    InterfacePtr<IApplication> application(session->QueryApplication());
+    InterfacePtr<IApplication> application = QueryApplication();
     if (!application)
         return;
     InterfacePtr<IPanelRegistry> panelRegistry(application->QueryPanelRegistry());
@@ -23,7 +20,7 @@ void RegisterPanels() {
     InterfacePtr<IPaletteRegistry> paletteRegistry(application->QueryPaletteRegistry());
     if (!paletteRegistry)
         return;
-    InterfacePtr<IPanelMgr> panelMgr(paletteRegistry, IID_IPANELMGR);
+    InterfacePtr<IPanelMgr> panelMgr = QueryPanelMgr(paletteRegistry.get());
     if (!panelMgr)
         return;
     InterfacePtr<IOpalAlphaData> alphaData =

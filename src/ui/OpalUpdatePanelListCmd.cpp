@@ -1,12 +1,12 @@
 #include "OpalUpdatePanelListCmd.h"
 
 #include "ISession.h"
-#include "IUtils.h"
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/IOpalPanelTool.h"
 #include "engine/OpalEngineConstants.h"
+#include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalOptions.h"
 
@@ -17,13 +17,7 @@ OpalUpdatePanelListCmd::OpalUpdatePanelListCmd(IPMUnknown* boss) : Command(boss)
 void OpalUpdatePanelListCmd::Do() {
     if (GetCommandState() != kNotDone)
         return;
-    InterfacePtr<IPMUnknown> opalPanel;
-    {
-        InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
-        if (!utils)
-            return;
-        opalPanel.reset(utils->QueryPanelByWidgetID(kOpalPanelWidgetID));
-    }
+    InterfacePtr<IPMUnknown> opalPanel = QueryOpalPanel();
     if (!opalPanel)
         return;
     InterfacePtr<IOpalPanelTool> panelTool(opalPanel, kOpalPanelToolIID);

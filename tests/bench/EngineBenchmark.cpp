@@ -7,6 +7,7 @@
 #include "core/Host.h"
 #include "model/IOpalAlphaData.h"
 #include "script/Session.h"
+#include "ui/PluginPanels.h"
 #include "world/World.h"
 
 #include <benchmark/benchmark.h>
@@ -51,7 +52,8 @@ void SwitchOpacity(bool16 on) {
 // every palette's observers attached and its opacity applied.
 class BenchWorld {
 public:
-    explicit BenchWorld(int panels) {
+    // `stored`: whether the panels are stored with the plug-in already.
+    explicit BenchWorld(int panels, bool stored = true) {
         World& world = World::Get();
         world.Clear();
         fSession = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
@@ -67,6 +69,8 @@ public:
             host::PanelOptions options;
             options.palette = palette;
             const int32 id = world.AddPanel("panel " + std::to_string(i), options);
+            if (!stored)
+                continue;
             auto* data = Host::Get().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
             data->AddPanel(id);
             data->SetAlphaForPanel(id, 60.0);
@@ -125,6 +129,36 @@ void BM_SwitchOpacity(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_SwitchOpacity)->Apply(Panels)->Complexity();
+
+// Opening the Opal panel for the first time in a session with N host panels
+// that the plug-in has not stored yet: it stores every one, lists them by
+// name and the host settles what that scheduled.
+void BM_OpenPanel(benchmark::State& state) {
+    const int panels = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto world = std::make_unique<BenchWorld>(panels, false);
+        host::ui::PluginPanels& plugin = host::ui::PluginPanels::Get();
+        const std::optional<int32> opal = plugin.FindByNameKey(kOpalPanelTitleKey);
+        if (!opal) {
+            state.SkipWithError("the plug-in has no Opal panel");
+            break;
+        }
+        state.ResumeTiming();
+        plugin.Show(*opal);
+        Host::Get().DrainCommands();
+        state.PauseTiming();
+        world.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_OpenPanel)
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oNLogN);
 
 } // namespace
 

@@ -7,7 +7,7 @@
 #include "ui/Alerts.h"
 #include "ui/IconButton.h"
 #include "ui/ListBox.h"
-#include "ui/OpacityField.h"
+#include "ui/SliderCombo.h"
 #include "ui/Widgets.h"
 
 #include <algorithm>
@@ -85,6 +85,29 @@ TEST_F(ControllerTest, EnteredOpacity_StoredForEverySelectedRow_EveryReachableWi
     StartTrace();
     TypeIntoField(Field(), "70");
     EXPECT_EQ(Traced(kRunSetAlpha), 0u);
+}
+
+TEST_F(ControllerTest, ShownAgain_FieldEnabledWithTheSelectionsValue) {
+    AddPaletteWith("P", kPaletteFloatingBoss, {"A", "B", "C"});
+    StoreAlpha("A", 20);
+    StoreAlpha("B", 40);
+    ShowOpal();
+    SelectByName({"A", "B"});
+    EXPECT_EQ(TextOf(Field()), "40%");
+
+    // Changed while the panel was away: the field shows what is stored now.
+    HideOpal();
+    StoreAlpha("A", 65);
+    ViewOf(Field())->Disable(kTrue);
+    ShowOpal();
+    EXPECT_EQ(Selected(), (std::set<int32>{RowOf("A"), RowOf("B")}));
+    EXPECT_TRUE(FieldEnabled());
+    EXPECT_EQ(TextOf(Field()), "65%");
+
+    SelectByUser(List(), {});
+    HideOpal();
+    ShowOpal();
+    EXPECT_FALSE(FieldEnabled());
 }
 
 TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {

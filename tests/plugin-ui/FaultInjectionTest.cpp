@@ -14,6 +14,7 @@
 #include "ui/GraphicsPort.h"
 #include "ui/IconButton.h"
 #include "ui/ListBox.h"
+#include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
 
 #include <functional>
@@ -21,6 +22,7 @@
 
 using host::Boss;
 using namespace host::ui;
+using plugin_ui_test::kQueuedPaletteAlpha;
 using plugin_ui_test::PanelUiTest;
 using testing_support::RefSnapshot;
 
@@ -180,6 +182,35 @@ TEST_F(PanelFaultTest, SwitchOpacity_WithThePanelShown) {
                                              : "on picture 10000 P alpha 102 H alpha 178")
             << sweep.what;
     }
+}
+
+// Some failing acquisition is the instantiation of the window of A or B, the
+// two panels of P: switching still reaches every window after it.
+TEST_F(PanelFaultTest, SwitchOpacity_AnUnreachableWindow_DoesNotStopTheOthers) {
+    const std::vector<std::string> palettes = {
+        "P", "H",
+        PluginPanels::Get().PaletteName(*PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey))};
+    bool wentOnPastIt = false;
+    testing_support::FaultSweep sweep{"switch off"};
+    sweep.prepare = [&] {
+        SetOption(true, false);
+        for (const std::string& palette : palettes)
+            PlainWindow(palette);
+        StartTrace();
+    };
+    sweep.check = [&](bool fired, int64) {
+        bool allSwitched = !OpacityOn();
+        for (const std::string& palette : palettes)
+            allSwitched = allSwitched && WindowText(palette) == "alpha 254";
+        // One palette command fewer than stored panels, the rest all there.
+        if (fired && allSwitched && Traced(kQueuedPaletteAlpha) == 3u)
+            wentOnPastIt = true;
+    };
+    testing_support::SweepFaults(sweep, [&] {
+        PressButton(Widget(kOpalOnOffButtonWidgetID));
+        TheHost().DrainCommands();
+    });
+    EXPECT_TRUE(wentOnPastIt);
 }
 
 // The model command that sets one entry's opacity, told rows inside and

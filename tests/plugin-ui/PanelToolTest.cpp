@@ -5,6 +5,7 @@
 #include "engine/IOpalPanelTool.h"
 #include "ui/IconButton.h"
 #include "ui/ListBox.h"
+#include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
 
 using host::Boss;
@@ -29,6 +30,47 @@ TEST_F(PanelUiTest, List_SortedByDisplayName_MnemonicsDropped_NamesKeptWhole) {
     EXPECT_EQ(RowTexts(), (Names{"100%", "35%", "100%", "99%", "0%", "100%", "100%", "100%"}));
     EXPECT_EQ(PanelOfRow(3), PanelID("Swatches"));
     EXPECT_EQ(PanelOfRow(4), PanelID("S&watches"));
+}
+
+// A row's name as the list shows it: a single "&" goes, "&&" stays.
+std::string Shown(const std::string& name) {
+    std::string shown;
+    for (size_t k = 0; k < name.size(); ++k) {
+        if (name[k] != '&')
+            shown += name[k];
+        else if (k + 1 < name.size() && name[k + 1] == '&')
+            shown += name.substr(k++, 2);
+    }
+    return shown;
+}
+
+TEST_F(PanelUiTest, List_ManyEqualNames_InEntryOrder_ComparedByteForByte) {
+    const Names world = {"Bar",  "B&ar", "bar", "&Bar", "BAR", "Ba&r",
+                         "A&&r", "Bar&", "Zed", "ba&r", "A&r", "Ar"};
+    AddPaletteWith("P", kPaletteFloatingBoss, world);
+    const Names entries = {"Zed", "Ba&r", "bar",  "Bar&", "A&r", "&Bar", "BAR",
+                           "Ar",  "B&ar", "ba&r", "A&&r", "Bar", "Opal"};
+    for (const std::string& name : entries)
+        if (name != "Opal")
+            StoreAlpha(name, 50);
+    ShowOpal();
+    const int32 opal = *PluginPanels::Get().FindByNameKey(kOpalPanelTitleKey);
+
+    // The rows of a list built by walking back from its end past every
+    // greater name, entry by entry.
+    std::vector<std::string> expected;
+    std::vector<int32> expectedPanels;
+    for (const std::string& name : entries) {
+        size_t at = expected.size();
+        while (at > 0 && expected[at - 1] > Shown(name))
+            --at;
+        expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(at), Shown(name));
+        expectedPanels.insert(expectedPanels.begin() + static_cast<std::ptrdiff_t>(at),
+                              name == "Opal" ? opal : PanelID(name));
+    }
+    EXPECT_EQ(RowNames(), expected);
+    for (size_t r = 0; r < expectedPanels.size(); ++r)
+        EXPECT_EQ(PanelOfRow(static_cast<int32>(r)), expectedPanels[r]) << "row " << r;
 }
 
 TEST_F(PanelUiTest, OpenOnly_LeavesOutHiddenUnreachableAndOtherPalettes_AllPanelsGreysSome) {

@@ -5,7 +5,7 @@
 #include "ui/Alerts.h"
 #include "ui/IconButton.h"
 #include "ui/ListBox.h"
-#include "ui/OpacityField.h"
+#include "ui/SliderCombo.h"
 #include "ui/Widgets.h"
 
 using host::Boss;

@@ -1,7 +1,8 @@
-// The numeric field with its slider (class 0x6a9). The host checks what is
-// typed against the field's limits itself; an accepted value is shown as the
-// number followed by "%" and told on IID_IFIELDVALUE_PROTOCOL as
-// kFieldValueEnteredMsg (also whenever its text is set with notification).
+// The slider combo (class 0x6a9): a numeric field with a pop-up slider. The
+// host checks what is typed against the field's limits itself; an accepted
+// value is shown as the number followed by "%" and told on
+// IID_IFIELDVALUE_PROTOCOL as kFieldValueEnteredMsg (also whenever its text is
+// set with notification).
 #pragma once
 
 #include "ui/StaticText.h"

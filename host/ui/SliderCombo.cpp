@@ -1,4 +1,4 @@
-#include "ui/OpacityField.h"
+#include "ui/SliderCombo.h"
 
 #include "ui/Alerts.h"
 
