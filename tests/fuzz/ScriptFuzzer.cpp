@@ -65,13 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& plugin = fuzzing::PluginFile();
     const auto workspace = fuzzing::EmptyScratchFolder() / "workspace";
     // A fresh host for every input: nothing carries over from the last.
-    host::Host context;
+    host::Host fresh;
 
     const auto before = testing_support::RefSnapshot::Take();
     int status = 0;
     std::ostringstream out, err;
     {
-        host::Session session(host::SessionOptions{plugin, workspace.string()}, context);
+        host::Session session(host::SessionOptions{plugin, workspace.string()}, fresh);
         std::string error;
         if (!session.Start(&error))
             fuzzing::Fail("the session did not start: " + error);
