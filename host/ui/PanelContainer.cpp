@@ -30,6 +30,8 @@ CREATE_PMINTERFACE(PanelTipSupport, kPanelTipSupportImpl);
 CREATE_PMINTERFACE(PanelPaletteSupport, kPanelPaletteSupportImpl);
 
 WidgetChildren::~WidgetChildren() {
+    // Nothing holds this widget any more, so no container above counts it.
+    fBelow.Clear();
     ReleaseAll(kFalse);
 }
 
@@ -56,6 +58,8 @@ Boss* WidgetChildren::Find(WidgetID id, int32 depth) const {
     for (Boss* child : fChildren) {
         if (auto* own =
                 OwnPart<WidgetChildren>(child, IID_IPANELCONTROLDATA, kWidgetChildrenImpl)) {
+            if (depth <= 1 || Lacks(own, id))
+                continue;
             if (Boss* found = own->Find(id, depth - 1))
                 return found;
         }
@@ -73,14 +77,56 @@ void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate
         fChildren.push_back(child);
     else
         fChildren.insert(fChildren.begin() + at, child);
-    if (WidgetRecord* record = RecordOf(child))
+    WidgetRecord* record = RecordOf(child);
+    auto* own = OwnPart<WidgetChildren>(child, IID_IPANELCONTROLDATA, kWidgetChildrenImpl);
+    if (!record || record->parent || (own && own->fUnsure)) {
+        // Changes below the child would not reach this container's counts.
+        if (record && record->parent)
+            if (auto* other = OwnPart<WidgetChildren>(record->parent, IID_IPANELCONTROLDATA,
+                                                      kWidgetChildrenImpl))
+                other->MarkUnsure();
+        MarkUnsure();
+    }
+    if (record)
         record->parent = static_cast<Boss*>(fBoss);
+    if (const WidgetID id = widget->GetWidgetID(); id != 0)
+        CountBelow(id, 1, true);
+    if (own)
+        own->fBelow.ForEach([this](WidgetID id, int32 count) { CountBelow(id, count, true); });
     if (invalidate)
         widget->Invalidate();
 }
 
+WidgetChildren* WidgetChildren::Above(const WidgetChildren* at) {
+    const WidgetRecord* record = RecordOf(static_cast<const Boss*>(at->fBoss));
+    return record && record->parent
+               ? OwnPart<WidgetChildren>(record->parent, IID_IPANELCONTROLDATA, kWidgetChildrenImpl)
+               : nullptr;
+}
+
+void WidgetChildren::CountBelow(WidgetID id, int32 delta, bool self) {
+    for (WidgetChildren* at = self ? this : Above(this); at; at = Above(at)) {
+        const int32 count = at->fBelow.Find(id) + delta;
+        if (count > 0)
+            at->fBelow.Insert(id, count);
+        else
+            at->fBelow.Erase(id);
+    }
+}
+
+void WidgetChildren::MarkUnsure() {
+    for (WidgetChildren* at = this; at && !at->fUnsure; at = Above(at))
+        at->fUnsure = true;
+}
+
+bool WidgetChildren::Lacks(const WidgetChildren* child, WidgetID id) {
+    return id != 0 && !child->fUnsure && child->fBelow.Find(id) == 0;
+}
+
 void WidgetChildren::ReleaseAll(bool16 invalidate) {
     fHeld.Clear();
+    fBelow.ForEach([this](WidgetID id, int32 count) { CountBelow(id, -count, false); });
+    fBelow.Clear();
     for (Boss* child : std::exchange(fChildren, {})) {
         if (WidgetRecord* record = RecordOf(child))
             record->parent = nullptr;

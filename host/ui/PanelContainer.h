@@ -25,8 +25,22 @@ public:
     Boss* Find(WidgetID id, int32 depth) const;
 
 private:
+    // Adds `delta` to the count of `id` here and in every container above.
+    void CountBelow(WidgetID id, int32 delta, bool self);
+    void MarkUnsure();
+    static WidgetChildren* Above(const WidgetChildren* at);
+    // Whether Find may skip `child`: its subtree holds no widget with `id`.
+    static bool Lacks(const WidgetChildren* child, WidgetID id);
+
     std::vector<Boss*> fChildren;
     FlatMap<const Boss*, bool> fHeld; // what fChildren holds, to refuse a second place quickly
+    // The widget IDs below this container (children and deeper), counted, so
+    // that a search by ID passes over a subtree without it (a long list's
+    // rows). Widget IDs are set before a widget is placed. A widget placed in
+    // two containers, or one without a record, leaves its containers unsure:
+    // they are always searched.
+    FlatMap<WidgetID, int32> fBelow;
+    bool fUnsure = false;
 };
 
 } // namespace host::ui

@@ -171,6 +171,47 @@ TEST_F(OpalPanelTest, Tree_HasTheLayoutsWidgetsFramesAndContent) {
     EXPECT_EQ(BossOf(palette.get()), Host::Current().Get<World>().FindPalette("Opal")->boss);
 }
 
+// A search by widget ID passes over subtrees without the ID; it must still
+// find the first widget in search order as rows come and go, and search
+// everything under a widget that was placed twice.
+TEST_F(OpalPanelTest, FindWidget_FirstInOrderAsWidgetsComeAndGo) {
+    EXPECT_EQ(FindWidget(Panel(), kOpalRowNameWidgetID), nullptr);
+    Boss* first = AppendRow("Layers", "35%");
+    Boss* second = AppendRow("Pages", "100%");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    Boss* firstName = FindWidget(first, kOpalRowNameWidgetID);
+    Boss* secondName = FindWidget(second, kOpalRowNameWidgetID);
+    ASSERT_NE(firstName, nullptr);
+    ASSERT_NE(secondName, nullptr);
+    EXPECT_EQ(FindWidget(Panel(), kOpalRowNameWidgetID), firstName);
+
+    Boss* area = FindWidget(List(), kListScrollWidgetID);
+    ASSERT_NE(area, nullptr);
+    auto* rows = area->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
+    auto* firstChildren = first->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
+    auto* secondChildren = second->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
+    ASSERT_TRUE(rows && firstChildren && secondChildren);
+    for (Boss* kept : {first, second, secondName})
+        kept->AddRef();
+    rows->ReleaseAll(kFalse);
+    EXPECT_EQ(FindWidget(Panel(), kOpalRowNameWidgetID), nullptr);
+    rows->AddWidget(ViewOf(second), -1, kFalse);
+    EXPECT_EQ(FindWidget(Panel(), kOpalRowNameWidgetID), secondName);
+    secondChildren->ReleaseAll(kFalse);
+    EXPECT_EQ(FindWidget(Panel(), kOpalRowNameWidgetID), nullptr);
+
+    // The second row placed again, in the first: what is added below it from
+    // then on does not reach the list's counts, yet is found.
+    firstChildren->AddWidget(ViewOf(second), -1, kFalse);
+    secondChildren->AddWidget(ViewOf(secondName), -1, kFalse);
+    EXPECT_EQ(FindWidget(Panel(), kOpalRowNameWidgetID), secondName);
+
+    firstChildren->ReleaseAll(kFalse);
+    for (Boss* kept : {secondName, second, first})
+        kept->Release();
+}
+
 TEST_F(OpalPanelTest, Resize_RelaysChildrenAndRowsByTheirBindings) {
     Boss* row = AppendRow("Layers", "35%");
     const auto before = [&](WidgetID id, Boss* below = nullptr) { return FrameOf(id, below); };
