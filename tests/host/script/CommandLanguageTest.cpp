@@ -55,7 +55,7 @@ TEST(CommandLanguageTest, Commands_SayWhatTheyDidOrWhyNot) {
     }
     const ScriptResult bounds =
         RunScript("palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A 15\nprint data\n"
-                      "do set-alpha A 100\nprint data\n");
+                  "do set-alpha A 100\nprint data\n");
     EXPECT_EQ(bounds.status, 0) << bounds.err;
     EXPECT_NE(bounds.out.find("alpha 15\n"), std::string::npos) << bounds.out;
     EXPECT_NE(bounds.out.find("alpha 100\n"), std::string::npos) << bounds.out;
