@@ -4,6 +4,8 @@
 #include "live/LiveLayout.h"
 
 #include "core/Text.h"
+#include "gdi/GdiPainter.h"
+#include "paint/Drawing.h"
 
 namespace host::live {
 
@@ -39,19 +41,14 @@ LRESULT CALLBACK AlertProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(window, &paint);
-        RECT area;
-        GetClientRect(window, &area);
-        SetDCBrushColor(dc, RGB(0x4a, 0x4f, 0x5a));
-        const RECT title{0, 0, area.right, paint::kTitleHeight};
-        FillRect(dc, &title, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        SetDCBrushColor(dc, RGB(0xe4, 0xe4, 0xe4));
-        const RECT face{0, paint::kTitleHeight, area.right, area.bottom};
-        FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        SelectObject(dc, App::Get().Font(true));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(0xf4, 0xf4, 0xf4));
-        RECT text{8, 0, area.right, paint::kTitleHeight};
-        DrawTextW(dc, L"Alert", -1, &text, DT_SINGLELINE | DT_VCENTER);
+        RECT client;
+        GetClientRect(window, &client);
+        paint::WindowArea area;
+        area.width = client.right;
+        area.height = client.bottom;
+        gdi::PaintWindow(dc, area, [&area](paint::Painter& painter) {
+            paint::DrawBareWindow(painter, "Alert", area.width, area.height);
+        });
         EndPaint(window, &paint);
         return 0;
     }

@@ -252,4 +252,9 @@ void DrawDialog(Painter& painter, const DialogLook& look) {
         DrawWidget(painter, widget, look.origin, false);
 }
 
+void DrawBareWindow(Painter& painter, const std::string& title, double width, double height) {
+    DrawTitleBar(painter, title, {0, 0, width, kTitleHeight});
+    Fill(painter, {0, kTitleHeight, width, height - kTitleHeight}, kPanelFace);
+}
+
 } // namespace host::paint
