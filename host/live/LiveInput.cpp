@@ -19,69 +19,54 @@ namespace host::live {
 
 namespace {
 
-enum class DragKind { kNone, kTitle, kSizeBox };
-
-struct Drag {
-    DragKind kind = DragKind::kNone;
-    HWND window = nullptr;
-    std::string palette;
-    POINT grab{};  // the pointer in the window when the drag began
-    POINT start{}; // on the screen
-    int width = 0, height = 0;
-    POINT last{-1, -1}; // the pointer when the drag last followed it
-};
-
-Drag gDrag;
-HWND gEditWindow = nullptr;
-std::string gEditText;
-int gAnchor = -1; // the row a Shift-click ranges from
-HMENU gOpenMenu = nullptr;
+using Drag = InputState::Drag;
 
 // A name as a command word.
 std::string Quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
 
-void Run(const std::string& line) {
-    App::Get().RunLine(line, false);
+void Run(App& app, const std::string& line) {
+    app.RunLine(line, false);
 }
 
-void EndEditing() {
-    if (gEditWindow)
-        InvalidateRect(gEditWindow, nullptr, FALSE);
-    gEditWindow = nullptr;
-    gEditText.clear();
+void EndEditing(App& app) {
+    if (app.input.editing)
+        InvalidateRect(app.input.editing->Handle(), nullptr, FALSE);
+    app.input.editing = nullptr;
+    app.input.text.clear();
 }
 
 // Under Wine without a window manager, moves of the pointer past the
 // window's edge reach no window of ours; the drag also follows the pointer
-// by the clock, so a size box dragged fast keeps up.
+// by the clock while it lasts, so a size box dragged fast keeps up.
 constexpr UINT_PTR kDragTimerID = 2;
 constexpr UINT kDragTimerPeriod = 15;
 
-void BeginDrag(HWND window) {
-    SetCapture(window);
-    SetTimer(window, kDragTimerID, kDragTimerPeriod, nullptr);
+void BeginDrag(PaletteWindow& window) {
+    SetCapture(window.Handle());
+    SetTimer(window.Handle(), kDragTimerID, kDragTimerPeriod, nullptr);
 }
 
-void SelectRow(const OpalPlaces& opal, int row, WPARAM keys) {
+void SelectRow(App& app, const OpalPlaces& opal, int row, WPARAM keys) {
     std::set<int32> rows = ui::ListSelected(opal.list);
-    if (keys & MK_SHIFT && gAnchor >= 0) {
+    int& anchor = app.input.anchor;
+    if (keys & MK_SHIFT && anchor >= 0) {
         rows.clear();
-        for (int i = std::min(gAnchor, row); i <= std::max(gAnchor, row); ++i)
+        for (int i = std::min(anchor, row); i <= std::max(anchor, row); ++i)
             rows.insert(i);
     } else if (keys & MK_CONTROL) {
         if (!rows.erase(row))
             rows.insert(row);
-        gAnchor = row;
+        anchor = row;
     } else {
         rows = {row};
-        gAnchor = row;
+        anchor = row;
     }
     std::string line = "select";
     for (int32 i : rows)
         line += " #" + std::to_string(i);
-    Run(rows.empty() ? "select none" : line);
+    Run(app, rows.empty() ? "select none" : line);
 }
 
 // The row at a point of the screen, -1 for none.
@@ -114,15 +99,15 @@ HMENU BuildMenu(const std::vector<ui::MenuItem>& items, const std::vector<std::s
 }
 
 // The front panel's menu as a popup below the menu button; what is chosen
-// runs as `menu "ENTRY"…` does.
-void OpenMenu(const paint::PaletteLook& look) {
+// runs as `menu "ENTRY"…` does. The session takes no command while it waits.
+void OpenMenu(App& app, const paint::PaletteLook& look) {
     const auto opal = FindOpal(look);
     const ui::WidgetRecord* record = opal ? ui::RecordOf(opal->panel) : nullptr;
     if (!record || !record->menuNameKey)
         return;
     std::vector<ui::MenuItem> items;
     try {
-        items = Host::Current().Get<ui::ActionManager>().ShowMenu(*record->menuNameKey);
+        items = app.session.GetHost().Get<ui::ActionManager>().ShowMenu(*record->menuNameKey);
     } catch (const ui::ActionError&) {
         return;
     }
@@ -131,217 +116,220 @@ void OpenMenu(const paint::PaletteLook& look) {
     const paint::Rect button = paint::OnScreen(look.area, look.menu);
     const POINT at{static_cast<LONG>(button.x), static_cast<LONG>(button.Bottom())};
     // The document owns the popup: the palette stays inactive.
-    const HWND owner = App::Get().Document();
+    const HWND owner = app.Document();
     SetForegroundWindow(owner);
-    App::Get().Enter();
-    gOpenMenu = menu;
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x,
-                       at.y, 0, owner, nullptr));
-    gOpenMenu = nullptr;
-    App::Get().Leave();
+    app.input.openMenu = menu;
+    UINT chosen = 0;
+    app.RunModal([&] {
+        chosen = static_cast<UINT>(
+            TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
+                           at.x, at.y, 0, owner, nullptr));
+        return true;
+    });
+    app.input.openMenu = nullptr;
     DestroyMenu(menu);
     if (chosen == 0 || chosen > entries.size())
         return;
     std::string line = "menu";
     for (const std::string& word : entries[chosen - 1])
         line += " " + Quoted(word);
-    Run(line);
+    Run(app, line);
 }
 
-// Once the popup shows, where its entries are: the session takes no
-// command while it waits.
-void PrintMenuPlaces() {
-    const HMENU menu = std::exchange(gOpenMenu, nullptr);
-    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = {};
-        RECT r;
-        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION) > 0 &&
-            GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r))
-            PrintPlace("entry", WideToUTF8(text), r);
-    }
-}
-
-bool OpalDown(HWND window, const OpalPlaces& opal, int x, int y, WPARAM keys) {
+bool OpalDown(PaletteWindow& window, const OpalPlaces& opal, int x, int y, WPARAM keys) {
+    App& app = window.app;
     if (opal.field.Contains(x, y)) {
-        gEditWindow = window;
-        gEditText.clear();
-        InvalidateRect(window, nullptr, FALSE);
+        EndEditing(app);
+        app.input.editing = &window;
+        InvalidateRect(window.Handle(), nullptr, FALSE);
         return true;
     }
-    EndEditing();
+    EndEditing(app);
     if (const int row = RowAt(opal, x, y); row >= 0)
-        SelectRow(opal, row, keys);
+        SelectRow(app, opal, row, keys);
     else if (opal.onOff.Contains(x, y))
-        Run("press onoff");
+        Run(app, "press onoff");
     else if (opal.swap.Contains(x, y))
-        Run("press swap");
+        Run(app, "press swap");
     else if (opal.sizeBox.Contains(x, y)) {
         const IControlView* view = ui::ViewOf(opal.panel);
-        gDrag = {DragKind::kSizeBox, window, "", {x, y}, {}, 0, 0};
-        GetCursorPos(&gDrag.start);
-        gDrag.width = static_cast<int>(view->GetFrame().Width());
-        gDrag.height = static_cast<int>(view->GetFrame().Height());
+        InputState& in = app.input;
+        in.drag = Drag::kSizeBox;
+        in.dragged = &window;
+        in.grab = {x, y};
+        in.last = {-1, -1};
+        GetCursorPos(&in.start);
+        in.width = static_cast<int>(view->GetFrame().Width());
+        in.height = static_cast<int>(view->GetFrame().Height());
         BeginDrag(window);
     } else
         return false;
     return true;
 }
 
-// At a point of the window (x, y), which is at `screen` on the screen.
-void ButtonDown(HWND window, int x, int y, WPARAM keys) {
-    const auto look = FindPalette(window);
+// At a point of the window (x, y).
+void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
+    App& app = window.app;
+    const auto look = app.LookOf(window);
     if (!look)
         return;
     if (look->menu.Contains(x, y)) {
-        EndEditing();
-        OpenMenu(*look);
+        EndEditing(app);
+        OpenMenu(app, *look);
         return;
     }
     if (look->title.Contains(x, y)) {
-        EndEditing();
-        gDrag = {DragKind::kTitle, window, look->area.name, {x, y}, {}, 0, 0};
+        EndEditing(app);
+        InputState& in = app.input;
+        in.drag = Drag::kTitle;
+        in.dragged = &window;
+        in.grab = {x, y};
+        in.last = {-1, -1};
         BeginDrag(window);
         return;
     }
     for (size_t g = 0; g < look->groups.size(); ++g)
         for (size_t t = 0; t < look->groups[g].tabs.size(); ++t)
             if (look->groups[g].tabs[t].area.Contains(x, y)) {
-                EndEditing();
-                const auto panel = Host::Current().Get<World>().FindPanel(TabPanel(*look, g, t));
+                EndEditing(app);
+                const auto panel =
+                    app.session.GetHost().Get<World>().FindPanel(TabPanel(*look, g, t));
                 // `front` takes a panel's name; a name with a quote has no word.
                 if (panel && panel->name.find('"') == std::string::npos)
-                    Run("front " + Quoted(panel->name));
+                    Run(app, "front " + Quoted(panel->name));
                 return;
             }
     const int sx = look->area.left + x, sy = look->area.top + y;
     if (const auto opal = FindOpal(*look); opal && OpalDown(window, *opal, sx, sy, keys))
         return;
-    EndEditing();
+    EndEditing(app);
 }
 
 // A second click soon after the first: on a row a double-click, elsewhere
 // one more click (two quick presses of On/Off switch twice).
-void DoubleClick(HWND window, int x, int y, WPARAM keys) {
-    const auto look = FindPalette(window);
+void DoubleClick(PaletteWindow& window, int x, int y, WPARAM keys) {
+    const auto look = window.app.LookOf(window);
     const auto opal = look ? FindOpal(*look) : std::nullopt;
     const int row = opal ? RowAt(*opal, look->area.left + x, look->area.top + y) : -1;
     if (row >= 0)
-        Run("doubleclick #" + std::to_string(row));
+        Run(window.app, "doubleclick #" + std::to_string(row));
     else
         ButtonDown(window, x, y, keys);
 }
 
-void PointerMoved() {
+void PointerMoved(App& app) {
+    InputState& in = app.input;
     POINT at;
     GetCursorPos(&at);
-    if (at.x == gDrag.last.x && at.y == gDrag.last.y)
+    if (at.x == in.last.x && at.y == in.last.y)
         return;
-    gDrag.last = at;
-    if (gDrag.kind == DragKind::kTitle && gDrag.palette.find('"') == std::string::npos)
-        Run("place " + Quoted(gDrag.palette) + " " + std::to_string(at.x - gDrag.grab.x) + " " +
-            std::to_string(at.y - gDrag.grab.y));
-    else if (gDrag.kind == DragKind::kSizeBox)
-        Run("resize " + std::to_string(std::max(0L, gDrag.width + at.x - gDrag.start.x)) + " " +
-            std::to_string(std::max(0L, gDrag.height + at.y - gDrag.start.y)));
+    in.last = at;
+    const std::string& name = in.dragged->Name();
+    if (in.drag == Drag::kTitle && name.find('"') == std::string::npos)
+        Run(app, "place " + Quoted(name) + " " + std::to_string(at.x - in.grab.x) + " " +
+                     std::to_string(at.y - in.grab.y));
+    else if (in.drag == Drag::kSizeBox)
+        Run(app, "resize " + std::to_string(std::max(0L, in.width + at.x - in.start.x)) + " " +
+                     std::to_string(std::max(0L, in.height + at.y - in.start.y)));
 }
 
-void Typed(wchar_t c) {
-    const HWND window = gEditWindow;
+void Typed(App& app, wchar_t c) {
+    PaletteWindow* window = app.input.editing;
     if (!window)
         return;
+    std::string& text = app.input.text;
     if (c == L'\r') {
-        const std::string text = gEditText;
-        EndEditing();
-        if (!text.empty() && text.find('"') == std::string::npos)
-            Run("type " + Quoted(text));
-    } else if (c == 27) {
-        EndEditing();
-    } else if (c == L'\b') {
-        if (!gEditText.empty())
-            gEditText.pop_back();
-    } else if (c >= L' ' && c < 0x7f && gEditText.size() < 16) {
-        gEditText += static_cast<char>(c);
+        const std::string typed = text;
+        EndEditing(app);
+        if (!typed.empty() && typed.find('"') == std::string::npos)
+            Run(app, "type " + Quoted(typed));
+        return;
     }
-    InvalidateRect(window, nullptr, FALSE);
-}
-
-bool DialogInput(HWND window, UINT message, LPARAM lParam) {
-    if (message != WM_LBUTTONUP)
-        return false;
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int x = frame.left + GET_X_LPARAM(lParam), y = frame.top + GET_Y_LPARAM(lParam);
-    for (const paint::DialogLook& look : LayOutScreen().dialogs) {
-        if (look.view.root != DialogOf(window))
-            continue;
-        for (const paint::WidgetPlace& place : paint::DialogPlaces(look))
-            if (place.widget->Class() == kOKButtonWidgetBoss && place.box.Contains(x, y)) {
-                Host::Current().Get<ui::DialogManager>().PressOK();
-                return true;
-            }
+    if (c == 27) {
+        EndEditing(app);
+        return;
     }
-    return false;
+    if (c == L'\b') {
+        if (!text.empty())
+            text.pop_back();
+    } else if (c >= L' ' && c < 0x7f && text.size() < 16) {
+        text += static_cast<char>(c);
+    }
+    InvalidateRect(window->Handle(), nullptr, FALSE);
 }
 
 } // namespace
 
-const std::string* FieldEditText(HWND window) {
-    return window && window == gEditWindow ? &gEditText : nullptr;
+void PrintMenuPlaces(App& app) {
+    const HMENU menu = std::exchange(app.input.openMenu, nullptr);
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        RECT r;
+        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION) > 0 &&
+            GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r))
+            PrintPlace(app, "entry", WideToUTF8(text), r);
+    }
 }
 
-bool PaletteInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (DialogOf(window))
-        return DialogInput(window, message, lParam);
-    if (App::Get().Busy())
+const std::string* FieldEditText(const App& app, const PaletteWindow& window) {
+    return app.input.editing == &window ? &app.input.text : nullptr;
+}
+
+void Forget(App& app, const PaletteWindow& window) {
+    if (app.input.editing == &window) {
+        app.input.editing = nullptr;
+        app.input.text.clear();
+    }
+    if (app.input.dragged == &window) {
+        app.input.dragged = nullptr;
+        app.input.drag = Drag::kNone;
+    }
+}
+
+bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys) {
+    App& app = window.app;
+    InputState& in = app.input;
+    if (app.Busy() && message != WM_CAPTURECHANGED)
         return false;
-    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
     case WM_LBUTTONDOWN:
-        ButtonDown(window, x, y, wParam);
+        ButtonDown(window, x, y, keys);
         return true;
     case WM_LBUTTONDBLCLK:
-        DoubleClick(window, x, y, wParam);
+        DoubleClick(window, x, y, keys);
         return true;
     case WM_MOUSEMOVE:
-        if (gDrag.kind != DragKind::kNone)
-            PointerMoved();
+        if (in.drag != Drag::kNone && in.dragged)
+            PointerMoved(app);
         return true;
     case WM_LBUTTONUP:
-        if (gDrag.kind != DragKind::kNone)
+        if (in.drag != Drag::kNone)
             ReleaseCapture();
         return true;
     case WM_CAPTURECHANGED:
-        KillTimer(window, kDragTimerID);
-        gDrag = {};
+        KillTimer(window.Handle(), kDragTimerID);
+        in.drag = Drag::kNone;
+        in.dragged = nullptr;
         return true;
     case WM_TIMER:
-        if (wParam != kDragTimerID)
+        if (keys != kDragTimerID)
             return false;
-        if (gDrag.kind != DragKind::kNone)
-            PointerMoved();
-        return true;
-    case WM_CHAR:
-        Typed(static_cast<wchar_t>(wParam));
+        if (in.drag != Drag::kNone && in.dragged)
+            PointerMoved(app);
         return true;
     default:
         return false;
     }
 }
 
-bool KeyInput(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
-        PrintMenuPlaces();
+bool KeyInput(App& app, UINT message, WPARAM wParam) {
+    if (app.Dialog() && message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+        app.session.GetHost().Get<ui::DialogManager>().PressOK();
         return true;
     }
-    const HWND dialog = OpenDialogWindowHandle();
-    if (dialog && message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-        Host::Current().Get<ui::DialogManager>().PressOK();
-        return true;
-    }
-    if (message != WM_CHAR || dialog || App::Get().Busy() || !gEditWindow)
+    if (message != WM_CHAR || app.Dialog() || app.Busy() || !app.input.editing)
         return false;
-    Typed(static_cast<wchar_t>(wParam));
+    Typed(app, static_cast<wchar_t>(wParam));
     return true;
 }
 

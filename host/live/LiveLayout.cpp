@@ -8,26 +8,8 @@
 #include "world/World.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace host::live {
-
-paint::ScreenLook LayOutScreen() {
-    static const std::unique_ptr<paint::TextMeasure> measure = paint::NewScreenTextMeasure();
-    return paint::LayOut(*measure);
-}
-
-HWND WindowOf(const std::string& palette) {
-    const auto info = Host::Current().Get<World>().FindPalette(palette);
-    return info ? info->window : nullptr;
-}
-
-std::optional<paint::PaletteLook> FindPalette(HWND window) {
-    for (paint::PaletteLook& look : LayOutScreen().palettes)
-        if (window && WindowOf(look.area.name) == window)
-            return std::move(look);
-    return std::nullopt;
-}
 
 int32 TabPanel(const paint::PaletteLook& look, size_t g, size_t t) {
     // The layout shows a tab for each panel of the group that exists, in order.

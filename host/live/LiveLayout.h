@@ -12,13 +12,6 @@
 
 namespace host::live {
 
-// The screen now, as the live windows show it.
-paint::ScreenLook LayOutScreen();
-// The look of the palette the window shows, or nothing.
-std::optional<paint::PaletteLook> FindPalette(HWND window);
-// The operating-system window of the named palette, or null.
-HWND WindowOf(const std::string& palette);
-
 // The panel ID of a palette's tab (group g, tab t), 0 for none.
 int32 TabPanel(const paint::PaletteLook& look, size_t g, size_t t);
 

@@ -27,8 +27,9 @@ paint::Color C(paint::Rgb c) {
 }
 
 // What the user is typing into the field, before Enter hands it to the host.
-void DrawEditing(paint::Painter& painter, const paint::PaletteLook& look, HWND window) {
-    const std::string* text = FieldEditText(window);
+void DrawEditing(paint::Painter& painter, const paint::PaletteLook& look, const App& app,
+                 const PaletteWindow& window) {
+    const std::string* text = FieldEditText(app, window);
     const auto opal = text ? FindOpal(look) : std::nullopt;
     if (!opal)
         return;
@@ -67,13 +68,10 @@ void DrawPage(paint::Painter& painter, double width, double height) {
 
 } // namespace
 
-void PaintPalette(HWND window, HDC dc) {
-    const auto look = FindPalette(window);
-    if (!look)
-        return;
-    gdi::PaintWindow(dc, look->area, [&](paint::Painter& painter) {
-        paint::DrawPalette(painter, *look, {/*menuButton=*/true});
-        DrawEditing(painter, *look, window);
+void PaintPalette(App& app, const paint::PaletteLook& look, const PaletteWindow& window, HDC dc) {
+    gdi::PaintWindow(dc, look.area, [&](paint::Painter& painter) {
+        paint::DrawPalette(painter, look, {/*menuButton=*/true});
+        DrawEditing(painter, look, app, window);
     });
 }
 
