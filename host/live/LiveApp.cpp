@@ -167,6 +167,7 @@ App::~App() {
     // The world's palettes outlive the session's windows: ending the session
     // takes them down, through this factory, before the App goes.
     World::SetPaletteWindows(&gNoWindows);
+    fByName.clear();
     fPalettes.clear();
     fDocument.reset();
     DeleteObject(fFont);
@@ -310,6 +311,8 @@ void App::ArmTimer() {
 }
 
 void App::Changed(const std::string& palette, bool placed) {
+    if (Tracing())
+        Trace("step: " + std::string(placed ? "placed " : "changed ") + palette);
     (placed ? fPlaced : fChanged).insert(palette);
     fLookStale = true;
 }
@@ -439,45 +442,53 @@ HWND App::Document() const {
 }
 
 PaletteWindow* App::Palette(const std::string& name) const {
-    const auto it = fPalettes.find(name);
-    return it == fPalettes.end() ? nullptr : it->second.get();
+    const auto it = fByName.find(name);
+    return it == fByName.end() ? nullptr : it->second;
 }
 
 HWND App::Create(const std::string& name, ScreenPoint place) {
-    auto& slot = fPalettes[name];
-    slot = std::make_unique<PaletteWindow>(*this, name, place);
-    return slot->Handle();
+    auto window = std::make_unique<PaletteWindow>(*this, name, place);
+    const HWND handle = window->Handle();
+    if (!handle)
+        return nullptr;
+    fByName[name] = window.get();
+    fPalettes[handle] = std::move(window);
+    return handle;
 }
 
 void App::Destroy(HWND window) {
-    auto* palette = dynamic_cast<PaletteWindow*>(Window::From(window));
-    if (!palette)
+    const auto it = fPalettes.find(window);
+    if (it == fPalettes.end())
         return;
-    Forget(*this, *palette);
-    const auto it = fPalettes.find(palette->Name());
-    if (it != fPalettes.end() && it->second.get() == palette)
-        fPalettes.erase(it);
+    PaletteWindow& palette = *it->second;
+    Forget(*this, palette);
+    const auto named = fByName.find(palette.Name());
+    if (named != fByName.end() && named->second == &palette)
+        fByName.erase(named);
+    fPalettes.erase(it);
 }
 
 void App::Show(HWND window, bool shown) {
-    auto* palette = dynamic_cast<PaletteWindow*>(Window::From(window));
-    if (!palette)
+    const auto it = fPalettes.find(window);
+    if (it == fPalettes.end())
         return;
+    PaletteWindow& palette = *it->second;
+    palette.shown = shown;
+    fLookStale = true;
     if (shown) {
         // At its place and size first: it never shows anywhere else.
-        fLookStale = true;
-        if (const auto look = LookOf(*palette))
-            palette->Follow(look->area);
+        if (const auto look = LookOf(palette))
+            palette.Follow(look->area);
         ShowWindow(window, SW_SHOWNOACTIVATE);
     } else {
-        if (input.editing == palette)
-            Forget(*this, *palette);
+        Forget(*this, palette);
         ShowWindow(window, SW_HIDE);
     }
 }
 
 bool App::IsShown(HWND window) const {
-    return IsWindowVisible(window) != FALSE;
+    const auto it = fPalettes.find(window);
+    return it != fPalettes.end() && it->second->shown;
 }
 
 bool Available() {

@@ -44,6 +44,8 @@ public:
     HWND Handle() const { return fHandle; }
     // The live window a handle belongs to, or null.
     static Window* From(HWND window);
+    // The name its messages are traced under (OPAL_LIVE_TRACE), or empty.
+    virtual std::string TraceName() const { return {}; }
 
     App& app;
 
@@ -200,7 +202,10 @@ private:
     std::optional<Host::Listening> fListening;
     HFONT fFont = nullptr;
     std::unique_ptr<DocumentWindow> fDocument;
-    std::map<std::string, std::unique_ptr<PaletteWindow>> fPalettes;
+    // The palettes' windows; a re-created palette's old window lives until
+    // the world lets it go.
+    std::map<HWND, std::unique_ptr<PaletteWindow>> fPalettes;
+    std::map<std::string, PaletteWindow*> fByName;
     std::unique_ptr<DialogWindow> fDialog;
     std::unique_ptr<InputReader> fReader;
 
@@ -245,7 +250,11 @@ private:
 class PaletteWindow final : public Window {
 public:
     PaletteWindow(App& app, const std::string& name, ScreenPoint place);
+    ~PaletteWindow() override;
     const std::string& Name() const { return fName; }
+    // Shown as far as the host knows (also while it is being shown).
+    bool shown = false;
+    std::string TraceName() const override { return "palette " + fName; }
     // Follows the layout: its place and size.
     void Follow(const paint::WindowArea& area);
 
@@ -276,6 +285,11 @@ protected:
 private:
     Boss* fDialog;
 };
+
+// With OPAL_LIVE_TRACE set, what the palette windows receive and what the
+// host is told, one line each on standard error ("trace: …").
+bool Tracing();
+void Trace(const std::string& line);
 
 // ---- Painting (LivePaint.cpp) -------------------------------------------------------
 void PaintDocument(HDC dc, const RECT& area);

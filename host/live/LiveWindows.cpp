@@ -33,7 +33,53 @@ RECT ScreenRect(const paint::Rect& r) {
             static_cast<LONG>(r.Bottom())};
 }
 
+// The messages of a palette's life a trace shows.
+std::string Described(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return "WM_CREATE";
+    case WM_SHOWWINDOW:
+        return wParam ? "WM_SHOWWINDOW shown" : "WM_SHOWWINDOW hidden";
+    case WM_WINDOWPOSCHANGED: {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        std::string text = "WM_WINDOWPOSCHANGED";
+        if (!(pos->flags & SWP_NOMOVE))
+            text += " at " + std::to_string(pos->x) + " " + std::to_string(pos->y);
+        if (!(pos->flags & SWP_NOSIZE))
+            text += " size " + std::to_string(pos->cx) + " " + std::to_string(pos->cy);
+        if (pos->flags & SWP_SHOWWINDOW)
+            text += " show";
+        if (pos->flags & SWP_HIDEWINDOW)
+            text += " hide";
+        return text;
+    }
+    case WM_ACTIVATE:
+        return "WM_ACTIVATE";
+    case WM_PAINT:
+        return "WM_PAINT";
+    case WM_LBUTTONDOWN:
+        return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP:
+        return "WM_LBUTTONUP";
+    case WM_CLOSE:
+        return "WM_CLOSE";
+    case WM_NCDESTROY:
+        return "WM_NCDESTROY";
+    default:
+        return {};
+    }
+}
+
 } // namespace
+
+bool Tracing() {
+    static const bool tracing = GetEnvironmentVariableW(L"OPAL_LIVE_TRACE", nullptr, 0) > 0;
+    return tracing;
+}
+
+void Trace(const std::string& line) {
+    std::cerr << "trace: " << line << "\n" << std::flush;
+}
 
 // ---- Window ---------------------------------------------------------------------------
 
@@ -86,6 +132,10 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (Tracing())
+        if (const std::string name = self->TraceName(); !name.empty())
+            if (const std::string text = Described(message, wParam, lParam); !text.empty())
+                Trace(name + " " + text);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->fHandle = nullptr;
@@ -256,6 +306,12 @@ PaletteWindow::PaletteWindow(App& a, const std::string& name, ScreenPoint place)
          {place.x, place.y, place.x + 220, place.y + 320}, app.Document());
 }
 
+PaletteWindow::~PaletteWindow() {
+    // While it is still a palette: its end shows in a trace.
+    if (Handle())
+        DestroyWindow(Handle());
+}
+
 void PaletteWindow::Follow(const paint::WindowArea& area) {
     RECT now;
     GetWindowRect(Handle(), &now);
@@ -278,6 +334,8 @@ void PaletteWindow::Close() {
     if (app.Busy())
         return;
     World& world = app.session.GetHost().Get<World>();
+    if (Tracing())
+        Trace("host: hide palette " + fName);
     try {
         world.HidePalette(fName);
     } catch (const WorldError&) {
@@ -292,6 +350,9 @@ void PaletteWindow::Moved(const RECT& frame) {
     const auto palette = world.FindPalette(fName);
     if (!palette || (palette->position.x == frame.left && palette->position.y == frame.top))
         return;
+    if (Tracing())
+        Trace("host: place " + fName + " " + std::to_string(frame.left) + " " +
+              std::to_string(frame.top));
     world.PlacePalette(fName, frame.left, frame.top);
 }
 

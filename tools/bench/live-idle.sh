@@ -26,13 +26,16 @@ send "open opal" "place Opal 760 120" "select P0a" "type 40"
 live_sync
 sleep 3 # everything drawn, picom caught up
 ticks() { # utime + stime of a process, in clock ticks
-  awk "{print \$14 + \$15}" "/proc/$1/stat" 2>/dev/null || echo 0
+  [ -n "$1" ] && awk "{print \$14 + \$15}" "/proc/$1/stat" 2>/dev/null || echo 0
 }
 exe_pid=$(pgrep -u "$(id -u)" -f "opalhost.exe --live --workspace $LIVE/" | head -1)
+# The wineserver of the prefix works in a folder named by its device and inode.
+server_dir=$(printf "server-%x-%x" $(stat -c "%d %i" "$WINEPREFIX"))
 server_pid=
-for p in $(pgrep -u "$(id -u)" -x wineserver); do
-  tr "\0" "\n" <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && server_pid=$p
+for p in $(pgrep -u "$(id -u)" wineserver); do
+  case $(readlink "/proc/$p/cwd") in */$server_dir) server_pid=$p ;; esac
 done
+[ -n "$server_pid" ] || echo "live-idle.sh: no wineserver found for $WINEPREFIX" >&2
 names=(opalhost.exe wineserver Xvfb picom)
 pids=("$exe_pid" "$server_pid" "$OPAL_LIVE_XVFB_PID" "$OPAL_LIVE_COMPOSITOR_PID")
 before=()
