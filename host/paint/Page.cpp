@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kPageLeft = 60, kPageTop = 28, kPageWidth = 430, kPageHeight = 590;
 constexpr double kMargin = 36;
+// Lines of text end above the page's foot, the last whole one first.
+constexpr double kTextBottom = kPageTop + kPageHeight - 20;
 constexpr double kLineHeight = 16;
 constexpr double kPictureHeight = 150;
 constexpr Font kBodyFont{11, false};
@@ -52,6 +54,8 @@ std::vector<std::string> Lines(TextMeasure& measure, const std::string& text, do
 // The body text from `top`; returns where what follows it starts.
 double Paragraph(Painter& painter, double top) {
     for (const std::string& line : Lines(painter, kBody, kPageWidth - 2 * kMargin)) {
+        if (top + kLineHeight > kTextBottom)
+            break;
         painter.Text(line, kPageLeft + kMargin, top, kLineHeight, kBodyFont, ToColor(kInk));
         top += kLineHeight;
     }

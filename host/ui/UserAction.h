@@ -35,7 +35,7 @@ struct OPAL_SDK_API UserAction {
         kPlace,        // palette: by its title to x, y on the screen
         kFront,        // panelID: its tab clicked
         kChooseMenu,   // widget: the panel whose menu; path: sub-menu titles, then the entry
-        kDialogButton, // widget: the dialog; button: its OK button (null: the dialog's OK)
+        kDialogButton, // widget: the dialog (null: the front one); button: its OK button
         kAnswer,       // answer: how the next alerts that offer "don't show again" are answered
     };
     Kind kind = Kind::kPress;
