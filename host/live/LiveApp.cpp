@@ -79,62 +79,66 @@ void Listener::WidgetRedrawn(const Boss* widget) {
 
 // ---- Standard input -------------------------------------------------------------------
 
-InputReader::InputReader(HWND wake) : fWake(wake) {
-    fThread = CreateThread(nullptr, 0, &InputReader::Main, this, 0, nullptr);
+InputReader::InputReader(HWND wake) : fShared(std::make_shared<Shared>()) {
+    fShared->wake = wake;
+    auto* own = new std::shared_ptr<Shared>(fShared);
+    fThread = CreateThread(nullptr, 0, &InputReader::Main, own, 0, nullptr);
+    if (!fThread)
+        delete own;
 }
 
 InputReader::~InputReader() {
     {
-        std::lock_guard<std::mutex> hold(fLock);
-        fWake = nullptr;
+        std::lock_guard<std::mutex> hold(fShared->lock);
+        fShared->wake = nullptr;
     }
     if (!fThread)
         return;
-    // A read still waiting for a line is cancelled; the thread then ends.
-    while (WaitForSingleObject(fThread, 20) != WAIT_OBJECT_0)
+    // A read still waiting for a line is cancelled and the thread joined.
+    // Where the system cannot cancel it (a pipe another process keeps open,
+    // under Wine), the thread is left to end with the process: it holds its
+    // own share of the state and touches nothing else.
+    for (int i = 0; i < 10 && WaitForSingleObject(fThread, 20) != WAIT_OBJECT_0; ++i)
         CancelSynchronousIo(fThread);
     CloseHandle(fThread);
 }
 
-DWORD WINAPI InputReader::Main(void* reader) {
-    static_cast<InputReader*>(reader)->Read();
-    return 0;
-}
-
-void InputReader::Read() {
+DWORD WINAPI InputReader::Main(void* own) {
+    const std::unique_ptr<std::shared_ptr<Shared>> held(static_cast<std::shared_ptr<Shared>*>(own));
+    Shared& shared = **held;
     const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
     std::string pending;
     char buffer[4096];
     DWORD got = 0;
     for (;;) {
         const bool read = ReadFile(in, buffer, sizeof buffer, &got, nullptr) && got > 0;
-        std::lock_guard<std::mutex> hold(fLock);
-        if (!fWake)
-            return;
+        std::lock_guard<std::mutex> hold(shared.lock);
+        if (!shared.wake)
+            return 0;
         if (read) {
             pending.append(buffer, got);
             for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
                 std::string line = pending.substr(0, end);
                 if (!line.empty() && line.back() == '\r')
                     line.pop_back();
-                fLines.push_back(std::move(line));
+                shared.lines.push_back(std::move(line));
                 pending.erase(0, end + 1);
             }
         } else {
             if (!pending.empty())
-                fLines.push_back(std::move(pending));
-            fEnded = true;
+                shared.lines.push_back(std::move(pending));
+            shared.ended = true;
         }
-        PostMessageW(fWake, kInputMessage, 0, 0);
-        if (fEnded)
-            return;
+        PostMessageW(shared.wake, kInputMessage, 0, 0);
+        if (shared.ended)
+            return 0;
     }
 }
 
 std::vector<std::string> InputReader::Take(bool* ended) {
-    std::lock_guard<std::mutex> hold(fLock);
-    *ended = fEnded;
-    return std::exchange(fLines, {});
+    std::lock_guard<std::mutex> hold(fShared->lock);
+    *ended = fShared->ended;
+    return std::exchange(fShared->lines, {});
 }
 
 // ---- The session ------------------------------------------------------------------------
@@ -219,6 +223,21 @@ bool App::RunLine(const std::string& line, bool counted) {
     fLookStale = true;
     Settle();
     return good;
+}
+
+void App::Act(const ui::UserAction& action) {
+    ++fDepth;
+    try {
+        ui::Perform(session.GetHost(), action);
+    } catch (const ui::UserActionError& e) {
+        context.out.flush();
+        context.err << "error: " << e.what() << "\n";
+    }
+    --fDepth;
+    context.out.flush();
+    context.err.flush();
+    fLookStale = true;
+    Settle();
 }
 
 void App::InputArrived() {

@@ -10,6 +10,7 @@
 #include "core/ObjectModel.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
+#include "ui/UserAction.h"
 #include "world/World.h"
 
 #include <windows.h>
@@ -106,13 +107,16 @@ public:
     std::vector<std::string> Take(bool* ended);
 
 private:
-    static DWORD WINAPI Main(void* reader);
-    void Read();
+    // Shared by the reader and its thread: whichever ends last frees it.
+    struct Shared {
+        std::mutex lock;
+        HWND wake = nullptr; // null once nobody waits for lines
+        std::vector<std::string> lines;
+        bool ended = false;
+    };
+    static DWORD WINAPI Main(void* shared);
 
-    HWND fWake;
-    std::mutex fLock;
-    std::vector<std::string> fLines;
-    bool fEnded = false;
+    std::shared_ptr<Shared> fShared;
     HANDLE fThread = nullptr;
 };
 
@@ -121,13 +125,15 @@ private:
 struct InputState {
     enum class Drag { kNone, kTitle, kSizeBox };
     PaletteWindow* editing = nullptr;
+    const Boss* field = nullptr; // the field typed into
     std::string text;
     int anchor = -1; // the row a Shift-click ranges from
     HMENU openMenu = nullptr;
     Drag drag = Drag::kNone;
     PaletteWindow* dragged = nullptr;
-    POINT grab{};  // the pointer in the window when the drag began
-    POINT start{}; // on the screen
+    Boss* panel = nullptr; // the panel whose size box is dragged
+    POINT grab{};          // the pointer in the window when the drag began
+    POINT start{};         // on the screen
     int width = 0, height = 0;
     POINT last{-1, -1}; // the pointer when the drag last followed it
 };
@@ -143,6 +149,8 @@ public:
     // session goes on. False for a bad line. Lines of the user's clicks and
     // keys are not counted among the input's lines.
     bool RunLine(const std::string& line, bool counted = true);
+    // Carries out what a person did, as the command that does the same would.
+    void Act(const ui::UserAction& action);
     // Runs the script's lines, then standard input's, until the end.
     int Run(std::istream* script);
 
@@ -306,6 +314,8 @@ void PrintMenuPlaces(App& app);
 void Forget(App& app, const PaletteWindow& window);
 // The field's text while the user types into it, or null.
 const std::string* FieldEditText(const App& app, const PaletteWindow& window);
+// The field being typed into, or null.
+const Boss* EditedField(const App& app);
 
 // ---- Modal windows (LiveDialogs.cpp) ------------------------------------------------
 // Shows the alert and waits for OK; returns whether "don't show again" was

@@ -1,10 +1,12 @@
-// A person's mouse and keys on the live windows, each turned into the
-// command line that does the same (`select`, `type`, `press`, `place`, …),
-// so that a click sends the host exactly the messages the command sends.
+// A person's mouse and keys on the live windows: what is under the pointer
+// comes from the hit test of the screen's layout (paint/HitTest.h), and what
+// the person did is carried out as the user action the command that does the
+// same takes (ui/UserAction.h), so a click sends the host exactly what the
+// command sends.
 #include "live/LiveApp.h"
-#include "live/LiveLayout.h"
 
 #include "core/Text.h"
+#include "paint/HitTest.h"
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
 #include "ui/ListBox.h"
@@ -21,19 +23,11 @@ namespace {
 
 using Drag = InputState::Drag;
 
-// A name as a command word.
-std::string Quoted(const std::string& name) {
-    return "\"" + name + "\"";
-}
-
-void Run(App& app, const std::string& line) {
-    app.RunLine(line, false);
-}
-
 void EndEditing(App& app) {
     if (app.input.editing)
         InvalidateRect(app.input.editing->Handle(), nullptr, FALSE);
     app.input.editing = nullptr;
+    app.input.field = nullptr;
     app.input.text.clear();
 }
 
@@ -43,14 +37,24 @@ void EndEditing(App& app) {
 constexpr UINT_PTR kDragTimerID = 2;
 constexpr UINT kDragTimerPeriod = 15;
 
-void BeginDrag(PaletteWindow& window) {
+void BeginDrag(PaletteWindow& window, Drag kind, int x, int y) {
+    InputState& in = window.app.input;
+    in.drag = kind;
+    in.dragged = &window;
+    in.grab = {x, y};
+    in.last = {-1, -1};
+    GetCursorPos(&in.start);
     SetCapture(window.Handle());
     SetTimer(window.Handle(), kDragTimerID, kDragTimerPeriod, nullptr);
 }
 
-void SelectRow(App& app, const OpalPlaces& opal, int row, WPARAM keys) {
-    std::set<int32> rows = ui::ListSelected(opal.list);
+// A click on a row: alone, or with Ctrl added or taken away, or with Shift
+// the range from the last row clicked.
+void SelectRow(App& app, const paint::Hit& hit, WPARAM keys) {
+    Boss* list = const_cast<Boss*>(hit.list);
+    std::set<int32> rows = ui::ListSelected(list);
     int& anchor = app.input.anchor;
+    const int row = hit.row;
     if (keys & MK_SHIFT && anchor >= 0) {
         rows.clear();
         for (int i = std::min(anchor, row); i <= std::max(anchor, row); ++i)
@@ -63,18 +67,7 @@ void SelectRow(App& app, const OpalPlaces& opal, int row, WPARAM keys) {
         rows = {row};
         anchor = row;
     }
-    std::string line = "select";
-    for (int32 i : rows)
-        line += " #" + std::to_string(i);
-    Run(app, rows.empty() ? "select none" : line);
-}
-
-// The row at a point of the screen, -1 for none.
-int RowAt(const OpalPlaces& opal, int x, int y) {
-    for (size_t i = 0; i < opal.rows.size(); ++i)
-        if (opal.rows[i].Contains(x, y))
-            return static_cast<int>(i);
-    return -1;
+    app.Act(ui::UserAction::Select(list, rows));
 }
 
 HMENU BuildMenu(const std::vector<ui::MenuItem>& items, const std::vector<std::string>& path,
@@ -98,23 +91,21 @@ HMENU BuildMenu(const std::vector<ui::MenuItem>& items, const std::vector<std::s
     return menu;
 }
 
-// The front panel's menu as a popup below the menu button; what is chosen
-// runs as `menu "ENTRY"…` does. The session takes no command while it waits.
-void OpenMenu(App& app, const paint::PaletteLook& look) {
-    const auto opal = FindOpal(look);
-    const ui::WidgetRecord* record = opal ? ui::RecordOf(opal->panel) : nullptr;
-    if (!record || !record->menuNameKey)
+// The front panel's menu as a popup below the menu button; the session takes
+// no command while it waits.
+void OpenMenu(App& app, const paint::Hit& hit) {
+    const auto key = ui::MenuNameOf(hit.panel);
+    if (!key)
         return;
     std::vector<ui::MenuItem> items;
     try {
-        items = app.session.GetHost().Get<ui::ActionManager>().ShowMenu(*record->menuNameKey);
+        items = app.session.GetHost().Get<ui::ActionManager>().ShowMenu(*key);
     } catch (const ui::ActionError&) {
         return;
     }
     std::vector<std::vector<std::string>> entries;
     const HMENU menu = BuildMenu(items, {}, &entries);
-    const paint::Rect button = paint::OnScreen(look.area, look.menu);
-    const POINT at{static_cast<LONG>(button.x), static_cast<LONG>(button.Bottom())};
+    const POINT at{static_cast<LONG>(hit.area.x), static_cast<LONG>(hit.area.Bottom())};
     // The document owns the popup: the palette stays inactive.
     const HWND owner = app.Document();
     SetForegroundWindow(owner);
@@ -128,93 +119,77 @@ void OpenMenu(App& app, const paint::PaletteLook& look) {
     });
     app.input.openMenu = nullptr;
     DestroyMenu(menu);
-    if (chosen == 0 || chosen > entries.size())
-        return;
-    std::string line = "menu";
-    for (const std::string& word : entries[chosen - 1])
-        line += " " + Quoted(word);
-    Run(app, line);
+    if (chosen > 0 && chosen <= entries.size())
+        app.Act(ui::UserAction::ChooseMenu(const_cast<Boss*>(hit.panel), entries[chosen - 1]));
 }
 
-bool OpalDown(PaletteWindow& window, const OpalPlaces& opal, int x, int y, WPARAM keys) {
-    App& app = window.app;
-    if (opal.field.Contains(x, y)) {
-        EndEditing(app);
-        app.input.editing = &window;
-        InvalidateRect(window.Handle(), nullptr, FALSE);
-        return true;
-    }
-    EndEditing(app);
-    if (const int row = RowAt(opal, x, y); row >= 0)
-        SelectRow(app, opal, row, keys);
-    else if (opal.onOff.Contains(x, y))
-        Run(app, "press onoff");
-    else if (opal.swap.Contains(x, y))
-        Run(app, "press swap");
-    else if (opal.sizeBox.Contains(x, y)) {
-        const IControlView* view = ui::ViewOf(opal.panel);
-        InputState& in = app.input;
-        in.drag = Drag::kSizeBox;
-        in.dragged = &window;
-        in.grab = {x, y};
-        in.last = {-1, -1};
-        GetCursorPos(&in.start);
-        in.width = static_cast<int>(view->GetFrame().Width());
-        in.height = static_cast<int>(view->GetFrame().Height());
-        BeginDrag(window);
-    } else
-        return false;
-    return true;
+// The hit at a point of the window, when it is this window's.
+std::optional<paint::Hit> HitIn(PaletteWindow& window, int x, int y, paint::Point* at) {
+    const auto look = window.app.LookOf(window);
+    if (!look)
+        return std::nullopt;
+    *at = {static_cast<double>(look->area.left + x), static_cast<double>(look->area.top + y)};
+    paint::Hit hit = paint::HitTest(window.app.Look(), *at);
+    // The window system's stacking decides which window a click reaches.
+    if (hit.palette != window.Name())
+        return std::nullopt;
+    return hit;
 }
 
 // At a point of the window (x, y).
 void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
     App& app = window.app;
-    const auto look = app.LookOf(window);
-    if (!look)
+    paint::Point at;
+    const auto hit = HitIn(window, x, y, &at);
+    if (!hit)
         return;
-    if (look->menu.Contains(x, y)) {
+    using Part = paint::Hit::Part;
+    if (hit->part == Part::kField) {
         EndEditing(app);
-        OpenMenu(app, *look);
+        app.input.editing = &window;
+        app.input.field = hit->widget;
+        InvalidateRect(window.Handle(), nullptr, FALSE);
         return;
     }
-    if (look->title.Contains(x, y)) {
-        EndEditing(app);
-        InputState& in = app.input;
-        in.drag = Drag::kTitle;
-        in.dragged = &window;
-        in.grab = {x, y};
-        in.last = {-1, -1};
-        BeginDrag(window);
-        return;
-    }
-    for (size_t g = 0; g < look->groups.size(); ++g)
-        for (size_t t = 0; t < look->groups[g].tabs.size(); ++t)
-            if (look->groups[g].tabs[t].area.Contains(x, y)) {
-                EndEditing(app);
-                const auto panel =
-                    app.session.GetHost().Get<World>().FindPanel(TabPanel(*look, g, t));
-                // `front` takes a panel's name; a name with a quote has no word.
-                if (panel && panel->name.find('"') == std::string::npos)
-                    Run(app, "front " + Quoted(panel->name));
-                return;
-            }
-    const int sx = look->area.left + x, sy = look->area.top + y;
-    if (const auto opal = FindOpal(*look); opal && OpalDown(window, *opal, sx, sy, keys))
-        return;
     EndEditing(app);
+    switch (hit->part) {
+    case Part::kMenuButton:
+        OpenMenu(app, *hit);
+        return;
+    case Part::kTitle:
+        BeginDrag(window, Drag::kTitle, x, y);
+        return;
+    case Part::kSizeBox: {
+        const IControlView* view = ui::ViewOf(hit->panel);
+        if (!view)
+            return;
+        app.input.panel = const_cast<Boss*>(hit->panel);
+        app.input.width = static_cast<int>(view->GetFrame().Width());
+        app.input.height = static_cast<int>(view->GetFrame().Height());
+        BeginDrag(window, Drag::kSizeBox, x, y);
+        return;
+    }
+    case Part::kRow:
+        SelectRow(app, *hit, keys);
+        return;
+    default:
+        if (const auto action = paint::ActionAt(app.Look(), at))
+            app.Act(*action);
+        return;
+    }
 }
 
 // A second click soon after the first: on a row a double-click, elsewhere
 // one more click (two quick presses of On/Off switch twice).
 void DoubleClick(PaletteWindow& window, int x, int y, WPARAM keys) {
-    const auto look = window.app.LookOf(window);
-    const auto opal = look ? FindOpal(*look) : std::nullopt;
-    const int row = opal ? RowAt(*opal, look->area.left + x, look->area.top + y) : -1;
-    if (row >= 0)
-        Run(window.app, "doubleclick #" + std::to_string(row));
-    else
-        ButtonDown(window, x, y, keys);
+    paint::Point at;
+    const auto hit = HitIn(window, x, y, &at);
+    if (hit && hit->part == paint::Hit::Part::kRow) {
+        if (const auto action = paint::DoubleClickAt(window.app.Look(), at))
+            window.app.Act(*action);
+        return;
+    }
+    ButtonDown(window, x, y, keys);
 }
 
 void PointerMoved(App& app) {
@@ -224,13 +199,12 @@ void PointerMoved(App& app) {
     if (at.x == in.last.x && at.y == in.last.y)
         return;
     in.last = at;
-    const std::string& name = in.dragged->Name();
-    if (in.drag == Drag::kTitle && name.find('"') == std::string::npos)
-        Run(app, "place " + Quoted(name) + " " + std::to_string(at.x - in.grab.x) + " " +
-                     std::to_string(at.y - in.grab.y));
-    else if (in.drag == Drag::kSizeBox)
-        Run(app, "resize " + std::to_string(std::max(0L, in.width + at.x - in.start.x)) + " " +
-                     std::to_string(std::max(0L, in.height + at.y - in.start.y)));
+    if (in.drag == Drag::kTitle)
+        app.Act(ui::UserAction::Place(in.dragged->Name(), at.x - in.grab.x, at.y - in.grab.y));
+    else if (in.drag == Drag::kSizeBox && in.panel)
+        app.Act(ui::UserAction::Resize(
+            in.panel, static_cast<int32>(std::max(0L, in.width + at.x - in.start.x)),
+            static_cast<int32>(std::max(0L, in.height + at.y - in.start.y))));
 }
 
 void Typed(App& app, wchar_t c) {
@@ -240,9 +214,10 @@ void Typed(App& app, wchar_t c) {
     std::string& text = app.input.text;
     if (c == L'\r') {
         const std::string typed = text;
+        Boss* field = const_cast<Boss*>(app.input.field);
         EndEditing(app);
-        if (!typed.empty() && typed.find('"') == std::string::npos)
-            Run(app, "type " + Quoted(typed));
+        if (!typed.empty() && field)
+            app.Act(ui::UserAction::Type(field, typed));
         return;
     }
     if (c == 27) {
@@ -271,6 +246,10 @@ void PrintMenuPlaces(App& app) {
     }
 }
 
+const Boss* EditedField(const App& app) {
+    return app.input.field;
+}
+
 const std::string* FieldEditText(const App& app, const PaletteWindow& window) {
     return app.input.editing == &window ? &app.input.text : nullptr;
 }
@@ -278,10 +257,12 @@ const std::string* FieldEditText(const App& app, const PaletteWindow& window) {
 void Forget(App& app, const PaletteWindow& window) {
     if (app.input.editing == &window) {
         app.input.editing = nullptr;
+        app.input.field = nullptr;
         app.input.text.clear();
     }
     if (app.input.dragged == &window) {
         app.input.dragged = nullptr;
+        app.input.panel = nullptr;
         app.input.drag = Drag::kNone;
     }
 }
@@ -310,6 +291,7 @@ bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys
         KillTimer(window.Handle(), kDragTimerID);
         in.drag = Drag::kNone;
         in.dragged = nullptr;
+        in.panel = nullptr;
         return true;
     case WM_TIMER:
         if (keys != kDragTimerID)
@@ -324,7 +306,7 @@ bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys
 
 bool KeyInput(App& app, UINT message, WPARAM wParam) {
     if (app.Dialog() && message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-        app.session.GetHost().Get<ui::DialogManager>().PressOK();
+        app.Act(ui::UserAction::PressDialogButton(nullptr));
         return true;
     }
     if (message != WM_CHAR || app.Dialog() || app.Busy() || !app.input.editing)

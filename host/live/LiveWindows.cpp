@@ -6,6 +6,7 @@
 #include "IWidgets.h"
 #include "core/Text.h"
 #include "paint/Drawing.h"
+#include "paint/HitTest.h"
 #include "ui/DialogManager.h"
 #include "ui/Widgets.h"
 #include "world/World.h"
@@ -409,26 +410,27 @@ bool DialogWindow::Mouse(UINT message, int x, int y, WPARAM /*keys*/) {
     for (const paint::DialogLook& look : app.Look().dialogs) {
         if (look.view.root != fDialog)
             continue;
-        for (const paint::WidgetPlace& place : paint::DialogPlaces(look))
-            if (place.widget->Class() == kOKButtonWidgetBoss &&
-                place.box.Contains(look.area.left + x, look.area.top + y)) {
-                app.session.GetHost().Get<ui::DialogManager>().PressOK();
-                return true;
-            }
+        const paint::Point at{static_cast<double>(look.area.left + x),
+                              static_cast<double>(look.area.top + y)};
+        const auto action = paint::ActionAt(app.Look(), at);
+        if (action && action->kind == ui::UserAction::Kind::kDialogButton) {
+            app.Act(*action);
+            return true;
+        }
     }
     return false;
 }
 
 bool DialogWindow::Key(UINT message, WPARAM wParam) {
     if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-        app.session.GetHost().Get<ui::DialogManager>().PressOK();
+        app.Act(ui::UserAction::PressDialogButton(fDialog));
         return true;
     }
     return false;
 }
 
 void DialogWindow::Close() {
-    app.session.GetHost().Get<ui::DialogManager>().PressOK();
+    app.Act(ui::UserAction::PressDialogButton(fDialog));
 }
 
 LRESULT DialogWindow::Other(UINT message, WPARAM wParam, LPARAM lParam) {
