@@ -20,7 +20,7 @@ id=$(window_of Layout)
 # The manager's move: the host takes it, and it stays after the host's next change.
 wmctrl -i -r "$id" -e 0,300,420,-1,-1
 until_output '^place palette "Layout" 300 420 ' "print places"
-send "select Pages"
+send "front Pages"
 live_sync
 sleep 0.5
 read -r wx wy < <(xwininfo -id "$id" | sed -nE 's/.*Absolute upper-left [XY]: *(-?[0-9]+)/\1/p' |
