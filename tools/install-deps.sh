@@ -15,6 +15,8 @@ if [ "${1:-}" = windows ]; then
 elif [ "${1:-}" = bench ]; then
   # tools/bench/instructions.sh counts instructions with callgrind.
   packages+=(valgrind)
+  # tools/bench/live-alpha.sh builds an Xlib program that sends keys with XTest.
+  packages+=(gcc libx11-dev libxtst-dev)
 elif [ "${1:-}" = fuzz ]; then
   # The clang and fuzz presets: clang, and its libFuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-14-dev)
