@@ -121,17 +121,14 @@ TEST(CommandLanguageTest, Completion_OffersCommandsFixedWordsAndNames) {
     EXPECT_EQ(host::CompleteWord(runner, "panel X in \"Col").partial, 4u);
 }
 
-// The README's command reference: the first column of each table row in its
-// "Commands" section, as `USAGE`.
-std::set<std::string> ReadmeUsages() {
-    std::ifstream readme(std::filesystem::path(OPAL_SOURCE_DIR) / "README.md");
+// The command reference, docs/commands.md: the first column of each of its
+// table rows, as `USAGE`.
+std::set<std::string> ReferenceUsages() {
+    std::ifstream reference(std::filesystem::path(OPAL_SOURCE_DIR) / "docs" / "commands.md");
+    EXPECT_TRUE(reference) << "docs/commands.md";
     std::set<std::string> usages;
-    std::string line;
-    bool inCommands = false;
-    while (std::getline(readme, line)) {
-        if (line.rfind("## ", 0) == 0)
-            inCommands = line == "## Commands";
-        if (!inCommands || line.rfind("| `", 0) != 0)
+    for (std::string line; std::getline(reference, line);) {
+        if (line.rfind("| `", 0) != 0)
             continue;
         const size_t end = line.find("` |");
         std::string usage = line.substr(3, end - 3);
@@ -142,11 +139,11 @@ std::set<std::string> ReadmeUsages() {
     return usages;
 }
 
-TEST(CommandLanguageTest, Readme_NamesTheCommandsOfTheTable) {
+TEST(CommandLanguageTest, CommandReference_NamesTheCommandsOfTheTable) {
     std::set<std::string> table;
     for (const host::CommandInfo& command : host::CommandTable())
         table.insert(command.usage);
-    EXPECT_EQ(ReadmeUsages(), table);
+    EXPECT_EQ(ReferenceUsages(), table);
 }
 
 } // namespace
