@@ -16,3 +16,11 @@ opal_windows_skip(resource_tests "*"
   "reads the native build's resource archive and checks the PNG decoder against libpng; the PE module's resources are compared with the native module's by wine.resources.same-as-native")
 opal_windows_skip(opalhost_tests "*"
   "runs opalhost on a POSIX pseudo-terminal and with POSIX user folders")
+opal_windows_skip(persistence_tests "WorkspaceFileTest.WhatIsNoRegularFile_*"
+  "makes a FIFO and reads /dev/null: POSIX files")
+opal_windows_skip(persistence_tests "WorkspaceStoreTest.WhatIsNoFile_*"
+  "makes a FIFO: POSIX files (the folder case runs natively in the same test)")
+opal_windows_skip(persistence_tests "WorkspaceFileTest.TheModeIsKept_*"
+  "POSIX mode bits; Windows files have none")
+opal_windows_skip(persistence_tests "WorkspaceStoreTest.AReadOnlyFile_*"
+  "POSIX mode bits; Windows files have none")
