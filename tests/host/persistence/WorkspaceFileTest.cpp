@@ -1,6 +1,6 @@
 // The workspace file: its container, the atomic write and the default location.
 #include "persistence/WorkspaceFile.h"
-#include "PosixFiles.h"
+#include "Platform.h"
 #include "persistence/FileOps.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // out of the model, and a file that cannot be read is not saved over.
 #include "HostTestSupport.h"
 #include "OpalID.h"
-#include "PosixFiles.h"
+#include "Platform.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 #include "persistence/FileOps.h"

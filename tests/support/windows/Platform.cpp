@@ -1,6 +1,10 @@
-#include "PosixFiles.h"
+#include "Platform.h"
 
 namespace testing_support {
+
+bool IsWindowAlive(HWND window) {
+    return IsWindow(window) != FALSE;
+}
 
 bool MakeFifo(const std::string&) {
     return false;

@@ -1,8 +1,14 @@
-#include "PosixFiles.h"
+#include "Platform.h"
+
+#include "core/StandInWindows.h"
 
 #include <sys/stat.h>
 
 namespace testing_support {
+
+bool IsWindowAlive(HWND window) {
+    return host::IsStandInWindow(window);
+}
 
 bool MakeFifo(const std::string& path) {
     return mkfifo(path.c_str(), 0644) == 0;
