@@ -99,6 +99,47 @@ void RecordingPainter::Image(const host::Picture& picture, double x, double y) {
     Record(op);
 }
 
+void RecordingPainter::FillGradient(const Rect& area,
+                                    const std::vector<host::paint::ColorStop>& stops) {
+    PaintOp op;
+    op.kind = PaintOp::kGradient;
+    op.area = area;
+    if (!stops.empty())
+        op.color = stops.front().color;
+    Record(op);
+}
+
+void RecordingPainter::FillEllipse(const Rect& bounds, host::paint::Color color) {
+    PaintOp op;
+    op.kind = PaintOp::kEllipse;
+    op.area = bounds;
+    op.color = color;
+    Record(op);
+}
+
+// The bounds of the shape's points, control points included.
+void RecordingPainter::FillShape(const host::paint::Shape& shape, host::paint::Color color) {
+    double left = shape.start.x, top = shape.start.y, right = left, bottom = top;
+    const auto take = [&](host::paint::Point p) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    };
+    for (const auto& step : shape.steps) {
+        if (step.curve) {
+            take(step.c1);
+            take(step.c2);
+        }
+        take(step.to);
+    }
+    PaintOp op;
+    op.kind = PaintOp::kShape;
+    op.area = {left, top, right - left, bottom - top};
+    op.color = color;
+    Record(op);
+}
+
 std::vector<PaintOp> RecordingPainter::TextsOf(const std::string& text) const {
     std::vector<PaintOp> found;
     for (const PaintOp& op : fOps)

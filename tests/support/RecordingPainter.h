@@ -12,7 +12,7 @@
 namespace testing_support {
 
 struct PaintOp {
-    enum Kind { kFill, kOutline, kStroke, kText, kImage };
+    enum Kind { kFill, kOutline, kStroke, kText, kImage, kGradient, kEllipse, kShape };
     Kind kind = kFill;
     host::paint::Rect area;   // on the window: the fill, outline, path's bounds, text band, image
     host::paint::Rect clip;   // the clip then, on the window
@@ -39,6 +39,10 @@ public:
     void Text(const std::string& utf8, double x, double top, double height,
               const host::paint::Font& font, host::paint::Color color) override;
     void Image(const host::Picture& picture, double x, double y) override;
+    void FillGradient(const host::paint::Rect& area,
+                      const std::vector<host::paint::ColorStop>& stops) override;
+    void FillEllipse(const host::paint::Rect& bounds, host::paint::Color color) override;
+    void FillShape(const host::paint::Shape& shape, host::paint::Color color) override;
 
     const std::vector<PaintOp>& Ops() const { return fOps; }
     // Saves not yet restored, and restores that had no save.
