@@ -7,11 +7,19 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
 bash tools/install-deps.sh fuzz
 
-# configure, build and test one preset; OPAL_JOBS compilers at once (default 2)
+# configure, build and test one preset; OPAL_JOBS compilers at once (default 2).
+# How long each took goes to build/test-times.txt (the output's last lines stay
+# the test runner's).
+mkdir -p build
+: >build/test-times.txt
 preset() {
+    local start=$SECONDS built
     cmake --preset "$1"
     cmake --build --preset "$1" --parallel "${OPAL_JOBS:-2}"
+    built=$SECONDS
     ctest --preset "$1"
+    echo "$1: $((SECONDS - start)) s (build $((built - start)) s, tests $((SECONDS - built)) s)" \
+        >>build/test-times.txt
 }
 
 preset native
