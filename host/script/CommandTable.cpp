@@ -62,7 +62,7 @@ const std::vector<CommandInfo>& CommandTable() {
         {"do add-alpha", "do add-alpha PANEL", G::kModel,
          "runs the plug-in's command that adds an entry for the panel", AddAlphaCommand},
         {"do set-alpha", "do set-alpha PANEL VALUE", G::kModel,
-         "sets the panel's stored opacity (15 to 100 percent)", SetAlphaCommand},
+         "sets the panel's stored opacity in percent (the field takes 15 to 100)", SetAlphaCommand},
         {"do on-off", "do on-off 0|1", G::kModel, "switches opacity off or on", OnOffCommand},
         {"do ignore-closed", "do ignore-closed 0|1", G::kModel,
          "lists only the visible panels (1) or all (0)", IgnoreClosedCommand},
