@@ -1,5 +1,6 @@
-// Once the application is up: watch the host's window list and start the
-// periodic timer. Shut-down has nothing to undo.
+// Once the application is up: watch the host's window list, start the
+// periodic timer, and watch the pointer when the option says so. Shut-down
+// releases what the pointer watch holds.
 #include "CPMUnknown.h"
 #include "IApplication.h"
 #include "IServiceProvider.h"
@@ -8,7 +9,9 @@
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "engine/IOpalPointerWatch.h"
 #include "engine/IOpalTimerCallback.h"
+#include "engine/OpalPanelUtils.h"
 #include "frame/OpalSession.h"
 
 class OpalStartupShutdownProvider : public CPMUnknown<IStartupShutdownService> {
@@ -16,6 +19,18 @@ public:
     using CPMUnknown<IStartupShutdownService>::CPMUnknown;
 
     void Startup() override {
+        StartWatchingWindows();
+        FollowOpaqueUnderPointer();
+    }
+
+    void Shutdown() override {
+        auto watch = QueryWorkspaceInterface<IOpalPointerWatch>(kOpalPointerWatchIID);
+        if (watch)
+            watch->Follow(kFalse);
+    }
+
+private:
+    static void StartWatchingWindows() {
         InterfacePtr<IApplication> application = QueryApplication();
         if (!application)
             return;
@@ -31,8 +46,6 @@ public:
             return;
         timerCallback->StartTimer();
     }
-
-    void Shutdown() override {}
 };
 
 CREATE_PMINTERFACE(OpalStartupShutdownProvider, kOpalStartupShutdownImpl);
