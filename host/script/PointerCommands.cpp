@@ -22,7 +22,8 @@ Under PaletteAt(int32 x, int32 y) {
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         if (x < it->left || y < it->top || x >= it->left + it->width || y >= it->top + it->height)
             continue;
-        const std::optional<PaletteInfo> palette = Host::Current().Get<World>().FindPalette(it->name);
+        const std::optional<PaletteInfo> palette =
+            Host::Current().Get<World>().FindPalette(it->name);
         return {it->name, palette ? palette->window : nullptr};
     }
     return {};
@@ -64,7 +65,7 @@ void PrintPointerCommand(ScriptContext& c, const Words& args) {
 }
 
 void PointerFollowsWindows(ScriptContext& c) {
-    if (!c.pointer || !c.session.Running())
+    if (!c.pointer || !Host::Current().InSession())
         return;
     const auto [x, y] = *c.pointer;
     HWND now = PaletteAt(x, y).window;

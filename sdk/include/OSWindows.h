@@ -92,6 +92,7 @@ OPAL_SDK_API BOOL UnhookWindowsHookEx(HHOOK hook);
 OPAL_SDK_API LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 OPAL_SDK_API BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 OPAL_SDK_API HWND GetAncestor(HWND window, UINT flags);
+OPAL_SDK_API BOOL IsWindow(HWND window);
 OPAL_SDK_API DWORD GetCurrentThreadId();
 }
 #endif

@@ -14,12 +14,12 @@
 #include "OpalID.h"
 #include "ResourceTypes.h"
 #include "RsrcSpec.h"
+#include "engine/IOpalPointerWatch.h"
 #include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 #include "model/IOpalPointerOptions.h"
-#include "engine/IOpalPointerWatch.h"
 
 void SchedulePaletteAlpha(const IPMUnknown* palette) {
     ScheduleCommandOn(kOpalSetPaletteAlphaCmdBoss, palette, kPaletteAlphaPriority);

@@ -7,6 +7,7 @@
 #include "OpalID.h"
 #include "engine/IOpalPointerWatch.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -140,8 +141,7 @@ void OpalPointerWatch::OnMessage(const MSG& message) {
     case WM_MOUSELEAVE:
     case WM_NCMOUSELEAVE:
         // A leave from a window the pointer has already moved on from is old news.
-        if (message.hwnd == fTracked &&
-            (message.message == WM_NCMOUSELEAVE) == fTrackedNonClient) {
+        if (message.hwnd == fTracked && (message.message == WM_NCMOUSELEAVE) == fTrackedNonClient) {
             fTracked = nullptr;
             Leave();
             fUnder = nullptr;
@@ -158,13 +158,24 @@ void OpalPointerWatch::Enter() {
 }
 
 void OpalPointerWatch::Leave() {
-    if (Palette* palette = FindWindow(fUnder))
+    Palette* palette = FindWindow(fUnder);
+    if (!palette)
+        return;
+    // A window destroyed under the pointer has nothing left to fade.
+    if (IsWindow(palette->window))
         FadeTo(*palette, palette->stored, kFadeOutSteps);
+    else
+        fPalettes.erase(fPalettes.begin() + (palette - fPalettes.data()));
 }
 
 uint8 OpalPointerWatch::Applied(UID uid, HWND window, uint8 stored) {
     Palette* palette = Find(uid);
     if (!palette) {
+        // A palette re-created by the host is a new palette: the ones whose
+        // windows are gone go, so the list stays as long as the palettes.
+        for (size_t i = fPalettes.size(); i-- > 0;)
+            if (!IsWindow(fPalettes[i].window))
+                fPalettes.erase(fPalettes.begin() + static_cast<std::ptrdiff_t>(i));
         fPalettes.push_back({uid, window, stored, stored});
         palette = &fPalettes.back();
     } else if (palette->window != window) {
@@ -285,6 +296,11 @@ int32 OnFadeStep(void* watch) {
 
 uint8 AlphaUnderPointer(UID palette, HWND window, uint8 stored) {
     return gWatching ? gWatching->Applied(palette, window, stored) : stored;
+}
+
+void StopPointerWatch() {
+    if (gWatching)
+        gWatching->Follow(kFalse);
 }
 
 void ForgetPaletteUnderPointer(UID palette) {

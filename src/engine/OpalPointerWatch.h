@@ -12,3 +12,5 @@ uint8 AlphaUnderPointer(UID palette, HWND window, uint8 stored);
 // Opal no longer sets this palette's alpha (opacity switched off): it takes
 // no part until its alpha is set again.
 void ForgetPaletteUnderPointer(UID palette);
+// Shut-down: the watch on, if any, releases all it holds. Asks the host for nothing.
+void StopPointerWatch();

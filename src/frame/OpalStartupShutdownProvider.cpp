@@ -9,9 +9,9 @@
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
-#include "engine/IOpalPointerWatch.h"
 #include "engine/IOpalTimerCallback.h"
 #include "engine/OpalPanelUtils.h"
+#include "engine/OpalPointerWatch.h"
 #include "frame/OpalSession.h"
 
 class OpalStartupShutdownProvider : public CPMUnknown<IStartupShutdownService> {
@@ -23,11 +23,7 @@ public:
         FollowOpaqueUnderPointer();
     }
 
-    void Shutdown() override {
-        auto watch = QueryWorkspaceInterface<IOpalPointerWatch>(kOpalPointerWatchIID);
-        if (watch)
-            watch->Follow(kFalse);
-    }
+    void Shutdown() override { StopPointerWatch(); }
 
 private:
     static void StartWatchingWindows() {

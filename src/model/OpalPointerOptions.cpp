@@ -17,10 +17,13 @@ public:
         Dirty(this, kInvalidImpl, kTrue);
     }
 
-    // One 16-bit switch, stored as given (2 reads as true).
+    // One 16-bit switch, stored as given (2 reads as true). Off, nothing is
+    // written: the workspace then holds only what Opal 1.0.1 wrote, and a
+    // workspace without the record reads as off.
     void ReadWrite(IPMStream* stream, ImplementationID /*implID*/) {
-        if (stream)
-            stream->XferInt16(fOpaqueUnderPointer);
+        if (!stream || (stream->IsWriting() && !fOpaqueUnderPointer))
+            return;
+        stream->XferInt16(fOpaqueUnderPointer);
     }
 
 private:

@@ -149,6 +149,10 @@ HWND GetAncestor(HWND window, UINT) {
     return host::IsStandInWindow(window) ? window : nullptr;
 }
 
+BOOL IsWindow(HWND window) {
+    return host::IsStandInWindow(window) ? TRUE : FALSE;
+}
+
 DWORD GetCurrentThreadId() {
     return 1;
 }
