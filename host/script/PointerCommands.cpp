@@ -33,6 +33,7 @@ int32 Coordinate(const std::string& word) {
     return static_cast<int32>(ParseInteger(word, -100000, 100000));
 }
 
+constexpr int64 kLongestWait = 10 * 60 * 1000;
 // Timers re-armed with no interval would keep the clock still for ever.
 constexpr int64 kMostFiringsPerWait = 1000000;
 
@@ -75,7 +76,8 @@ void PointerFollowsWindows(ScriptContext& c) {
 
 void WaitCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    const int64 ms = ParseInteger(args[0], 0, 24LL * 60 * 60 * 1000);
+    // Up to ten minutes of the host's clock: enough for any fade or tick.
+    const int64 ms = ParseInteger(args[0], 0, kLongestWait);
     Host& host = Host::Current();
     const int64 end = host.Now() + ms;
     int64 fired = 0;
