@@ -2,8 +2,12 @@
  * the opacity field, types a percentage, then stamps the Enter key sent with
  * XTest and the PropertyNotify that brings the expected opacity. Alternates
  * 40 % and 60 %; prints each try and the median and worst in milliseconds.
+ * With --hover: from the pointer's entering the window (moved there with
+ * XTest) to its opacity 0xfefefefe; between tries the pointer goes to AWAY
+ * and the opacity back to what it was.
  *
- *   alpha-probe WINDOW FIELD_X FIELD_Y [TRIES]   (WINDOW: the palette's X window) */
+ *   alpha-probe WINDOW FIELD_X FIELD_Y [TRIES]   (WINDOW: the palette's X window)
+ *   alpha-probe --hover WINDOW X Y AWAY_X AWAY_Y [TRIES] */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -48,12 +52,95 @@ static long Opacity(Display* d, Window w, Atom atom) {
     return value;
 }
 
+/* Waits for a PropertyNotify bringing the opacity WANT; its time, or -1. */
+static double WaitFor(Display* d, Window window, Atom atom, long want, double start) {
+    while (Now() - start < 10000) {
+        struct pollfd p = {ConnectionNumber(d), POLLIN, 0};
+        if (!XPending(d) && poll(&p, 1, 10000 - (int)(Now() - start)) <= 0)
+            break;
+        while (XPending(d)) {
+            XEvent e;
+            XNextEvent(d, &e);
+            if (e.type == PropertyNotify && e.xproperty.atom == atom &&
+                Opacity(d, window, atom) == want)
+                return Now();
+        }
+    }
+    return -1;
+}
+
+static void Drain(Display* d) {
+    XSync(d, False);
+    while (XPending(d)) {
+        XEvent e;
+        XNextEvent(d, &e);
+    }
+}
+
 static int Compare(const void* a, const void* b) {
     const double x = *(const double*)a, y = *(const double*)b;
     return (x > y) - (x < y);
 }
 
+static int Report(double* ms, int tries) {
+    qsort(ms, (size_t)tries, sizeof *ms, Compare);
+    const double median = tries % 2 ? ms[tries / 2] : (ms[tries / 2 - 1] + ms[tries / 2]) / 2;
+    printf("median %.1f ms, worst %.1f ms (%d tries)\n", median, ms[tries - 1], tries);
+    free(ms);
+    return 0;
+}
+
+static int Hover(Display* d, char** argv, int argc) {
+    const Window window = strtoul(argv[0], NULL, 0);
+    const int x = atoi(argv[1]), y = atoi(argv[2]), awayX = atoi(argv[3]), awayY = atoi(argv[4]);
+    const int tries = argc > 5 ? atoi(argv[5]) : 20;
+    if (tries < 1 || tries > 1000)
+        return 2;
+    const Atom atom = XInternAtom(d, "_NET_WM_WINDOW_OPACITY", False);
+    XSelectInput(d, window, PropertyChangeMask);
+    XTestFakeMotionEvent(d, -1, awayX, awayY, CurrentTime);
+    XSync(d, False);
+    Pause(800);
+    const long rest = Opacity(d, window, atom);
+    const long opaque = 0xfefefefeL;
+    double* ms = calloc((size_t)tries, sizeof *ms);
+    for (int i = 0; i < tries; ++i) {
+        Drain(d);
+        const double start = Now();
+        XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+        XFlush(d);
+        const double at = WaitFor(d, window, atom, opaque, start);
+        if (at < 0) {
+            fprintf(stderr, "alpha-probe: not opaque within 10 s of entering\n");
+            return 1;
+        }
+        ms[i] = at - start;
+        printf("try %d: opaque in %.1f ms\n", i + 1, ms[i]);
+        fflush(stdout);
+        Pause(200);
+        XTestFakeMotionEvent(d, -1, awayX, awayY, CurrentTime);
+        XFlush(d);
+        if (WaitFor(d, window, atom, rest, Now()) < 0) {
+            fprintf(stderr, "alpha-probe: not back at 0x%08lx within 10 s of leaving\n", rest);
+            return 1;
+        }
+        Pause(200);
+    }
+    return Report(ms, tries);
+}
+
 int main(int argc, char** argv) {
+    if (argc >= 6 && strcmp(argv[1], "--hover") == 0) {
+        Display* d = XOpenDisplay(NULL);
+        int ev, er, major, minor;
+        if (!d || !XTestQueryExtension(d, &ev, &er, &major, &minor)) {
+            fprintf(stderr, "alpha-probe: no display with XTest\n");
+            return 2;
+        }
+        const int rc = Hover(d, argv + 2, argc - 2);
+        XCloseDisplay(d);
+        return rc;
+    }
     if (argc < 4) {
         fprintf(stderr, "usage: alpha-probe WINDOW FIELD_X FIELD_Y [TRIES]\n");
         return 2;
@@ -114,10 +201,6 @@ int main(int argc, char** argv) {
         printf("try %d: %d %% in %.1f ms\n", i + 1, percent, ms[i]);
         fflush(stdout);
     }
-    qsort(ms, (size_t)tries, sizeof *ms, Compare);
-    const double median = tries % 2 ? ms[tries / 2] : (ms[tries / 2 - 1] + ms[tries / 2]) / 2;
-    printf("median %.1f ms, worst %.1f ms (%d tries)\n", median, ms[tries - 1], tries);
-    free(ms);
     XCloseDisplay(d);
-    return 0;
+    return Report(ms, tries);
 }
