@@ -12,7 +12,7 @@ shots=$LIVE
 xdotool mousemove 1270 1015
 send "palette Layout at 120 150" "panel Pages in Layout" "panel Layers in Layout" \
   "palette Colour at 300 400" "panel Swatches in Colour" "open opal" "place Opal 760 120" \
-  "menu \"Make panels opaque under the pointer\"" "press onoff" "print places"
+  "menu" "menu \"Make panels opaque under the pointer\"" "press onoff" "print places"
 live_sync
 read -r x y w h <<<"$(place palette Layout)"
 [ -n "$h" ] || fail "no place of Layout"

@@ -23,7 +23,7 @@ exec "$root/tools/wine/run-live.sh" "$build" bash -c '
 live_start "$1"
 xdotool mousemove 1270 1015
 send "palette Layout at 120 150" "panel Pages in Layout" "open opal" "place Opal 760 120" \
-  "select Pages" "type 40" "menu \"Make panels opaque under the pointer\"" "print places"
+  "select Pages" "type 40" "menu" "menu \"Make panels opaque under the pointer\"" "print places"
 live_sync
 id=$(window_of Layout)
 [ -n "$id" ] || fail "no X window for Layout"

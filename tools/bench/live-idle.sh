@@ -26,7 +26,7 @@ for ((p = 0; p < palettes; ++p)); do
   for t in a b c; do send "panel P$p$t in P$p"; done
 done
 send "open opal" "place Opal 760 120" "select P0a" "type 40"
-[ -z "$hover" ] || send "menu \"Make panels opaque under the pointer\"" "print places"
+[ -z "$hover" ] || send "menu" "menu \"Make panels opaque under the pointer\"" "print places"
 live_sync
 if [ -n "$hover" ]; then
   # The newest palette, on top of those it overlaps.
