@@ -110,7 +110,7 @@ syncs=0
 answered() {
   local n=$1 s=$2 i
   for ((i = 0; i < s * 20; ++i)); do
-    grep -qx "# sync $n" "$LIVE/out" && return 0
+    grep -qx "# monkey $n" "$LIVE/out" && return 0
     kill -0 "$LIVE_PID" 2>/dev/null || fail_seed "the session ended"
     sleep 0.05
   done
@@ -123,7 +123,7 @@ settle() {
   local since tries ok
   since=$(wc -l <"$LIVE/out")
   syncs=$((syncs + 1))
-  send "say sync $syncs"
+  send "say monkey $syncs"
   answered $syncs 1 && return 0
   for ((tries = 0; tries < 16; ++tries)); do
     rescues=$((rescues + 1))
@@ -155,7 +155,7 @@ mark
 send "print windows" "print data"
 live_sync
 tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^window ' || fail_seed "print windows printed no window"
-data=$(tail -n +$((MARK + 1)) "$LIVE/out" | grep -v '^window \|^# sync')
+data=$(tail -n +$((MARK + 1)) "$LIVE/out" | grep -v '^window \|^# sync \|^# monkey ')
 [ -n "$data" ] || fail_seed "print data printed nothing"
 pass "print windows and print data answer"
 
