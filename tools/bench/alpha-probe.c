@@ -107,7 +107,9 @@ static int Hover(Display* d, char** argv, int argc) {
     for (int i = 0; i < tries; ++i) {
         Drain(d);
         const double start = Now();
-        XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+        /* Each try a pixel other than the last: Wine keeps the last position it
+         * saw inside its windows, and coming back to it is no move to it. */
+        XTestFakeMotionEvent(d, -1, x + i % 2 * 2, y, CurrentTime);
         XFlush(d);
         const double at = WaitFor(d, window, atom, opaque, start);
         if (at < 0) {
