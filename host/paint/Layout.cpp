@@ -5,6 +5,7 @@
 #include "core/Host.h"
 #include "core/Text.h"
 #include "ui/DialogManager.h"
+#include "ui/ListBox.h"
 #include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
 #include "world/World.h"
@@ -168,7 +169,12 @@ void SetDialogSource(std::function<std::vector<DialogView>()> source) {
 
 ScreenLook LayOut(TextMeasure& measure) {
     ScreenLook screen;
-    for (const PaletteInfo& palette : Host::Current().Get<World>().Palettes()) {
+    // Bottom first: in creation order, the palettes raised since over them.
+    std::vector<PaletteInfo> palettes = Host::Current().Get<World>().Palettes();
+    std::stable_sort(
+        palettes.begin(), palettes.end(),
+        [](const PaletteInfo& a, const PaletteInfo& b) { return a.raisedAt < b.raisedAt; });
+    for (const PaletteInfo& palette : palettes) {
         const bool shown =
             palette.window ? World::IsPaletteWindowShown(palette.window) : palette.shown;
         if (shown)
@@ -240,6 +246,25 @@ std::vector<WidgetPlace> WidgetPlaces(const Boss* root, Point origin) {
     std::vector<WidgetPlace> places;
     CollectPlaces(root, origin, kEverywhere, places);
     return places;
+}
+
+std::optional<ScrollBarLook> ScrollBarOf(const Boss* list, const Rect& listBox) {
+    const ui::ListScroll scroll = ui::ScrollOf(list);
+    if (!scroll.overflows || scroll.rows <= scroll.inView)
+        return std::nullopt;
+    const Boss* area = ui::FindWidget(list, kListScrollWidgetID, 1);
+    const IControlView* areaView = ui::ViewOf(area);
+    const Rect inner = areaView ? WidgetBox(*areaView, {listBox.x, listBox.y}) : listBox;
+    ScrollBarLook bar;
+    bar.track = {inner.Right() - ui::kScrollBarWidth, inner.y, double(ui::kScrollBarWidth),
+                 inner.height};
+    const double length =
+        std::max(12.0, std::round(inner.height * scroll.inView / double(scroll.rows)));
+    const double travel = inner.height - length;
+    const double top =
+        std::round(travel * scroll.first / double(std::max(1, scroll.rows - scroll.inView)));
+    bar.thumb = {bar.track.x, inner.y + top, bar.track.width, length};
+    return bar;
 }
 
 Point PanelOrigin(const GroupLook& group) {

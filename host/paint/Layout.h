@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,13 @@ struct WidgetPlace {
 // Every visible widget of the tree, parents first, when the root's parent's
 // top-left is at the origin.
 OPAL_SDK_API std::vector<WidgetPlace> WidgetPlaces(const Boss* root, Point origin);
+
+// A list's scroll bar while its rows overflow, from the list's box: the
+// track at the right of its scrolling area, and the thumb in it.
+struct ScrollBarLook {
+    Rect track, thumb;
+};
+OPAL_SDK_API std::optional<ScrollBarLook> ScrollBarOf(const Boss* list, const Rect& listBox);
 
 // Where a group's front panel widget's frame counts from, in its window.
 OPAL_SDK_API Point PanelOrigin(const GroupLook& group);

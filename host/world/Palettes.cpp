@@ -289,6 +289,11 @@ void World::PlacePalette(const std::string& palette, int32 x, int32 y) {
     p.y = y;
 }
 
+void World::RaisePalette(const std::string& palette) {
+    State& s = *fState;
+    s.palettes[s.PaletteIndex(palette)].raisedAt = ++s.raises;
+}
+
 std::vector<PaletteInfo> World::Palettes() const {
     std::vector<PaletteInfo> result;
     for (const auto& p : fState->palettes)
@@ -307,6 +312,7 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
         info.boss = p.boss;
         info.uid = p.boss ? p.boss->GetUID() : kInvalidUID;
         info.window = p.window;
+        info.raisedAt = p.raisedAt;
         // Unplaced palettes cascade down and to the right in creation order.
         const auto index = static_cast<int32>(&p - fState->palettes.data());
         info.position = p.placed ? ScreenPoint{p.x, p.y}
