@@ -85,7 +85,7 @@ std::string Acceptable(const std::string& text) {
 bool Replace(FieldEdit& edit, const std::string& typed) {
     const size_t start = edit.SelectionStart(), end = edit.SelectionEnd();
     const size_t room = kFieldMaxChars - std::min(kFieldMaxChars, edit.text.size() - (end - start));
-    const std::string text = Acceptable(typed).substr(0, room);
+    const std::string text = typed.substr(0, room);
     if (text.empty() && start == end)
         return false;
     edit.text = edit.text.substr(0, start) + text + edit.text.substr(end);
@@ -197,7 +197,10 @@ FieldEntry FieldKey(Host& host, Boss* field, const Key& key) {
         break;
     case Code::kText:
         if (!key.ctrl) {
-            Replace(edit, key.text);
+            // Only what a value is written with; anything else leaves the text be.
+            const std::string kept = Acceptable(key.text);
+            if (kept.empty() || !Replace(edit, kept))
+                return FieldEntry::kIgnored;
         } else if (key.text == "a" || key.text == "A") {
             SelectAll(edit);
         } else if (key.text == "c" || key.text == "C" || key.text == "x" || key.text == "X") {
@@ -209,7 +212,9 @@ FieldEntry FieldKey(Host& host, Boss* field, const Key& key) {
                 field->Release();
             }
         } else if (key.text == "v" || key.text == "V") {
-            Replace(edit, host.Get<Clipboard>().Text());
+            const std::string kept = Acceptable(host.Get<Clipboard>().Text());
+            if (kept.empty() || !Replace(edit, kept))
+                return FieldEntry::kIgnored;
         } else {
             return FieldEntry::kIgnored;
         }
