@@ -346,7 +346,7 @@ void DrawTabs(Painter& painter, const GroupLook& group) {
     Fill(painter, group.strip, kTabStrip);
     for (const TabLook& tab : group.tabs) {
         Fill(painter, tab.area, tab.front ? kFrontTab : kBackTab);
-        painter.Text(tab.name, tab.area.x + 8, group.strip.y + 4, kTabHeight - 4,
+        painter.Text(tab.label, tab.area.x + 8, group.strip.y + 4, kTabHeight - 4,
                      {kWindowFont.size, tab.front}, ToColor(tab.front ? kTabText : kBackTabText));
     }
 }
@@ -388,6 +388,37 @@ void DrawDialog(Painter& painter, const DialogLook& look) {
     Fill(painter, look.content, kPanelFace);
     for (const Boss* widget : DialogWidgets(look))
         DrawWidget(painter, widget, look.origin, false);
+}
+
+void DrawAlert(Painter& painter, const AlertLook& look, const AlertState& state) {
+    Fill(painter, {0, 0, double(look.width), double(look.height)}, kFrame);
+    DrawTitleBar(painter, look.title, look.titleBar);
+    const Rect face{kBorder, look.titleBar.Bottom(), double(look.width - 2 * kBorder),
+                    look.height - kBorder - look.titleBar.Bottom()};
+    Fill(painter, face, kPanelFace);
+    const double line = look.lines.empty() ? 0 : look.text.height / look.lines.size();
+    for (size_t i = 0; i < look.lines.size(); ++i)
+        painter.Text(look.lines[i], look.text.x, look.text.y + line * i, line, kWidgetFont,
+                     ToColor(kText));
+    if (look.offered) {
+        Fill(painter, look.check, kListFace);
+        painter.Outline(look.check, ToColor(kFieldEdge));
+        if (state.checked) {
+            const Rect& c = look.check;
+            Path tick;
+            tick.runs.push_back(
+                {{c.x + 3, c.y + 6.5}, {c.x + 5.5, c.y + 9}, {c.x + 10, c.y + 3.5}});
+            painter.Stroke(tick, ToColor(kText), LineEnds::kFlat);
+        }
+        painter.Text(kDontShowAgainText, look.checkLabel.x, look.checkLabel.y,
+                     look.checkLabel.height, kWidgetFont, ToColor(kText));
+        if (state.focus == 1)
+            painter.Outline(look.checkLabel, ToColor(kFocusMark));
+    }
+    // As the About dialog's OK button, darker while held down.
+    Fill(painter, look.ok, state.pressed ? kPressedFace : kBackTab);
+    painter.Outline(look.ok, ToColor(state.focus == 2 ? kFocusMark : kFieldEdge));
+    TextCentred(painter, "OK", look.ok, kWidgetFont, ToColor(kText));
 }
 
 void DrawBareWindow(Painter& painter, const std::string& title, double width, double height) {

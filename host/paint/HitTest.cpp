@@ -205,6 +205,37 @@ std::vector<ui::UserAction> PressActions(const ScreenLook& screen, Point at) {
     return actions;
 }
 
+AlertPart AlertHitTest(const AlertLook& look, Point at) {
+    if (look.titleBar.Contains(at.x, at.y))
+        return AlertPart::kTitle;
+    if (look.offered && (look.check.Contains(at.x, at.y) || look.checkLabel.Contains(at.x, at.y)))
+        return AlertPart::kCheck;
+    if (look.ok.Contains(at.x, at.y))
+        return AlertPart::kOK;
+    return AlertPart::kNothing;
+}
+
+bool AlertKey(const AlertLook& look, AlertState& state, const ui::Key& key) {
+    using Code = ui::Key::Code;
+    switch (key.code) {
+    case Code::kEscape:
+    case Code::kEnter:
+        return true;
+    case Code::kSpace:
+        if (state.focus == 1 && look.offered) {
+            state.checked = !state.checked;
+            return false;
+        }
+        return state.focus == 2;
+    case Code::kTab:
+        if (look.offered)
+            state.focus = state.focus == 1 ? 2 : 1;
+        return false;
+    default:
+        return false;
+    }
+}
+
 std::optional<ui::UserAction> WheelAt(const ScreenLook& screen, Point at, int32 rows) {
     const Hit hit = HitTest(screen, at);
     if (!hit.list)

@@ -18,6 +18,7 @@
 // then UserAction::Type(hit.widget, text).
 #pragma once
 
+#include "paint/Drawing.h"
 #include "paint/Layout.h"
 #include "ui/UserAction.h"
 
@@ -76,6 +77,16 @@ OPAL_SDK_API std::optional<ui::UserAction> DoubleClickAt(const ScreenLook& scree
 // with UserAction::ButtonUp: it acts when released over it); empty list
 // space clears the selection and the scroll bar's track pages the list.
 OPAL_SDK_API std::vector<ui::UserAction> PressActions(const ScreenLook& screen, Point at);
+// The host's alert (paint/Layout.h) in its window's coordinates: what a
+// press there is on, and what a key does to it. The check box takes its
+// label too; the title drags the window.
+enum class AlertPart { kNothing, kTitle, kCheck, kOK };
+OPAL_SDK_API AlertPart AlertHitTest(const AlertLook& look, Point at);
+// Escape and Enter close it (as OK does), Space presses the control with the
+// focus (ticks the check box, or OK), Tab and Shift+Tab move the focus
+// between the check box and OK. Returns whether the alert closes.
+OPAL_SDK_API bool AlertKey(const AlertLook& look, AlertState& state, const ui::Key& key);
+
 // The wheel turned at the point: the list under it scrolls by `rows`.
 OPAL_SDK_API std::optional<ui::UserAction> WheelAt(const ScreenLook& screen, Point at, int32 rows);
 
