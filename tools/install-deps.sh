@@ -9,9 +9,9 @@ packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev c
 if [ "${1:-}" = windows ]; then
   # wine64 alone lacks the usual commands (wine, wineserver); xvfb-run needs xauth.
   # The live tests: a compositor, real clicks and keys, pictures and properties
-  # of the real screen.
+  # of the real screen; window managers to run them under.
   packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 xvfb xauth
-    picom xdotool imagemagick x11-utils)
+    picom xdotool imagemagick x11-utils openbox xfwm4 wmctrl)
 elif [ "${1:-}" = bench ]; then
   # tools/bench/instructions.sh counts instructions with callgrind.
   packages+=(valgrind)

@@ -54,6 +54,10 @@ public:
     // ---- What the world reports ---------------------------------------------------
     // A palette window was shown or hidden (after the window).
     virtual void PaletteShown(const Boss* /*palette*/, bool /*shown*/) {}
+    // A palette was put somewhere else on the screen.
+    virtual void PalettePlaced(const std::string& /*palette*/) {}
+    // What a palette shows changed: its groups, tabs or front panels.
+    virtual void PaletteChanged(const std::string& /*palette*/) {}
     // The world's objects have been taken down.
     virtual void WorldTakenDown() {}
     // The host's utilities find widgets: the layer that owns them answers
@@ -62,6 +66,8 @@ public:
     virtual IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* /*widget*/) const { return nullptr; }
 
     // ---- What the user interface reports ------------------------------------------
+    // A widget asked to be drawn again.
+    virtual void WidgetRedrawn(const Boss* /*widget*/) {}
     virtual void AlertShown(const std::string& /*text*/) {}
     virtual void DialogOpened(const std::string& /*title*/) {}
     virtual void DialogClosed() {}

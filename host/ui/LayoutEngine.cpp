@@ -1,6 +1,8 @@
 #include "ui/LayoutEngine.h"
 
 #include "CControlView.h"
+#include "core/Host.h"
+#include "core/Layer.h"
 #include "ui/Widgets.h"
 
 namespace host::ui {
@@ -42,8 +44,12 @@ using namespace host::ui;
 // request is counted so that tests and the host can see it was made.
 void InvalidateWidget(const IControlView* view) {
     ++gInvalidations;
-    if (WidgetRecord* record = RecordOf(BossOf(view)))
+    host::Boss* boss = BossOf(view);
+    if (WidgetRecord* record = RecordOf(boss))
         ++record->invalidations;
+    // A window that shows the widget draws it again.
+    if (host::Host* running = host::Host::Running())
+        running->Notify(&host::Layer::WidgetRedrawn, static_cast<const host::Boss*>(boss));
 }
 
 void LayoutWidgetChildren(IControlView* view, const PMRect& oldFrame) {
