@@ -499,7 +499,10 @@ void App::Show(HWND window, bool shown) {
         if (const auto look = LookOf(palette))
             palette.Follow(look->area);
         // Shown, the window system puts it over the others: so does the world.
-        session.GetHost().Get<World>().RaisePalette(palette.Name());
+        try {
+            session.GetHost().Get<World>().RaisePalette(palette.Name());
+        } catch (const WorldError&) {
+        }
         ShowWindow(window, SW_SHOWNOACTIVATE);
     } else {
         Forget(*this, palette);

@@ -35,6 +35,8 @@ constexpr Rgb kGreyedText{0x9c, 0x9c, 0x9c};
 constexpr Rgb kFieldEdge{0x8c, 0x8c, 0x8c};
 constexpr Rgb kDisabledField{0xf0, 0xf0, 0xf0};
 constexpr Rgb kGrip{0x8a, 0x8a, 0x8a};
+// A line of a row's text: the font's height from its ascent to its descent.
+constexpr double kRowTextLeading = 1.2;
 constexpr Rgb kScrollTrack{0xee, 0xee, 0xee};
 constexpr Rgb kScrollThumb{0xb4, 0xb6, 0xba};
 constexpr Rgb kFocusMark{0x3b, 0x6e, 0xc6};
@@ -245,11 +247,17 @@ bool DrawHostFace(Painter& painter, const Boss* widget, IControlView& view, cons
         break;
     case kStaticTextWidgetBoss:
     case kInfoTextWidgetBoss:
-        // A name too long for its row ends in "…"; labels show whole.
-        painter.Text(within.rowsRight > 0
-                         ? FitText(painter, ui::TextOf(widget), kWidgetFont, box.width)
-                         : ui::TextOf(widget),
-                     box.x, box.y, box.height, kWidgetFont, text);
+        if (within.rowsRight > 0) {
+            // In a row: a name too long for it ends in "…", and a text whose
+            // frame is shorter than the font takes the room above it, so
+            // that its descenders stay off what lies under it (a row's bar)
+            // and it sits on the middle of what lies beside it.
+            const double band = std::max(box.height, std::ceil(kWidgetFont.size * kRowTextLeading));
+            painter.Text(FitText(painter, ui::TextOf(widget), kWidgetFont, box.width), box.x,
+                         box.Bottom() - band, band, kWidgetFont, text);
+        } else {
+            painter.Text(ui::TextOf(widget), box.x, box.y, box.height, kWidgetFont, text);
+        }
         break;
     case kSliderComboWidgetBoss:
         DrawField(painter, widget, view, box);
