@@ -165,10 +165,12 @@ void SetAlphaCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 2, 2);
     const int32 panelID = ResolvePanel(args[0]);
     const double value = ParseDecimal(args[1]);
-    // What the Opal panel's field takes; a stored workspace may hold other
-    // values, and they load as they are.
+    // The command is run as any caller or a stored workspace runs it: the
+    // plug-in must cope with any finite value, so it gets every one. Only
+    // the Opal panel's field keeps to 15-100; say so when this one does not.
     if (!(value >= kLeastOpacity && value <= kMostOpacity))
-        throw ScriptError("Enter a number between 15 and 100 (not " + Shown(args[1]) + ").");
+        c.err << "note: " << args[1]
+              << " is outside the opacity field's 15 to 100; the plug-in gets it as it is\n";
     const int32 index =
         EntryIndexOf(*WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data"), panelID);
     if (index < 0)

@@ -1,5 +1,6 @@
 // The workspace file: its container, the atomic write and the default location.
 #include "persistence/WorkspaceFile.h"
+#include "Platform.h"
 #include "persistence/FileOps.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <zlib.h>
-
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 using namespace host;
 
@@ -120,19 +117,14 @@ TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
     EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
 }
 
-#if !defined(_WIN32)
 namespace fs = std::filesystem;
 
-unsigned ModeOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0);
-    return st.st_mode & 07777;
-}
+using testing_support::ModeOf;
 
 TEST_F(WorkspaceFileTest, WhatIsNoRegularFile_IsNeitherReadNorWaitedForNorReplaced) {
     fs::create_directories(folder);
     const std::string fifo = (folder / "fifo").string(), dir = (folder / "dir").string();
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_TRUE(testing_support::MakeFifo(fifo));
     fs::create_directories(dir);
     const struct {
         std::string path, kind;
@@ -172,11 +164,11 @@ TEST_F(WorkspaceFileTest, ThroughALink_TheTargetIsReplacedInItsFolderAndTheLinkS
 TEST_F(WorkspaceFileTest, TheModeIsKept_AndAReadOnlyFileIsNotSavedOver) {
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(file, {1}, &error)) << error;
-    chmod(file.c_str(), 0640);
+    ASSERT_TRUE(testing_support::SetMode(file, 0640));
     ASSERT_TRUE(WriteFileAtomically(file, {2}, &error)) << error;
     EXPECT_EQ(ModeOf(file), 0640u);
 
-    chmod(file.c_str(), 0444);
+    ASSERT_TRUE(testing_support::SetMode(file, 0444));
     EXPECT_EQ(ReadOnlyReason(file), "is read-only (mode 0444)");
     EXPECT_FALSE(WriteFileAtomically(file, {3}, &error));
     EXPECT_EQ(error, file + " is read-only (mode 0444); not saved over");
@@ -197,6 +189,5 @@ TEST_F(WorkspaceFileTest, RenameKeeping_NeverReplacesAnExistingName) {
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Contents(file + ".other"), (ByteVector{1}));
 }
-#endif
 
 } // namespace
