@@ -29,13 +29,13 @@ tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "0" ' && fail "the whee
 tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "3" ' || fail "row 3 is not in view"
 pass "the wheel scrolls the list"
 
-# Ctrl+A, 55, Enter in the field: alpha 140 on the row's palette.
-send "scroll #1" "print places"
+# Ctrl+A, 55, Enter in the field: alpha 140 on the palette whose front panel the row is.
+send "scroll #14" "print places"
 live_sync
-row=$(row_of P10)
-[ -n "$row" ] || fail "no row P10"
+row=$(row_of P23)
+[ -n "$row" ] || fail "no row P23"
 click_at $(centre row "$row")
-until_output "^row $row \"P10\" .* selected\$" "print list"
+until_output "^row $row \"P23\" .* selected\$" "print list"
 click_at $(centre field opacity)
 sleep 0.3
 xdotool key ctrl+a
