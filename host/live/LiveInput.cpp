@@ -305,8 +305,10 @@ void ButtonUp(PaletteWindow& window, int x, int y) {
     paint::Point at;
     const auto hit = HitIn(window, x, y, &at);
     const bool over = hit && hit->part == paint::Hit::Part::kButton && hit->widget == held;
-    ReleaseCapture(); // ends the drag (WM_CAPTURECHANGED)
+    // Let go first: giving the capture back tells WM_CAPTURECHANGED, which
+    // would take it for a press lost.
     ReleaseHeld(app);
+    ReleaseCapture(); // ends the drag
     app.Act(ui::UserAction::ButtonUp(held, over));
     held->Release();
 }
