@@ -92,6 +92,18 @@ void SnapshotCommand(ScriptContext&, const Words&);
 // Where a person clicks (PlaceCommands.cpp).
 void PrintPlacesCommand(ScriptContext&, const Words&);
 
+// The keyboard, the pointer and scrolling in the Opal panel (KeyboardCommands.cpp).
+void KeyCommand(ScriptContext&, const Words&);
+void FocusCommand(ScriptContext&, const Words&);
+void ScrollCommand(ScriptContext&, const Words&);
+void HoverCommand(ScriptContext&, const Words&);
+void ClickCommand(ScriptContext&, const Words&);
+void WheelCommand(ScriptContext&, const Words&);
+void PrintFocusCommand(ScriptContext&, const Words&);
+void PrintTipsCommand(ScriptContext&, const Words&);
+// The row a word names: "#I", or the name exactly one row shows (PanelCommands.cpp).
+int32 OpalRowIndex(const std::vector<Boss*>& rows, const std::string& word);
+
 // The session (CommandTable.cpp).
 void SayCommand(ScriptContext&, const Words&);
 void HelpCommand(ScriptContext&, const Words&);
