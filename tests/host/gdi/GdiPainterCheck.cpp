@@ -114,7 +114,7 @@ void ChecksPalette() {
     group.strip = {1, 19, 200, 20};
     group.content = {1, 39, 200, 96};
     group.frontName = "Swatches";
-    group.tabs.push_back({"Swatches", true, {5, 22, 60, 17}});
+    group.tabs.push_back({"Swatches", "Swatches", true, {5, 22, 60, 17}, 0});
     look.groups.push_back(group);
     host::gdi::OffscreenCanvas canvas(look.area.width, look.area.height);
     DrawPalette(canvas.Painter(), look, {true});
