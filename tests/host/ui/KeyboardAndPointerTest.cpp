@@ -141,7 +141,8 @@ TEST_F(KeyboardAndPointerTest, List_FewRowsHaveNoScrollBar_AndEmptySpaceClearsTh
     Open(1);
     Boss* list = List();
     EXPECT_FALSE(host::ui::ScrollOf(list).overflows);
-    const auto& look = Screen().palettes.back();
+    const auto screen = Screen();
+    const auto& look = screen.palettes.back();
     const auto places = host::paint::PanelPlaces(look, look.groups[0]);
     host::paint::Rect listBox;
     for (const auto& place : places)
