@@ -94,7 +94,8 @@ trace_mark
 sleep 2
 ok_sequence "two idle seconds" Layout
 
-# A click on a row: the Opal palette is told and repaints, Layout is left alone.
+# A click on a row: the Opal palette is told, raised among the palettes and
+# repaints; Layout is left alone.
 send "print places"
 live_sync
 row=$(row_of Opal)
@@ -103,7 +104,8 @@ trace_mark
 click_at $(centre row "$row")
 until_output "^row $row \"Opal\" .* selected\$" "print list"
 sleep 0.3
-ok_sequence "a row clicked" Opal "palette Opal WM_LBUTTONDOWN" "?palette Opal WM_PAINT" \
+ok_sequence "a row clicked" Opal "palette Opal WM_LBUTTONDOWN" \
+  "?palette Opal WM_WINDOWPOSCHANGED" "?palette Opal WM_PAINT" \
   "palette Opal WM_LBUTTONUP" "?palette Opal WM_PAINT"
 ok_sequence "a row clicked, the other palette" Layout
 live_end || fail "the session ended with status $?"
