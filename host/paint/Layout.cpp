@@ -113,15 +113,8 @@ PaletteLook LayOutPalette(const PaletteInfo& palette, TextMeasure& measure) {
     return look;
 }
 
-std::function<std::vector<DialogView>()>& DialogSource() {
-    static std::function<std::vector<DialogView>()> source;
-    return source;
-}
-
-// The dialogs the source gives, else the host's front dialog.
+// The host's front dialog.
 std::vector<DialogView> OpenDialogs() {
-    if (DialogSource())
-        return DialogSource()();
     ui::DialogManager& dialogs = Host::Current().Get<ui::DialogManager>();
     if (Boss* front = dialogs.FrontDialog())
         return {{dialogs.Title(front), front}};
@@ -161,10 +154,6 @@ public:
 };
 
 } // namespace
-
-void SetDialogSource(std::function<std::vector<DialogView>()> source) {
-    DialogSource() = std::move(source);
-}
 
 ScreenLook LayOut(TextMeasure& measure) {
     ScreenLook screen;

@@ -45,14 +45,12 @@ struct WindowArea {
 };
 
 // An open dialog: its title, the root of its widget tree and its size (0:
-// the root's frame). Unless a source is set, the host's dialog manager gives
-// its front dialog.
+// the root's frame); the host's dialog manager gives its front dialog.
 struct DialogView {
     std::string title;
     const Boss* root = nullptr;
     int32 width = 0, height = 0;
 };
-OPAL_SDK_API void SetDialogSource(std::function<std::vector<DialogView>()> source);
 
 // The rectangles below are in their window's coordinates (from its top-left).
 struct TabLook {

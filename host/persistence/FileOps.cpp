@@ -58,7 +58,8 @@ std::string ThroughLinks(const std::string& path) {
     return platform::Utf8Of(at);
 }
 
-bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std::string* error,
+                         const Channel<FileRenaming>* renaming) {
     // Through a symbolic link the target is replaced, in its own folder, so
     // that the link stays a link.
     const std::string path = ThroughLinks(given);
@@ -94,6 +95,8 @@ bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std:
         std::filesystem::remove(platform::PathOf(temp), ec);
         return false;
     }
+    if (renaming)
+        renaming->Publish({temp});
     if (BeforeRenameHook())
         BeforeRenameHook()(temp);
     return RenameReplacing(temp, path, error);

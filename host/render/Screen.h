@@ -15,7 +15,6 @@ using paint::kPlaceholderFace;
 using paint::kScreenHeight;
 using paint::kScreenWidth;
 using paint::Rgb;
-using paint::SetDialogSource;
 using paint::ShownWindows;
 using paint::WindowArea;
 

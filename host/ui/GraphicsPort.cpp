@@ -71,9 +71,14 @@ void GraphicsPortRecorder::stroke() {
 }
 
 std::vector<std::string> DrawNow(IControlView* view, PortCanvas* canvas) {
+    return DrawNow(BossOf(view), canvas);
+}
+
+std::vector<std::string> DrawNow(const Boss* widget, PortCanvas* canvas) {
+    IControlView* view = ViewOf(widget);
     if (!view)
         return {};
-    Boss* port = Host::Current().Model().CreateBoss(kViewPortBoss);
+    Boss* port = widget->Model().CreateBoss(kViewPortBoss);
     if (!port)
         return {};
     std::vector<std::string> drawn;

@@ -1,12 +1,10 @@
 #include "ui/LayoutEngine.h"
 
 #include "CControlView.h"
+#include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
 
 namespace host::ui {
-namespace {
-long gInvalidations = 0;
-} // namespace
 
 PMRect ApplyBinding(const PMRect& frame, uint16 binding, PMReal dw, PMReal dh) {
     PMRect result = frame;
@@ -26,7 +24,7 @@ PMRect ApplyBinding(const PMRect& frame, uint16 binding, PMReal dw, PMReal dh) {
 }
 
 long InvalidationCount() {
-    return gInvalidations;
+    return Host::Current().Get<PluginPanels>().Invalidations();
 }
 
 int InvalidationsOf(const Boss* widget) {
@@ -34,23 +32,11 @@ int InvalidationsOf(const Boss* widget) {
     return record ? record->invalidations : 0;
 }
 
-} // namespace host::ui
-
-using namespace host::ui;
-
-// Widgets are drawn when the host asks them to (print bar, pictures); a redraw
-// request is counted so that tests and the host can see it was made.
-void InvalidateWidget(const IControlView* view) {
-    ++gInvalidations;
-    if (WidgetRecord* record = RecordOf(BossOf(view)))
-        ++record->invalidations;
-}
-
-void LayoutWidgetChildren(IControlView* view, const PMRect& oldFrame) {
+void LayOutChildren(Host& host, IControlView* view, const PMRect& oldFrame) {
     const PMRect now = view->GetFrame();
     const PMReal dw = now.Width() - oldFrame.Width();
     const PMReal dh = now.Height() - oldFrame.Height();
-    for (host::Boss* child : ChildrenOf(BossOf(view))) {
+    for (Boss* child : ChildrenOf(BossOf(host, view))) {
         IControlView* childView = ViewOf(child);
         if (!childView)
             continue;
@@ -61,3 +47,5 @@ void LayoutWidgetChildren(IControlView* view, const PMRect& oldFrame) {
         child->Release();
     }
 }
+
+} // namespace host::ui

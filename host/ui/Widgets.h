@@ -60,6 +60,8 @@ public:
 };
 
 // Helpers on bosses; none of them counts an acquisition (the host's own look).
+OPAL_SDK_API Boss* BossOf(Host& host, const IPMUnknown* object);
+// Transitional, for the tests until they pass their fixture's host.
 OPAL_SDK_API Boss* BossOf(const IPMUnknown* object);
 OPAL_SDK_API WidgetRecord* RecordOf(const Boss* widget);
 OPAL_SDK_API IControlView* ViewOf(const Boss* widget);
