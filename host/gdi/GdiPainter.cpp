@@ -216,6 +216,69 @@ void GdiPainter::Image(const Picture& picture, double x, double y) {
     DeleteDC(source);
 }
 
+// One band of GradientFill between each two stops.
+void GdiPainter::FillGradient(const paint::Rect& area, const std::vector<paint::ColorStop>& stops) {
+    if (stops.empty())
+        return;
+    const RECT r = Device(area);
+    const auto vertex = [&](LONG y, paint::Color c, LONG x) {
+        const auto channel = [](double v) {
+            return static_cast<COLOR16>(std::lround(std::clamp(v, 0.0, 1.0) * 0xff00));
+        };
+        return TRIVERTEX{x, y, channel(c.r), channel(c.g), channel(c.b), 0};
+    };
+    const auto at = [&](double offset) {
+        return r.top + static_cast<LONG>(std::lround(offset * (r.bottom - r.top)));
+    };
+    std::vector<TRIVERTEX> vertices;
+    std::vector<GRADIENT_RECT> bands;
+    const auto band = [&](LONG top, paint::Color from, LONG bottom, paint::Color to) {
+        if (bottom <= top)
+            return;
+        const auto first = static_cast<ULONG>(vertices.size());
+        vertices.push_back(vertex(top, from, r.left));
+        vertices.push_back(vertex(bottom, to, r.right));
+        bands.push_back({first, first + 1});
+    };
+    band(r.top, stops.front().color, at(stops.front().offset), stops.front().color);
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        band(at(stops[i - 1].offset), stops[i - 1].color, at(stops[i].offset), stops[i].color);
+    band(at(stops.back().offset), stops.back().color, r.bottom, stops.back().color);
+    if (!bands.empty())
+        GradientFill(fDc, vertices.data(), static_cast<ULONG>(vertices.size()), bands.data(),
+                     static_cast<ULONG>(bands.size()), GRADIENT_FILL_RECT_V);
+}
+
+void GdiPainter::FillEllipse(const paint::Rect& bounds, paint::Color color) {
+    const RECT r = Device(bounds);
+    Selected brush(fDc, CreateSolidBrush(ColorRef(color)));
+    const HGDIOBJ pen = SelectObject(fDc, GetStockObject(NULL_PEN));
+    // Without a pen GDI leaves out the right and bottom edges: one more pixel.
+    Ellipse(fDc, r.left, r.top, r.right + 1, r.bottom + 1);
+    SelectObject(fDc, pen);
+}
+
+void GdiPainter::FillShape(const paint::Shape& shape, paint::Color color) {
+    const POINT start = Device(shape.start);
+    BeginPath(fDc);
+    MoveToEx(fDc, start.x, start.y, nullptr);
+    for (const paint::Shape::Step& step : shape.steps) {
+        if (step.curve) {
+            const POINT points[3] = {Device(step.c1), Device(step.c2), Device(step.to)};
+            PolyBezierTo(fDc, points, 3);
+        } else {
+            const POINT to = Device(step.to);
+            LineTo(fDc, to.x, to.y);
+        }
+    }
+    CloseFigure(fDc);
+    EndPath(fDc);
+    Selected brush(fDc, CreateSolidBrush(ColorRef(color)));
+    const HGDIOBJ pen = SelectObject(fDc, GetStockObject(NULL_PEN));
+    FillPath(fDc);
+    SelectObject(fDc, pen);
+}
+
 OffscreenCanvas::OffscreenCanvas(int32 width, int32 height)
     : fWidth(std::max(width, 1)), fHeight(std::max(height, 1)) {
     fDc = CreateCompatibleDC(nullptr);

@@ -56,7 +56,7 @@ GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
         const auto panel = world.FindPanel(id);
         if (!panel)
             continue;
-        TabLook tab{TabName(panel->name), panel->front, {}};
+        TabLook tab{TabName(panel->name), panel->front, {}, id};
         const double width = std::ceil(measure.TextWidth(tab.name, kWindowFont) + 16);
         tab.area =
             tab.front ? Rect{left, 3, width, kTabHeight - 3} : Rect{left, 5, width, kTabHeight - 6};

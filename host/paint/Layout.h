@@ -57,6 +57,7 @@ struct TabLook {
     std::string name; // as the tab shows it
     bool front = false;
     Rect area;
+    int32 panelID = 0;
 };
 
 struct GroupLook {

@@ -62,6 +62,32 @@ struct Path {
 // Flat ends stop at the end point; square ends go half a pixel beyond it.
 enum class LineEnds { kFlat, kSquare };
 
+// A closed outline from its start, by straight lines and cubic Bézier
+// curves; filled, it closes back to its start.
+struct Shape {
+    struct Step {
+        bool curve = false;
+        Point c1, c2; // a curve's control points
+        Point to;
+    };
+    Point start;
+    std::vector<Step> steps;
+    Shape& LineTo(Point to) {
+        steps.push_back({false, {}, {}, to});
+        return *this;
+    }
+    Shape& CurveTo(Point c1, Point c2, Point to) {
+        steps.push_back({true, c1, c2, to});
+        return *this;
+    }
+};
+
+// A colour at a place along a gradient, from 0 (its start) to 1 (its end).
+struct ColorStop {
+    double offset = 0;
+    Color color;
+};
+
 struct Font {
     double size = 10; // pixels to the em
     bool bold = false;
@@ -92,6 +118,12 @@ public:
                       const Font& font, Color color) = 0;
     // An RGBA picture, unscaled, its top-left at a whole pixel.
     virtual void Image(const Picture& picture, double x, double y) = 0;
+    // The rectangle in colours that blend from its top to its bottom through
+    // the stops (at least one, in order of their offsets).
+    virtual void FillGradient(const Rect& area, const std::vector<ColorStop>& stops) = 0;
+    // The ellipse that the rectangle bounds.
+    virtual void FillEllipse(const Rect& bounds, Color color) = 0;
+    virtual void FillShape(const Shape& shape, Color color) = 0;
 };
 
 // Text centred horizontally in [left, left + width), measured in the plain face.

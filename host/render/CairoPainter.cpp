@@ -104,6 +104,48 @@ void CairoPainter::Image(const Picture& picture, double x, double y) {
     cairo_paint(fCr);
 }
 
+void CairoPainter::FillGradient(const paint::Rect& area,
+                                const std::vector<paint::ColorStop>& stops) {
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(0, area.y, 0, area.Bottom());
+    for (const paint::ColorStop& stop : stops)
+        cairo_pattern_add_color_stop_rgb(pattern, stop.offset, stop.color.r, stop.color.g,
+                                         stop.color.b);
+    cairo_set_source(fCr, pattern);
+    cairo_new_path(fCr);
+    cairo_rectangle(fCr, area.x, area.y, area.width, area.height);
+    cairo_fill(fCr);
+    cairo_pattern_destroy(pattern);
+}
+
+void CairoPainter::FillEllipse(const paint::Rect& bounds, paint::Color color) {
+    constexpr double kTurn = 6.2832;
+    const double cx = bounds.x + bounds.width / 2, cy = bounds.y + bounds.height / 2;
+    SetColor(fCr, color);
+    cairo_new_path(fCr);
+    if (bounds.width == bounds.height) {
+        cairo_arc(fCr, cx, cy, bounds.width / 2, 0, kTurn);
+    } else {
+        cairo_save(fCr);
+        cairo_translate(fCr, cx, cy);
+        cairo_scale(fCr, bounds.width / 2, bounds.height / 2);
+        cairo_arc(fCr, 0, 0, 1, 0, kTurn);
+        cairo_restore(fCr);
+    }
+    cairo_fill(fCr);
+}
+
+void CairoPainter::FillShape(const paint::Shape& shape, paint::Color color) {
+    SetColor(fCr, color);
+    cairo_new_path(fCr);
+    cairo_move_to(fCr, shape.start.x, shape.start.y);
+    for (const paint::Shape::Step& step : shape.steps)
+        if (step.curve)
+            cairo_curve_to(fCr, step.c1.x, step.c1.y, step.c2.x, step.c2.y, step.to.x, step.to.y);
+        else
+            cairo_line_to(fCr, step.to.x, step.to.y);
+    cairo_fill(fCr);
+}
+
 } // namespace host::render
 
 namespace host::paint {

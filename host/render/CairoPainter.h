@@ -25,6 +25,9 @@ public:
     void Text(const std::string& utf8, double x, double top, double height, const paint::Font& font,
               paint::Color color) override;
     void Image(const Picture& picture, double x, double y) override;
+    void FillGradient(const paint::Rect& area, const std::vector<paint::ColorStop>& stops) override;
+    void FillEllipse(const paint::Rect& bounds, paint::Color color) override;
+    void FillShape(const paint::Shape& shape, paint::Color color) override;
 
 private:
     cairo_t* fCr; // not owned

@@ -1,15 +1,13 @@
 #include "render/Screen.h"
 
+#include "paint/Page.h"
 #include "render/CairoPainter.h"
-#include "render/Document.h"
 
 #include <cairo.h>
 
 namespace host::render {
 
 namespace {
-
-constexpr Rgb kDesk{0x5d, 0x66, 0x78};
 
 // A window drawn on its own opaque surface, in its own coordinates.
 template <typename Look, typename DrawFn> SurfacePtr DrawWindow(const Look& look, DrawFn draw) {
@@ -25,10 +23,9 @@ SurfacePtr Draw() {
     SurfacePtr screen = NewSurface(kScreenWidth, kScreenHeight);
     ContextPtr context = NewContext(screen.get());
     cairo_t* cr = context.get();
-    CairoPainter(cr).Fill({0, 0, kScreenWidth, kScreenHeight}, paint::ToColor(kDesk));
-    DrawDocument(cr);
-    CairoPainter measure(cr);
-    const paint::ScreenLook look = paint::LayOut(measure);
+    CairoPainter page(cr);
+    paint::DrawPage(page, kScreenWidth, kScreenHeight);
+    const paint::ScreenLook look = paint::LayOut(page);
     for (const paint::PaletteLook& palette : look.palettes) {
         SurfacePtr window = DrawWindow(palette, [](paint::Painter& painter, const auto& p) {
             paint::DrawPalette(painter, p);

@@ -9,6 +9,7 @@
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
 #include "ui/PluginPanels.h"
+#include "ui/UserAction.h"
 #include "ui/Widgets.h"
 
 #include <cstdio>
@@ -19,19 +20,31 @@ namespace {
 
 using namespace ui;
 
-// The name of the Opal panel's menu; the panel must be shown, as a person
-// reaches the menu only through the panel.
-std::string ShownOpalMenu() {
+// The Opal panel's widget and the name of its menu; the panel must be
+// shown, as a person reaches the menu only through the panel.
+std::pair<Boss*, std::string> ShownOpalWithMenu() {
     const auto id = Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     if (!id)
         throw ScriptError("the plug-in has no Opal panel");
     Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(*id);
     if (!panel || !Host::Current().Get<PluginPanels>().IsShown(*id))
         throw ScriptError("the Opal panel is not shown");
-    const WidgetRecord* record = RecordOf(panel);
-    if (!record || !record->menuNameKey)
+    const auto menu = MenuNameOf(panel);
+    if (!menu)
         throw ScriptError("the Opal panel has no menu");
-    return *record->menuNameKey;
+    return {panel, *menu};
+}
+
+std::string ShownOpalMenu() {
+    return ShownOpalWithMenu().second;
+}
+
+void Do(ScriptContext& c, const UserAction& action) {
+    try {
+        Perform(c.session.GetHost(), action);
+    } catch (const UserActionError& e) {
+        throw ScriptError(e.what());
+    }
 }
 
 void PrintMenu(std::ostream& out, const std::vector<MenuItem>& items, int level) {
@@ -115,12 +128,11 @@ std::vector<std::string> OpalMenuEntries() {
 }
 
 void MenuCommand(ScriptContext& c, const Words& args) {
-    const std::string menu = ShownOpalMenu();
+    const auto [panel, menu] = ShownOpalWithMenu();
+    if (!args.empty())
+        return Do(c, UserAction::ChooseMenu(panel, args));
     try {
-        if (args.empty())
-            PrintMenu(c.out, Host::Current().Get<ActionManager>().ShowMenu(menu), 0);
-        else
-            Host::Current().Get<ActionManager>().ChooseMenuEntry(menu, args);
+        PrintMenu(c.out, Host::Current().Get<ActionManager>().ShowMenu(menu), 0);
     } catch (const ActionError& e) {
         throw ScriptError(e.what());
     }
@@ -149,8 +161,7 @@ void PrintDialogCommand(ScriptContext& c, const Words& args) {
 
 void PressOKCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    if (!Host::Current().Get<DialogManager>().PressOK())
-        throw ScriptError("no dialog is open");
+    Do(c, UserAction::PressDialogButton(nullptr));
 }
 
 } // namespace host

@@ -16,6 +16,7 @@
 #include "ui/PluginPanels.h"
 #include "ui/SizeBox.h"
 #include "ui/SliderCombo.h"
+#include "ui/UserAction.h"
 #include "world/World.h"
 
 #include <cstdio>
@@ -125,6 +126,15 @@ void PrintLayout(std::ostream& out, const Boss* widget, PMReal left, PMReal top,
         PrintLayout(out, child, l, t, level + 1);
 }
 
+// Carries out what the person did, as a click or a random step would.
+ActionResult Do(ScriptContext& c, const UserAction& action) {
+    try {
+        return Perform(c.session.GetHost(), action);
+    } catch (const UserActionError& e) {
+        throw ScriptError(e.what());
+    }
+}
+
 } // namespace
 
 std::vector<std::string> OpalRowNames() {
@@ -164,13 +174,13 @@ void SelectCommand(ScriptContext& c, const Words& args) {
     if (!(args.size() == 1 && args[0] == "none"))
         for (const std::string& word : args)
             chosen.insert(RowOf(rows, word));
-    SelectByUser(list, chosen);
+    Do(c, UserAction::Select(list, chosen));
 }
 
 void TypeCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     Boss* field = Widget(ShownOpal(), kOpalOpacitySliderWidgetID, "opacity field");
-    if (TypeIntoField(field, args[0]) == FieldEntry::kIgnored)
+    if (Do(c, UserAction::Type(field, args[0])) == ActionResult::kIgnored)
         c.out << "note: the opacity field is disabled until a row is selected; nothing typed\n";
 }
 
@@ -183,20 +193,13 @@ void PressCommand(ScriptContext& c, const Words& args) {
         id = kOpalSwapContentButtonWidgetID;
     else
         ThrowUsage(c);
-    PressButton(Widget(ShownOpal(), id, "such button"));
+    Do(c, UserAction::Press(Widget(ShownOpal(), id, "such button")));
 }
 
 void DoubleClickCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
-    const std::vector<Boss*> rows = ListRows(list);
-    const int32 row = RowOf(rows, args[0]);
-    Boss* cell = rows[static_cast<size_t>(row)];
-    cell->AddRef(); // the first click may rebuild the list
-    SelectByUser(list, {row});
-    if (auto* handler = cell->PeekAs<IEventHandler>(IID_IEVENTHANDLER))
-        handler->ButtonDblClk(nullptr);
-    cell->Release();
+    Do(c, UserAction::DoubleClick(list, RowOf(ListRows(list), args[0])));
 }
 
 void ResizeCommand(ScriptContext& c, const Words& args) {
@@ -204,15 +207,15 @@ void ResizeCommand(ScriptContext& c, const Words& args) {
     const int64 width = ParseInteger(args[0]), height = ParseInteger(args[1]);
     if (width < 0 || height < 0 || width > 100000 || height > 100000)
         throw ScriptError("resize: W and H must be between 0 and 100000");
-    DragPanelTo(ShownOpal(), static_cast<PMReal>(width), static_cast<PMReal>(height));
+    Do(c, UserAction::Resize(ShownOpal(), static_cast<int32>(width), static_cast<int32>(height)));
 }
 
 void AnswerCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     if (args[0] == "ok")
-        Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kOK);
+        Do(c, UserAction::Answer(AlertAnswer::kOK));
     else if (args[0] == "dont-show-again")
-        Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
+        Do(c, UserAction::Answer(AlertAnswer::kDontShowAgain));
     else
         ThrowUsage(c);
 }

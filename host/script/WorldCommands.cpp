@@ -8,6 +8,7 @@
 #include "core/Host.h"
 #include "core/Text.h"
 #include "script/Commands.h"
+#include "ui/UserAction.h"
 #include "world/World.h"
 
 #include <cerrno>
@@ -24,6 +25,15 @@ template <class F> void Apply(F&& change) {
     try {
         change();
     } catch (const WorldError& e) {
+        throw ScriptError(e.what());
+    }
+}
+
+// Carries out what the person did, as a click or a random step would.
+void Do(ScriptContext& c, const ui::UserAction& action) {
+    try {
+        ui::Perform(c.session.GetHost(), action);
+    } catch (const ui::UserActionError& e) {
         throw ScriptError(e.what());
     }
 }
@@ -99,7 +109,7 @@ void PaletteCommand(ScriptContext& c, const Words& args) {
 void PlaceCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 3, 3);
     const int32 x = ScreenCoordinate(args[1]), y = ScreenCoordinate(args[2]);
-    Apply([&] { Host::Current().Get<World>().PlacePalette(args[0], x, y); });
+    Do(c, ui::UserAction::Place(args[0], x, y));
 }
 
 void PanelCommand(ScriptContext& c, const Words& args) {
@@ -142,7 +152,11 @@ void MoveCommand(ScriptContext& c, const Words& args) {
 
 void FrontCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { Host::Current().Get<World>().BringToFront(args[0]); });
+    const auto panel = c.session.GetHost().Get<World>().FindPanel(args[0]);
+    if (!panel) // the world's own complaint
+        Apply([&] { c.session.GetHost().Get<World>().BringToFront(args[0]); });
+    else
+        Do(c, ui::UserAction::Front(panel->panelID));
 }
 
 void ShowCommand(ScriptContext& c, const Words& args) {

@@ -18,6 +18,7 @@
 #include "ui/PluginPanels.h"
 #include "ui/SizeBox.h"
 #include "ui/SliderCombo.h"
+#include "ui/UserAction.h"
 #include "world/World.h"
 
 #include <algorithm>
@@ -28,7 +29,9 @@
 using host::Boss;
 using host::Host;
 using host::World;
+using host::ui::AlertAnswer;
 using host::ui::PluginPanels;
+using host::ui::UserAction;
 
 namespace testing_support {
 namespace {
@@ -121,6 +124,28 @@ std::optional<int> WindowAlpha(HWND window) {
 std::string ShownName(const std::string& name) {
     const auto translated = Host::Current().TranslateKey(host::UTF8ToUTF16(name));
     return translated ? host::UTF16ToUTF8(*translated) : name;
+}
+
+// The texts leading to the menu entry of `action` (sub-menu titles, then
+// the entry), as a person reads them; empty when the menu has none.
+std::vector<std::string> MenuPath(const std::vector<host::ui::MenuItem>& items, ActionID action) {
+    for (const host::ui::MenuItem& item : items) {
+        if (item.kind == host::ui::MenuItem::kAction && item.action == action)
+            return {item.text};
+        std::vector<std::string> path = MenuPath(item.items, action);
+        if (!path.empty()) {
+            path.insert(path.begin(), item.text);
+            return path;
+        }
+    }
+    return {};
+}
+
+// Runs one of the model's commands, once its arguments are set.
+template <class SetArguments> void RunCommand(ClassID cls, SetArguments setArguments) {
+    InterfacePtr<ICommand> command(CmdUtils::CreateCommand(cls));
+    if (command && setArguments(command))
+        CmdUtils::ExecuteCommand(command.get());
 }
 
 std::string Text(std::optional<int> alpha) {
@@ -232,65 +257,26 @@ std::string RandomSession::StepWorld() {
 }
 
 std::string RandomSession::StepModel() {
-    static const double opacities[] = {10, 15, 20, 33.3, 50, 60, 75, 99.9, 100, 150};
     const std::string& panel = Any(fPanels);
     const int32 panelID = Host::Current().Get<World>().FindPanel(panel)->panelID;
-    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
-    auto* options = Workspace<IOpalOptions>(kOpalOptionsIID);
-    if (!data || !options)
+    if (!Workspace<IOpalAlphaData>(kOpalAlphaDataIID) || !Workspace<IOpalOptions>(kOpalOptionsIID))
         return "no model";
-    auto run = [](ClassID cls, auto setArguments) {
-        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(cls));
-        if (command && setArguments(command))
-            CmdUtils::ExecuteCommand(command.get());
-    };
     switch (Pick(6)) {
     case 0:
-        run(kOpalAddAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
+        RunCommand(kOpalAddAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
             InterfacePtr<IIntData> id(c, kOpalPanelIDDataIID);
             return id && (id->Set(panelID), true);
         });
         return "do add-alpha " + panel;
     case 1:
     case 2:
-    case 3: {
-        // As the panel's controller does: store, then ask for the palette.
-        int32 entry = -1;
-        for (int32 i = 0; i < data->CountEntries(); ++i)
-            if (data->GetEntryAt(i).panelID == panelID)
-                entry = i;
-        if (entry < 0)
-            return "(" + panel + " not stored)";
-        const double value = opacities[Pick(10)];
-        run(kOpalSetAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
-            InterfacePtr<IIntData> row(c, kOpalListRowDataIID), index(c, kOpalEntryIndexDataIID);
-            InterfacePtr<IRealNumberData> alpha(c, kOpalAlphaValueDataIID);
-            if (!row || !index || !alpha)
-                return false;
-            row->Set(-1);
-            index->Set(entry);
-            alpha->Set(value);
-            return true;
-        });
-        ApplyPaletteOf(panelID);
-        char text[32];
-        std::snprintf(text, sizeof text, "%g", value);
-        return "do set-alpha " + panel + " " + text;
-    }
-    case 4: {
-        // As SwitchOpacity does: the option, then every stored panel's palette.
-        const bool on = Pick(2) == 0;
-        run(kOpalSetOnOffAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
-            InterfacePtr<IBoolData> flag(c, IID_IBOOLDATA);
-            return flag && (flag->Set(on ? kTrue : kFalse), true);
-        });
-        for (int32 i = 0; i < data->CountEntries(); ++i)
-            ApplyPaletteOf(data->GetEntryAt(i).panelID);
-        return std::string("do on-off ") + (on ? "1" : "0");
-    }
+    case 3:
+        return SetStoredAlpha(panel, panelID);
+    case 4:
+        return SwitchOpacity();
     default: {
         const bool ignore = Pick(2) == 0;
-        run(kOpalSetIgnoreClosedPanelsCmdBoss, [&](const InterfacePtr<ICommand>& c) {
+        RunCommand(kOpalSetIgnoreClosedPanelsCmdBoss, [&](const InterfacePtr<ICommand>& c) {
             InterfacePtr<IBoolData> flag(c, IID_IBOOLDATA);
             return flag && (flag->Set(ignore ? kTrue : kFalse), true);
         });
@@ -299,88 +285,144 @@ std::string RandomSession::StepModel() {
     }
 }
 
+// As the panel's controller does: store, then ask for the palette.
+std::string RandomSession::SetStoredAlpha(const std::string& panel, int32 panelID) {
+    static const double opacities[] = {10, 15, 20, 33.3, 50, 60, 75, 99.9, 100, 150};
+    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
+    int32 entry = -1;
+    for (int32 i = 0; i < data->CountEntries(); ++i)
+        if (data->GetEntryAt(i).panelID == panelID)
+            entry = i;
+    if (entry < 0)
+        return "(" + panel + " not stored)";
+    const double value = opacities[Pick(10)];
+    RunCommand(kOpalSetAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
+        InterfacePtr<IIntData> row(c, kOpalListRowDataIID), index(c, kOpalEntryIndexDataIID);
+        InterfacePtr<IRealNumberData> alpha(c, kOpalAlphaValueDataIID);
+        if (!row || !index || !alpha)
+            return false;
+        row->Set(-1);
+        index->Set(entry);
+        alpha->Set(value);
+        return true;
+    });
+    ApplyPaletteOf(panelID);
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return "do set-alpha " + panel + " " + text;
+}
+
+// As SwitchOpacity does: the option, then every stored panel's palette.
+std::string RandomSession::SwitchOpacity() {
+    const bool on = Pick(2) == 0;
+    RunCommand(kOpalSetOnOffAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
+        InterfacePtr<IBoolData> flag(c, IID_IBOOLDATA);
+        return flag && (flag->Set(on ? kTrue : kFalse), true);
+    });
+    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
+    for (int32 i = 0; i < data->CountEntries(); ++i)
+        ApplyPaletteOf(data->GetEntryAt(i).panelID);
+    return std::string("do on-off ") + (on ? "1" : "0");
+}
+
+// What a person does with the Opal panel, each through the one path a
+// click and a command take too (ui/UserAction.h).
 std::string RandomSession::StepPanel() {
-    using namespace host::ui;
     const std::optional<int32> id = OpalPanelID();
     if (!id)
         return "(no Opal panel)";
     host::Boss* panel = ShownOpal();
     const int kind = Pick(panel ? 20 : 6);
+    PluginPanels& panels = fSession->GetHost().Get<PluginPanels>();
     if (kind == 0 || (!panel && kind >= 4)) {
-        Host::Current().Get<PluginPanels>().Show(*id);
+        panels.Show(*id);
         return "open opal";
     }
-    if (kind == 1) {
-        Host::Current().Get<ActionManager>().DoAction(kOpalTurnAlphaActionID);
-        return "menu: turn opacity on/off";
-    }
-    if (kind == 2) {
-        Host::Current().Get<ActionManager>().DoAction(kOpalShowPanelsActionID);
-        return "menu: show all/visible panels";
-    }
+    if (kind == 1)
+        return ChooseMenuEntry(panels.PanelWidget(*id), kOpalTurnAlphaActionID,
+                               "menu: turn opacity on/off");
+    if (kind == 2)
+        return ChooseMenuEntry(panels.PanelWidget(*id), kOpalShowPanelsActionID,
+                               "menu: show all/visible panels");
     if (kind == 3) {
         const bool again = Pick(4) == 0;
-        Host::Current().Get<Alerts>().SetAnswer(again ? AlertAnswer::kDontShowAgain
-                                                      : AlertAnswer::kOK);
+        Do(UserAction::Answer(again ? AlertAnswer::kDontShowAgain : AlertAnswer::kOK));
         return again ? "answer dont-show-again" : "answer ok";
     }
-    host::Boss* list = FindWidget(panel, kOpalPanelListWidgetID);
-    const std::vector<host::Boss*> rows = ListRows(list);
-    const int32 count = static_cast<int32>(rows.size());
-    switch (kind) {
-    case 4:
-        Host::Current().Get<PluginPanels>().Close(*id);
+    if (kind == 4) {
+        panels.Close(*id);
         return "close opal";
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 9: {
-        std::set<int32> chosen;
-        std::string done = "select";
-        for (int32 row = 0; row < count; ++row)
-            if (Pick(3) == 0) {
-                chosen.insert(row);
-                done += " #" + std::to_string(row);
-            }
-        SelectByUser(list, chosen);
-        return chosen.empty() ? "select none" : done;
     }
-    case 10:
-    case 11:
-    case 12:
-    case 13: {
+    return UseOpal(panel, kind);
+}
+
+// Steps 5 to 19 on the shown Opal panel.
+std::string RandomSession::UseOpal(host::Boss* panel, int kind) {
+    using host::ui::FindWidget;
+    host::Boss* list = FindWidget(panel, kOpalPanelListWidgetID);
+    if (kind < 10)
+        return SelectRows(list);
+    if (kind < 14) {
         static const char* const typed[] = {"15",   "20",  "33.3", "50",  "60", "75",
                                             "99.9", "100", "10",   "150", "abc"};
         const char* text = typed[Pick(11)];
-        TypeIntoField(FindWidget(panel, kOpalOpacitySliderWidgetID), text);
+        Do(UserAction::Type(FindWidget(panel, kOpalOpacitySliderWidgetID), text));
         return std::string("type ") + text;
     }
-    case 14:
-        PressButton(FindWidget(panel, kOpalOnOffButtonWidgetID));
+    if (kind == 14) {
+        Do(UserAction::Press(FindWidget(panel, kOpalOnOffButtonWidgetID)));
         return "press onoff";
-    case 15:
-        PressButton(FindWidget(panel, kOpalSwapContentButtonWidgetID));
+    }
+    if (kind == 15) {
+        Do(UserAction::Press(FindWidget(panel, kOpalSwapContentButtonWidgetID)));
         return "press swap";
-    case 16:
-    case 17: {
+    }
+    if (kind < 18) {
+        const int32 count = static_cast<int32>(host::ui::ListRows(list).size());
         if (count == 0)
             return "(no row to double-click)";
         const int32 row = Pick(count);
-        host::Boss* cell = rows[static_cast<size_t>(row)];
-        cell->AddRef(); // the first click may rebuild the list
-        SelectByUser(list, {row});
-        if (auto* handler = cell->PeekAs<IEventHandler>(IID_IEVENTHANDLER))
-            handler->ButtonDblClk(nullptr);
-        cell->Release();
+        Do(UserAction::DoubleClick(list, row));
         return "doubleclick #" + std::to_string(row);
     }
-    default: {
-        const int width = 100 + Pick(400), height = 80 + Pick(500);
-        DragPanelTo(panel, width, height);
-        return "resize " + std::to_string(width) + " " + std::to_string(height);
+    const int width = 100 + Pick(400), height = 80 + Pick(500);
+    Do(UserAction::Resize(panel, width, height));
+    return "resize " + std::to_string(width) + " " + std::to_string(height);
+}
+
+// Each row with a chance of one in three.
+std::string RandomSession::SelectRows(host::Boss* list) {
+    const int32 count = static_cast<int32>(host::ui::ListRows(list).size());
+    std::set<int32> chosen;
+    std::string done = "select";
+    for (int32 row = 0; row < count; ++row)
+        if (Pick(3) == 0) {
+            chosen.insert(row);
+            done += " #" + std::to_string(row);
+        }
+    Do(UserAction::Select(list, chosen));
+    return chosen.empty() ? "select none" : done;
+}
+
+// The entry as a person finds it in the panel's menu; a disabled one is
+// not taken.
+std::string RandomSession::ChooseMenuEntry(host::Boss* panel, ActionID action,
+                                           const std::string& done) {
+    const auto menu = host::ui::MenuNameOf(panel);
+    if (!menu)
+        return "(no menu)";
+    const std::vector<std::string> path =
+        MenuPath(fSession->GetHost().Get<host::ui::ActionManager>().ShowMenu(*menu), action);
+    try {
+        Do(UserAction::ChooseMenu(panel, path));
+    } catch (const host::ui::UserActionError& e) {
+        return "(" + done + ": " + e.what() + ")";
     }
-    }
+    return done;
+}
+
+host::ui::ActionResult RandomSession::Do(const host::ui::UserAction& action) {
+    return host::ui::Perform(fSession->GetHost(), action);
 }
 
 std::string RandomSession::Restart() {

@@ -18,8 +18,13 @@
 #include <vector>
 
 namespace host {
+class Boss;
 class Session;
 struct PaletteInfo;
+namespace ui {
+struct UserAction;
+enum class ActionResult;
+} // namespace ui
 } // namespace host
 
 namespace testing_support {
@@ -48,7 +53,14 @@ public:
 private:
     std::string StepWorld();
     std::string StepModel();
+    std::string SetStoredAlpha(const std::string& panel, int32 panelID);
+    std::string SwitchOpacity();
     std::string StepPanel();
+    std::string UseOpal(host::Boss* panel, int kind);
+    std::string SelectRows(host::Boss* list);
+    std::string ChooseMenuEntry(host::Boss* panel, ActionID action, const std::string& done);
+    // What a person does, carried out as a click or a command would.
+    host::ui::ActionResult Do(const host::ui::UserAction& action);
     std::string Restart();
     // What a step that added stored panels leaves behind: a window changes
     // only when its palette next changes, so the palettes are asked for as

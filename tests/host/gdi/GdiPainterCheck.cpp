@@ -2,11 +2,14 @@
 // pixels of it: the background, filled and outlined rectangles, clipping and
 // translation, lines, a picture blended by its alpha, and text that leaves
 // dark pixels in its band and nowhere else; then a palette as the host draws
-// it. Prints each failure; exit 1 if any.
+// it, gradients, ellipses and curved shapes, and the document's page. Prints
+// each failure; exit 1 if any.
 #include "gdi/GdiPainter.h"
 #include "paint/Drawing.h"
+#include "paint/Page.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -125,6 +128,65 @@ void ChecksPalette() {
     Expect(DarkPixels(canvas, 1, 39, 201, 135) == 0, "the placeholder's name is light");
 }
 
+int Red(uint32 pixel) {
+    return static_cast<int>(pixel >> 16 & 0xff);
+}
+int Blue(uint32 pixel) {
+    return static_cast<int>(pixel & 0xff);
+}
+
+void ChecksFilledShapes() {
+    host::gdi::OffscreenCanvas canvas(200, 100);
+    host::paint::Painter& p = canvas.Painter();
+    p.Fill({0, 0, 200, 100}, ToColor({0xff, 0xff, 0xff}));
+    p.FillGradient({0, 0, 10, 100}, {{0, Color{1, 0, 0}}, {1, Color{0, 0, 1}}});
+    Expect(Red(canvas.Pixel(5, 1)) > 240 && Blue(canvas.Pixel(5, 1)) < 15, "gradient's top is red");
+    Expect(Blue(canvas.Pixel(5, 98)) > 240 && Red(canvas.Pixel(5, 98)) < 15,
+           "gradient's bottom is blue");
+    Expect(std::abs(Red(canvas.Pixel(5, 50)) - Blue(canvas.Pixel(5, 50))) < 16,
+           "gradient's middle is half of each");
+    ExpectPixel(canvas, 10, 50, 0xffffff, "right of the gradient");
+
+    p.FillEllipse({20, 20, 40, 20}, ToColor({0x00, 0x80, 0x00}));
+    ExpectPixel(canvas, 40, 30, 0x008000, "the ellipse's middle");
+    ExpectPixel(canvas, 58, 30, 0x008000, "the ellipse's right end");
+    ExpectPixel(canvas, 21, 21, 0xffffff, "the corner outside the ellipse");
+
+    host::paint::Shape triangle{{100, 10}, {}};
+    triangle.LineTo({140, 10}).LineTo({100, 50});
+    p.FillShape(triangle, Color{0, 0, 0});
+    ExpectPixel(canvas, 105, 15, 0x000000, "inside the triangle");
+    ExpectPixel(canvas, 135, 45, 0xffffff, "beyond the triangle's long side");
+
+    // A hill: from (150, 90) up through its curve, whose top is at y = 60.
+    host::paint::Shape hill{{150, 90}, {}};
+    hill.CurveTo({150, 50}, {190, 50}, {190, 90});
+    p.FillShape(hill, ToColor({0xc0, 0x20, 0x10}));
+    ExpectPixel(canvas, 170, 65, 0xc02010, "under the curve's top");
+    ExpectPixel(canvas, 170, 55, 0xffffff, "over the curve's top");
+    ExpectPixel(canvas, 152, 62, 0xffffff, "outside the curve's flank");
+}
+
+// The document's page as the live window shows it: the same as the pictures.
+void ChecksPage() {
+    host::gdi::OffscreenCanvas canvas(960, 640);
+    host::paint::DrawPage(canvas.Painter(), 960, 640);
+    ExpectPixel(canvas, 5, 5, 0x5d6678, "the desk");
+    ExpectPixel(canvas, 800, 600, 0x5d6678, "the desk right of the page");
+    ExpectPixel(canvas, 492, 300, 0x414854, "the page's shadow");
+    ExpectPixel(canvas, 485, 612, 0xffffff, "the paper");
+    Expect(DarkPixels(canvas, 96, 62, 400, 96) > 100, "the heading is written");
+    int gold = 0;
+    for (int y = 28; y < 618; ++y)
+        for (int x = 96; x < 454; ++x) {
+            const uint32 pixel = canvas.Pixel(x, y);
+            gold += Red(pixel) > 200 && Blue(pixel) < 120 && (pixel >> 8 & 0xff) > 120;
+        }
+    Expect(gold > 1000, "the picture's sky and sun are gold (" + std::to_string(gold) + ")");
+    // Lines of text under the heading, each a band of dark pixels.
+    Expect(DarkPixels(canvas, 96, 128, 454, 200) > 300, "the paragraph is written");
+}
+
 } // namespace
 
 int main() {
@@ -140,6 +202,8 @@ int main() {
     canvas.BlitTo(copy.Dc(), 0, 0);
     ExpectPixel(copy, 20, 20, 0xc02010, "blitted copy");
     ChecksPalette();
+    ChecksFilledShapes();
+    ChecksPage();
     if (failures == 0)
         std::printf("GDI painter: every check passed\n");
     return failures == 0 ? 0 : 1;
