@@ -221,22 +221,10 @@ public:
     Channel<TraceLine> traceLines;
     // Every request of the kinds above, to those who subscribe.
     Channel<HostRequest> requests;
-    // Transitional (being moved to traceLines and requests): receive the same
-    // while set.
-    std::function<void(const std::string&)> trace;
-    std::function<void(const HostRequest&)> onRequest;
-    void Report(const HostRequest& request) {
-        requests.Publish(request);
-        if (onRequest)
-            onRequest(request);
-    }
-    bool Reporting() const { return requests.HasSubscribers() || onRequest; }
-    bool Tracing() const { return traceLines.HasSubscribers() || trace; }
-    void Trace(const std::string& text) {
-        traceLines.Publish({text});
-        if (trace)
-            trace(text);
-    }
+    void Report(const HostRequest& request) { requests.Publish(request); }
+    bool Reporting() const { return requests.HasSubscribers(); }
+    bool Tracing() const { return traceLines.HasSubscribers(); }
+    void Trace(const std::string& text) { traceLines.Publish({text}); }
 
     // ---- What the host hears of the system's files and shell -------------------------
     Channel<ShellExecuteRequest> shellExecute;

@@ -87,8 +87,7 @@ App::~App() {
     Host& host = session.GetHost();
     host.Get<ui::Alerts>().ask = nullptr;
     host.Get<ui::DialogManager>().onWait = nullptr;
-    SetShellExecuteSink(nullptr);
-    host.trace = nullptr;
+    fBrowse.Reset();
     fListening.reset();
     CloseDialogWindow();
     if (fDocument)
@@ -112,8 +111,8 @@ void App::InstallSinks() {
         return ShowAlert(text, offered) ? ui::AlertAnswer::kDontShowAgain : ui::AlertAnswer::kOK;
     };
     host.Get<ui::DialogManager>().onWait = [](Boss* dialog) { WaitForDialog(dialog); };
-    SetShellExecuteSink([&out](const std::string&, const std::string& file, int) {
-        out << "browse \"" << file << "\"\n" << std::flush;
+    fBrowse = host.shellExecute.Subscribe([&out](const ShellExecuteRequest& e) {
+        out << "browse \"" << e.file << "\"\n" << std::flush;
     });
 }
 

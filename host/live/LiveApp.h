@@ -77,6 +77,7 @@ private:
 
     LiveOutput fOutput;
     std::optional<Host::Listening> fListening;
+    Subscription fBrowse;
 
     HWND fDocument = nullptr;
     HFONT fFont = nullptr, fBold = nullptr;

@@ -14,7 +14,7 @@ namespace host::live {
 
 paint::ScreenLook LayOutScreen() {
     static const std::unique_ptr<paint::TextMeasure> measure = paint::NewScreenTextMeasure();
-    return paint::LayOut(*measure);
+    return paint::LayOut(Host::Current(), *measure);
 }
 
 HWND WindowOf(const std::string& palette) {
@@ -54,7 +54,7 @@ void Assign(OpalPlaces& opal, const std::vector<Boss*>& rows, const paint::Widge
         opal.onOff = place.shown;
     else if (id == kOpalSwapContentButtonWidgetID)
         opal.swap = place.shown;
-    else if (paint::HostKind(place.widget->Class()) == kSizeBoxWidgetBoss)
+    else if (paint::HostKind(place.widget) == kSizeBoxWidgetBoss)
         opal.sizeBox = place.shown;
 }
 

@@ -39,8 +39,8 @@ void Fill(Painter& painter, const Rect& area, Rgb color) {
 }
 
 // A picture resource of a loaded plug-in, decoded; nothing when missing or damaged.
-std::optional<Picture> PluginPicture(PluginID plugin, RsrcType type, RsrcID id) {
-    for (const auto& loaded : Host::Current().Plugins()) {
+std::optional<Picture> PluginPicture(const Host& host, PluginID plugin, RsrcType type, RsrcID id) {
+    for (const auto& loaded : host.Plugins()) {
         if (loaded->id != plugin)
             continue;
         const Bytes* bytes = loaded->resources.Find(type, id);
@@ -113,8 +113,8 @@ void DrawSizeBox(Painter& painter, const Rect& box) {
 
 // An icon or a picture, centred on whole pixels: it shows unscaled and unblurred.
 void DrawPicture(Painter& painter, const Boss* widget, const IControlView& view, const Rect& box) {
-    const bool bitmap = HostKind(widget->Class()) == kPictureWidgetBoss;
-    const auto picture = PluginPicture(view.GetRsrcPluginID(),
+    const bool bitmap = HostKind(widget) == kPictureWidgetBoss;
+    const auto picture = PluginPicture(widget->GetHost(), view.GetRsrcPluginID(),
                                        bitmap ? kBitmapRsrcType : kPNGRsrcType, view.GetRsrcID());
     if (!picture)
         return;
@@ -127,7 +127,7 @@ void DrawPicture(Painter& painter, const Boss* widget, const IControlView& view,
 bool DrawHostFace(Painter& painter, const Boss* widget, IControlView& view, const Rect& box,
                   bool selected) {
     const Color text = ToColor(!view.IsEnabled() ? kGreyedText : selected ? kSelectedText : kText);
-    switch (HostKind(widget->Class())) {
+    switch (HostKind(widget)) {
     case kErasablePanelWidgetBoss:
         Fill(painter, box, kPanelFace);
         break;
@@ -185,7 +185,7 @@ void DrawWidget(Painter& painter, const Boss* widget, Point origin, bool selecte
     painter.Clip(box);
     painter.Translate(box.x, box.y);
     PainterPortCanvas canvas(painter);
-    ui::DrawNow(view, &canvas);
+    ui::DrawNow(widget, &canvas);
     painter.Restore();
 
     const bool clips = ClipsChildren(widget);

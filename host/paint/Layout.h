@@ -89,10 +89,10 @@ struct ScreenLook {
     std::vector<DialogLook> dialogs;
 };
 
-// The screen now; tabs are as wide as `measure` finds their names.
-OPAL_SDK_API ScreenLook LayOut(TextMeasure& measure);
+// `host`'s screen now; tabs are as wide as `measure` finds their names.
+OPAL_SDK_API ScreenLook LayOut(const Host& host, TextMeasure& measure);
 // The palette windows shown now, bottom first (no text measured: tabs are empty).
-OPAL_SDK_API std::vector<WindowArea> ShownWindows();
+OPAL_SDK_API std::vector<WindowArea> ShownWindows(const Host& host);
 // A palette's or dialog's part in screen coordinates.
 inline Rect OnScreen(const WindowArea& window, const Rect& part) {
     return {window.left + part.x, window.top + part.y, part.width, part.height};
@@ -101,7 +101,7 @@ inline Rect OnScreen(const WindowArea& window, const Rect& part) {
 // ---- Widgets -------------------------------------------------------------------------
 
 // The host widget class a widget's class is, or derives from; 0 for none.
-OPAL_SDK_API ClassID HostKind(ClassID id);
+OPAL_SDK_API ClassID HostKind(const Boss* widget);
 // A view's rectangle when its parent's top-left is at the origin.
 OPAL_SDK_API Rect WidgetBox(const IControlView& view, Point origin);
 // Whether the widget shows only the part of its children within it (a list).

@@ -155,7 +155,7 @@ void PrintWorkspaceFile(ScriptContext& c) {
 
 void AddAlphaCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    const int32 panelID = ResolvePanel(args[0]);
+    const int32 panelID = ResolvePanel(c.session.GetHost(), args[0]);
     RunModelCommand(kOpalAddAlphaCmdBoss, "add-alpha", [&](const InterfacePtr<ICommand>& cmd) {
         SetArgument<IIntData>(cmd, kOpalPanelIDDataIID, panelID);
     });
@@ -163,7 +163,7 @@ void AddAlphaCommand(ScriptContext& c, const Words& args) {
 
 void SetAlphaCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 2, 2);
-    const int32 panelID = ResolvePanel(args[0]);
+    const int32 panelID = ResolvePanel(c.session.GetHost(), args[0]);
     const double value = ParseDecimal(args[1]);
     // What the Opal panel's field takes; a stored workspace may hold other
     // values, and they load as they are.

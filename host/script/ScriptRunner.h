@@ -27,6 +27,7 @@ struct ScriptContext {
     std::ostream& err;
     const char* usage = nullptr; // the running command's usage line
     bool quit = false;           // set by quit and exit: no more lines are run
+    Subscription trace{};        // the host's trace while `trace on`, until the run ends
 };
 
 using Words = std::vector<std::string>;
@@ -74,6 +75,6 @@ void ExpectArgs(const ScriptContext& c, const Words& args, size_t min, size_t ma
 [[noreturn]] void ThrowUsage(const ScriptContext& c);
 void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage);
 // The panel ID a script word names; throws for a word that names none.
-int32 ResolvePanel(const std::string& word);
+int32 ResolvePanel(const Host& host, const std::string& word);
 
 } // namespace host

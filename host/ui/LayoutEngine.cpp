@@ -23,10 +23,6 @@ PMRect ApplyBinding(const PMRect& frame, uint16 binding, PMReal dw, PMReal dh) {
     return result;
 }
 
-long InvalidationCount() {
-    return Host::Current().Get<PluginPanels>().Invalidations();
-}
-
 int InvalidationsOf(const Boss* widget) {
     const WidgetRecord* record = RecordOf(widget);
     return record ? record->invalidations : 0;

@@ -21,8 +21,6 @@ OPAL_SDK_API PMRect ApplyBinding(const PMRect& frame, uint16 binding, PMReal dw,
 // Redraws asked for of one widget since it was built (of all widgets
 // together: PluginPanels::Invalidations).
 OPAL_SDK_API int InvalidationsOf(const Boss* widget);
-// Transitional, for the tests until they ask their fixture's host.
-OPAL_SDK_API long InvalidationCount();
 
 // Lays the view's children out again by their bindings after its frame
 // changed from `oldFrame`.

@@ -117,12 +117,4 @@ Boss* BuildWidget(Host& host, const WidgetSpec& spec, IDataBase* db) {
     return widget;
 }
 
-std::optional<WidgetSpec> ReadLayout(PluginID plugin, RsrcID id, bool localized, uint16 language) {
-    return ReadLayout(Host::Current(), plugin, id, localized, language);
-}
-
-Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
-    return BuildWidget(Host::Current(), spec, db);
-}
-
 } // namespace host::ui

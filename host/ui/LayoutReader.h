@@ -22,9 +22,4 @@ OPAL_SDK_API std::optional<WidgetSpec> ReadLayout(const Host& host, PluginID plu
 // gets the view of the class it derives from, so that it can still be shown.
 OPAL_SDK_API Boss* BuildWidget(Host& host, const WidgetSpec& spec, IDataBase* db);
 
-// Transitional, for the tests until they pass their fixture's host.
-OPAL_SDK_API std::optional<WidgetSpec> ReadLayout(PluginID plugin, RsrcID id, bool localized,
-                                                  uint16 language);
-OPAL_SDK_API Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db);
-
 } // namespace host::ui
