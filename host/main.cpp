@@ -258,6 +258,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Arguments
         return std::string("--script and -i cannot be used together");
     if (parsed->live && parsed->interactive)
         return std::string("--live and -i cannot be used together");
+
     return std::nullopt;
 }
 
@@ -352,7 +353,7 @@ int PrintVersion(const host::SessionOptions& options) {
         std::cerr << "error: " << error << "\n";
         return 1;
     }
-    const auto& plugin = *host::Host::Current().Plugins().front();
+    const auto& plugin = *session.GetHost().Plugins().front();
     std::string text = "unknown";
     for (const host::Bytes* bytes : plugin.resources.OfType(kPluginVersionRsrcType))
         if (const auto version = host::DecodePluginVersion(*bytes))
@@ -422,6 +423,12 @@ int main(int argc, char** argv) {
         return PrintVersion(a.options);
     if (a.live && !host::live::Available()) {
         std::cerr << "opalhost: live windows are the Windows build's (opalhost.exe --live)\n";
+        return 2;
+    }
+    // The live session reads its command lines from standard input.
+    if (a.live && a.script && *a.script == "-") {
+        std::cerr << "opalhost: --script - and --live cannot be used together (standard input "
+                     "is the live session's)\n";
         return 2;
     }
     std::optional<TemporaryFolder> demoFolder;

@@ -55,6 +55,10 @@ public:
     // ---- What the world reports ---------------------------------------------------
     // A palette window was shown or hidden (after the window).
     virtual void PaletteShown(const Boss* /*palette*/, bool /*shown*/) {}
+    // A palette was put somewhere else on the screen.
+    virtual void PalettePlaced(const std::string& /*palette*/) {}
+    // What a palette shows changed: its groups, tabs or front panels.
+    virtual void PaletteChanged(const std::string& /*palette*/) {}
     // The world's objects have been taken down.
     virtual void WorldTakenDown() {}
     // The host's utilities find widgets: the layer that owns them answers
@@ -62,12 +66,9 @@ public:
     virtual IPMUnknown* QueryPanelByWidgetID(WidgetID /*widgetID*/) const { return nullptr; }
     virtual IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* /*widget*/) const { return nullptr; }
 
-    // ---- Transitional: what the user interface reports --------------------------------
-    // To listeners that joined (Host::Join) until they subscribe to the
-    // channels of ui::Alerts and ui::DialogManager instead.
-    virtual void AlertShown(const std::string& /*text*/) {}
-    virtual void DialogOpened(const std::string& /*title*/) {}
-    virtual void DialogClosed() {}
+    // ---- What the user interface reports ------------------------------------------
+    // A widget asked to be drawn again.
+    virtual void WidgetRedrawn(const Boss* /*widget*/) {}
 };
 
 // Adds the host's layers above the core to `host`, in order, each in its

@@ -1,75 +1,27 @@
 // The host's alerts as real modal windows: the text, a "don't show again"
-// check box where the alert offers one, and OK.
+// check box where the alert offers one, and OK. Owned by the document,
+// movable by their titles, never above other programs.
 #include "live/LiveApp.h"
-#include "live/LiveLayout.h"
 
 #include "core/Text.h"
 #include "gdi/GdiPainter.h"
 #include "paint/Drawing.h"
 
+#include <windowsx.h>
+
 namespace host::live {
 
 namespace {
 
-constexpr wchar_t kAlertClass[] = L"OpalHostAlert";
 constexpr int kAlertWidth = 380, kPad = 12, kButtonWidth = 80, kButtonHeight = 24;
 constexpr int kCheckHeight = 20;
 constexpr int kCheckID = 101;
 constexpr char kAlertTitle[] = "Alert";
 constexpr char kDontShowAgain[] = "Don't show again";
 
-struct AlertState {
-    bool done = false;
-    bool dontShowAgain = false;
-    HWND check = nullptr;
-};
-
-LRESULT CALLBACK AlertProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<AlertState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_COMMAND:
-        if (state && LOWORD(wParam) == IDOK) {
-            state->dontShowAgain =
-                state->check && SendMessageW(state->check, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            state->done = true;
-        }
-        return 0;
-    case WM_CLOSE:
-        if (state)
-            state->done = true;
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(window, &paint);
-        RECT client;
-        GetClientRect(window, &client);
-        paint::WindowArea area;
-        area.width = client.right;
-        area.height = client.bottom;
-        gdi::PaintWindow(dc, area, [&area](paint::Painter& painter) {
-            paint::DrawBareWindow(painter, "Alert", area.width, area.height);
-        });
-        EndPaint(window, &paint);
-        return 0;
-    }
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-HWND Child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, int id,
-           const RECT& r) {
-    const HWND child = CreateWindowExW(
-        0, kind, UTF8ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-        r.right - r.left, r.bottom - r.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(App::Get().Font()), TRUE);
-    return child;
-}
-
-int TextHeight(const std::string& text, int width) {
+int TextHeight(HFONT font, const std::string& text, int width) {
     const HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, App::Get().Font());
+    SelectObject(dc, font);
     RECT r{0, 0, width, 0};
     const std::wstring wide = UTF8ToWide(text);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
@@ -78,75 +30,103 @@ int TextHeight(const std::string& text, int width) {
     return r.bottom;
 }
 
-// The places a person clicks, on the screen.
-void PrintAlertPlaces(HWND window, HWND check, HWND ok) {
-    RECT r;
-    GetWindowRect(window, &r);
-    PrintPlace("dialog", kAlertTitle, r);
-    if (check) {
-        GetWindowRect(check, &r);
-        PrintPlace("checkbox", kDontShowAgain, r);
+class AlertWindow final : public Window {
+public:
+    AlertWindow(App& a, const std::string& text, bool offer) : Window(a) {
+        const int inner = kAlertWidth - 2 * kPad;
+        const int textHeight = TextHeight(app.Font(), text, inner);
+        int top = paint::kTitleHeight + kPad;
+        const int height =
+            top + textHeight + kPad + (offer ? kCheckHeight + kPad : 0) + kButtonHeight + kPad;
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - kAlertWidth) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
+        Make(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, kAlertTitle, WS_POPUP | WS_BORDER | WS_SYSMENU,
+             {x, y, x + kAlertWidth, y + height}, app.Document());
+        Child(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0,
+              {kPad, top, kPad + inner, top + textHeight});
+        top += textHeight + kPad;
+        if (offer) {
+            fCheck = Child(L"BUTTON", kDontShowAgain, BS_AUTOCHECKBOX | WS_TABSTOP, kCheckID,
+                           {kPad, top, kPad + inner, top + kCheckHeight});
+            top += kCheckHeight + kPad;
+        }
+        fOK = Child(
+            L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+            {kAlertWidth - kPad - kButtonWidth, top, kAlertWidth - kPad, top + kButtonHeight});
     }
-    GetWindowRect(ok, &r);
-    PrintPlace("button", "OK", r);
-}
 
-HWND MakeAlert(const std::string& text, bool offer, AlertState* state, HWND* ok) {
-    static const bool registered = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = AlertProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        windowClass.lpszClassName = kAlertClass;
-        return RegisterClassW(&windowClass) != 0;
-    }();
-    (void)registered;
-    const int inner = kAlertWidth - 2 * kPad;
-    const int textHeight = TextHeight(text, inner);
-    int top = paint::kTitleHeight + kPad;
-    const int height =
-        top + textHeight + kPad + (offer ? kCheckHeight + kPad : 0) + kButtonHeight + kPad;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - kAlertWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
-    const HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME, kAlertClass,
-                        L"Alert", WS_POPUP | WS_BORDER, x, y, kAlertWidth, height,
-                        App::Get().Document(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    Child(window, L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0,
-          {kPad, top, kPad + inner, top + textHeight});
-    top += textHeight + kPad;
-    if (offer) {
-        state->check = Child(window, L"BUTTON", kDontShowAgain, BS_AUTOCHECKBOX | WS_TABSTOP,
-                             kCheckID, {kPad, top, kPad + inner, top + kCheckHeight});
-        top += kCheckHeight + kPad;
+    // Shows the alert and waits for its answer.
+    bool Ask() {
+        EnableWindow(app.Document(), FALSE);
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        SetFocus(fOK);
+        PrintPlaces();
+        app.RunModal([this] { return fDone; }, Handle());
+        EnableWindow(app.Document(), TRUE);
+        return fDontShowAgain;
     }
-    *ok = Child(window, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-                {kAlertWidth - kPad - kButtonWidth, top, kAlertWidth - kPad, top + kButtonHeight});
-    return window;
-}
+
+protected:
+    void Paint(HDC dc, const RECT& /*dirty*/) override {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        paint::WindowArea area;
+        area.width = client.right;
+        area.height = client.bottom;
+        gdi::PaintWindow(dc, area, [&area](paint::Painter& painter) {
+            paint::DrawBareWindow(painter, kAlertTitle, area.width, area.height);
+        });
+    }
+    void Close() override { fDone = true; }
+    LRESULT Other(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+            fDontShowAgain = fCheck && SendMessageW(fCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            fDone = true;
+            return 0;
+        }
+        if (message == WM_NCHITTEST) {
+            // Moved by the title the host draws, as by a system caption.
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(Handle(), &at);
+            if (at.y >= 0 && at.y < paint::kTitleHeight)
+                return HTCAPTION;
+        }
+        return Window::Other(message, wParam, lParam);
+    }
+
+private:
+    HWND Child(const wchar_t* kind, const std::string& text, DWORD style, int id, const RECT& r) {
+        const HWND child = CreateWindowExW(
+            0, kind, UTF8ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(app.Font()), TRUE);
+        return child;
+    }
+
+    // The places a person clicks, on the screen.
+    void PrintPlaces() {
+        RECT r;
+        GetWindowRect(Handle(), &r);
+        PrintPlace(app, "dialog", kAlertTitle, r);
+        if (fCheck) {
+            GetWindowRect(fCheck, &r);
+            PrintPlace(app, "checkbox", kDontShowAgain, r);
+        }
+        GetWindowRect(fOK, &r);
+        PrintPlace(app, "button", "OK", r);
+    }
+
+    HWND fCheck = nullptr, fOK = nullptr;
+    bool fDone = false, fDontShowAgain = false;
+};
 
 } // namespace
 
-bool ShowAlert(const std::string& text, bool offer) {
-    App& app = App::Get();
-    AlertState state;
-    HWND ok = nullptr;
-    const HWND window = MakeAlert(text, offer, &state, &ok);
-    EnableWindow(app.Document(), FALSE);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(ok);
-    PrintAlertPlaces(window, state.check, ok);
-    MSG message;
-    while (!state.done && !app.Ending() && GetMessageW(&message, nullptr, 0, 0) > 0)
-        if (!IsDialogMessageW(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    EnableWindow(app.Document(), TRUE);
-    DestroyWindow(window);
-    return state.dontShowAgain;
+bool ShowAlert(App& app, const std::string& text, bool offer) {
+    AlertWindow alert(app, text, offer);
+    return alert.Ask();
 }
 
 } // namespace host::live

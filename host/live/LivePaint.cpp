@@ -3,7 +3,6 @@
 // copied in one BitBlt, so nothing flickers; and the document's page, as
 // the pictures show it (paint/Page.h).
 #include "live/LiveApp.h"
-#include "live/LiveLayout.h"
 
 #include "gdi/GdiPainter.h"
 #include "paint/Drawing.h"
@@ -22,27 +21,29 @@ paint::Color C(paint::Rgb c) {
 }
 
 // What the user is typing into the field, before Enter hands it to the host.
-void DrawEditing(paint::Painter& painter, const paint::PaletteLook& look, HWND window) {
-    const std::string* text = FieldEditText(window);
-    const auto opal = text ? FindOpal(look) : std::nullopt;
-    if (!opal)
+void DrawEditing(paint::Painter& painter, const paint::PaletteLook& look, const App& app,
+                 const PaletteWindow& window) {
+    const std::string* text = FieldEditText(app, window);
+    if (!text)
         return;
-    const paint::Rect r{opal->field.x - look.area.left, opal->field.y - look.area.top,
-                        opal->field.width, opal->field.height};
-    painter.Fill(r, C(kField));
-    painter.Outline(r, C(kFieldFocus));
-    painter.Text(*text + "|", r.x + 3, r.y, r.height, paint::kWidgetFont, C(kText));
+    for (const paint::GroupLook& group : look.groups)
+        for (const paint::WidgetPlace& place : paint::PanelPlaces(look, group)) {
+            if (place.widget != EditedField(app))
+                continue;
+            const paint::Rect r{place.shown.x - look.area.left, place.shown.y - look.area.top,
+                                place.shown.width, place.shown.height};
+            painter.Fill(r, C(kField));
+            painter.Outline(r, C(kFieldFocus));
+            painter.Text(*text + "|", r.x + 3, r.y, r.height, paint::kWidgetFont, C(kText));
+        }
 }
 
 } // namespace
 
-void PaintPalette(HWND window, HDC dc) {
-    const auto look = FindPalette(window);
-    if (!look)
-        return;
-    gdi::PaintWindow(dc, look->area, [&](paint::Painter& painter) {
-        paint::DrawPalette(painter, *look, {/*menuButton=*/true});
-        DrawEditing(painter, *look, window);
+void PaintPalette(App& app, const paint::PaletteLook& look, const PaletteWindow& window, HDC dc) {
+    gdi::PaintWindow(dc, look.area, [&](paint::Painter& painter) {
+        paint::DrawPalette(painter, look, {/*menuButton=*/true});
+        DrawEditing(painter, look, app, window);
     });
 }
 

@@ -159,7 +159,7 @@ ScreenLook LayOut(const Host& host, TextMeasure& measure) {
     ScreenLook screen;
     for (const PaletteInfo& palette : host.Get<World>().Palettes()) {
         const bool shown =
-            palette.window ? World::IsPaletteWindowShown(palette.window) : palette.shown;
+            palette.window ? host.Get<World>().IsPaletteWindowShown(palette.window) : palette.shown;
         if (shown)
             screen.palettes.push_back(LayOutPalette(host, palette, measure));
     }

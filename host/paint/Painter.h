@@ -49,7 +49,7 @@ struct Rect {
         return px >= x && px < Right() && py >= y && py < Bottom();
     }
 };
-Rect Intersection(const Rect& a, const Rect& b);
+OPAL_SDK_API Rect Intersection(const Rect& a, const Rect& b);
 
 struct Point {
     double x = 0, y = 0;

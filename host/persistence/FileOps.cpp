@@ -4,15 +4,6 @@
 #include <system_error>
 
 namespace host {
-namespace {
-
-std::function<void(const std::string&)>& BeforeRenameHook() {
-    static std::function<void(const std::string&)> hook;
-    return hook;
-}
-
-} // namespace
-
 namespace platform {
 
 std::string SystemError(int code) {
@@ -97,13 +88,7 @@ bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std:
     }
     if (renaming)
         renaming->Publish({temp});
-    if (BeforeRenameHook())
-        BeforeRenameHook()(temp);
     return RenameReplacing(temp, path, error);
-}
-
-void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook) {
-    BeforeRenameHook() = std::move(hook);
 }
 
 } // namespace host

@@ -52,10 +52,6 @@ OPAL_SDK_API bool RenameReplacing(const std::string& from, const std::string& to
 // Renames `from` to `to` unless `to` exists ("TO exists").
 OPAL_SDK_API bool RenameKeeping(const std::string& from, const std::string& to, std::string* error);
 
-// Transitional (being moved to Host::renaming): called with the temporary
-// file once it is complete, just before the rename.
-OPAL_SDK_API void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook);
-
 // What each platform's file provides to the portable operations above.
 namespace platform {
 

@@ -28,6 +28,14 @@ const std::vector<CommandInfo>& CommandTable() {
          "prints the host's commands as they are scheduled and run", TraceCommand},
         {"print windows", "print windows", G::kWorld,
          "each palette window as the window system reports it", PrintWindowsCommand},
+        {"pointer", "pointer X Y | pointer away", G::kWorld,
+         "moves the pointer to the screen point, or off every window of the host", PointerCommand},
+        {"print pointer", "print pointer", G::kWorld,
+         "where the pointer is and the palette window it is over", PrintPointerCommand},
+        {"wait", "wait MS", G::kWorld,
+         "advances the host's clock, firing the timers that fall due in deadline order and "
+         "running the scheduled commands after each",
+         WaitCommand},
 
         {"open", "open opal", G::kPanel, "shows the Opal panel", OpenCommand},
         {"close", "close opal", G::kPanel, "closes the Opal panel's palette", CloseCommand},
@@ -62,7 +70,7 @@ const std::vector<CommandInfo>& CommandTable() {
         {"do add-alpha", "do add-alpha PANEL", G::kModel,
          "runs the plug-in's command that adds an entry for the panel", AddAlphaCommand},
         {"do set-alpha", "do set-alpha PANEL VALUE", G::kModel,
-         "sets the panel's stored opacity (15 to 100 percent)", SetAlphaCommand},
+         "sets the panel's stored opacity in percent (the field takes 15 to 100)", SetAlphaCommand},
         {"do on-off", "do on-off 0|1", G::kModel, "switches opacity off or on", OnOffCommand},
         {"do ignore-closed", "do ignore-closed 0|1", G::kModel,
          "lists only the visible panels (1) or all (0)", IgnoreClosedCommand},

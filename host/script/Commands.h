@@ -43,6 +43,12 @@ void RecreateCommand(ScriptContext&, const Words&);
 void TickCommand(ScriptContext&, const Words&);
 void TraceCommand(ScriptContext&, const Words&);
 void PrintWindowsCommand(ScriptContext&, const Words&);
+// The pointer and the clock (PointerCommands.cpp).
+void PointerCommand(ScriptContext&, const Words&);
+void PrintPointerCommand(ScriptContext&, const Words&);
+void WaitCommand(ScriptContext&, const Words&);
+// After each line: the pointer is over whatever window is now under it.
+void PointerFollowsWindows(ScriptContext&);
 
 // The Opal panel (PanelCommands.cpp).
 void OpenCommand(ScriptContext&, const Words&);

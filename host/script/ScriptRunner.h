@@ -12,6 +12,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -27,7 +28,10 @@ struct ScriptContext {
     std::ostream& err;
     const char* usage = nullptr; // the running command's usage line
     bool quit = false;           // set by quit and exit: no more lines are run
-    Subscription trace{};        // the host's trace while `trace on`, until the run ends
+    // Where `pointer X Y` put the pointer; none while it is away.
+    std::optional<std::pair<int32, int32>> pointer = std::nullopt;
+    Subscription trace{}; // the host's trace while `trace on`, until the run ends
+    Subscription crash{}; // `simulate crash-before-rename`, armed
 };
 
 using Words = std::vector<std::string>;

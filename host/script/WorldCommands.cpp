@@ -64,7 +64,7 @@ int32 ScreenCoordinate(const std::string& word) {
 void PrintWindows(std::ostream& out, const World& world) {
     for (const PaletteInfo& p : world.Palettes()) {
         // What the operating system says, not what the world remembers.
-        const bool shown = p.window ? World::IsPaletteWindowShown(p.window) : p.shown;
+        const bool shown = p.window ? world.IsPaletteWindowShown(p.window) : p.shown;
         out << "window " << Quoted(p.name) << " class=" << Hex(p.classID) << " "
             << (shown ? "shown" : "hidden");
         const LONG style = p.window ? GetWindowLongW(p.window, GWL_EXSTYLE) : 0;

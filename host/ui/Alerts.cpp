@@ -46,14 +46,11 @@ void Alerts::Show(const std::string& text) {
         fLog.pop_front();
     fLog.push_back(text);
     shown.Publish({text});
-    fHost.Notify(&Layer::AlertShown, text);
 }
 
 AlertAnswer Alerts::Ask(const std::string& text, bool offered) {
     if (AlertAnswerer* person = answerer.Get())
         return person->Answer(text, offered);
-    if (ask)
-        return ask(text, offered);
     return offered ? fAnswer : AlertAnswer::kOK;
 }
 
@@ -80,14 +77,6 @@ bool Alerts::IsSuppressed(int32 alertID) const {
 std::set<int32> Alerts::Suppressed() const {
     const AlertMemory* memory = Memory();
     return memory ? memory->ids : std::set<int32>();
-}
-
-void ShowHostAlert(const std::string& text) {
-    Host::Current().Get<Alerts>().ShowHostAlert(text);
-}
-
-std::set<int32> SuppressedAlerts() {
-    return Host::Current().Get<Alerts>().Suppressed();
 }
 
 } // namespace host::ui

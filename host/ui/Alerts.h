@@ -49,8 +49,6 @@ public:
     Channel<AlertEvent> shown;
     // Who answers in the user's place, when someone does.
     Service<AlertAnswerer> answerer;
-    // Transitional (being moved to `answerer`): the same while set.
-    std::function<AlertAnswer(const std::string& text, bool offered)> ask;
     // The latest kLogLength alerts, oldest first: enough for a test to read
     // what it caused, and a long session does not grow with them.
     static constexpr size_t kLogLength = 64;
@@ -77,9 +75,5 @@ private:
     AlertAnswer fAnswer = AlertAnswer::kOK;
     std::deque<std::string> fLog;
 };
-
-// Transitional, for the tests until they pass their fixture's host.
-OPAL_SDK_API void ShowHostAlert(const std::string& text);
-OPAL_SDK_API std::set<int32> SuppressedAlerts();
 
 } // namespace host::ui

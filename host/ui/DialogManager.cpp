@@ -132,13 +132,10 @@ void DialogManager::CloseAll() {
 
 void DialogManager::Wait(Boss* dialog) {
     DialogWaiter* person = waiter.Get();
-    if (!person && !onWait)
+    if (!person)
         return;
     dialog->AddRef(); // the user's answer may close it
-    if (person)
-        person->WaitFor(dialog);
-    else
-        onWait(dialog);
+    person->WaitFor(dialog);
     dialog->Release();
 }
 
@@ -147,7 +144,6 @@ void DialogManager::Opened(Boss* dialog) {
     fOpen.push_back(dialog);
     const std::string title = Title(dialog);
     events.Publish({DialogEvent::kOpened, title});
-    fHost.Notify(&Layer::DialogOpened, title);
 }
 
 void DialogManager::Closed(Boss* dialog) {
@@ -156,7 +152,6 @@ void DialogManager::Closed(Boss* dialog) {
         return;
     fOpen.erase(it);
     events.Publish({DialogEvent::kClosed, {}});
-    fHost.Notify(&Layer::DialogClosed);
     dialog->Release();
 }
 

@@ -47,8 +47,6 @@ public:
     Channel<DialogEvent> events;
     // Who waits for a dialog in the user's place, when someone does.
     Service<DialogWaiter> waiter;
-    // Transitional (being moved to `waiter`): the same while set.
-    std::function<void(Boss* dialog)> onWait;
     // Closes the dialog for the user while a caller waits (a dialog nobody
     // waits for in the user's place stays open and the wait returns).
     void Wait(Boss* dialog);

@@ -70,10 +70,6 @@ void GraphicsPortRecorder::stroke() {
         canvas->Stroke();
 }
 
-std::vector<std::string> DrawNow(IControlView* view, PortCanvas* canvas) {
-    return DrawNow(BossOf(view), canvas);
-}
-
 std::vector<std::string> DrawNow(const Boss* widget, PortCanvas* canvas) {
     IControlView* view = ViewOf(widget);
     if (!view)

@@ -54,7 +54,5 @@ private:
 // Has the widget's view draw itself now, into a fresh view port; returns
 // what it drew.
 OPAL_SDK_API std::vector<std::string> DrawNow(const Boss* widget, PortCanvas* canvas = nullptr);
-// Transitional, for the tests until they pass their fixture's host.
-OPAL_SDK_API std::vector<std::string> DrawNow(IControlView* view, PortCanvas* canvas = nullptr);
 
 } // namespace host::ui

@@ -185,6 +185,9 @@ void PluginPanels::Invalidated(const Boss* widget) {
     ++fInvalidations;
     if (WidgetRecord* record = RecordOf(widget))
         ++record->invalidations;
+    // A window that shows the widget draws it again.
+    if (widget)
+        fHost.Notify(&Layer::WidgetRedrawn, widget);
 }
 
 } // namespace host::ui

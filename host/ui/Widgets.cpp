@@ -36,10 +36,6 @@ Boss* BossOf(Host& host, const IPMUnknown* object) {
     return object ? host.Model().BossOf(object) : nullptr;
 }
 
-Boss* BossOf(const IPMUnknown* object) {
-    return BossOf(Host::Current(), object);
-}
-
 WidgetRecord* RecordOf(const Boss* widget) {
     return OwnPart<WidgetRecord>(widget, IID_IWIDGETPARENT, kWidgetRecordImpl);
 }

@@ -79,7 +79,7 @@ void World::State::BuildGroup(size_t paletteIndex, Group& group) {
 void World::State::BuildPalette(size_t index) {
     Palette& palette = palettes[index];
     palette.boss = NewBoss(palette.classID);
-    palette.window = CreatePaletteWindow(palette.name);
+    palette.window = world.CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
     PaletteWindowOf(palette.boss)->fWindow = palette.window;
     owner[palette.boss] = index;
     paletteByUID[palette.boss->GetUID()] = index;
@@ -136,7 +136,8 @@ void World::State::SyncPalette(Palette& palette) {
     }
     if (WorldControlView* view = ViewOf(palette.boss))
         view->SetVisible(palette.shown);
-    ShowPaletteWindow(palette.window, palette.shown);
+    world.ShowPaletteWindow(palette.window, palette.shown);
+    world.fHost.Notify(&Layer::PaletteChanged, palette.name);
 }
 
 void World::State::Attach(Panel& panel, size_t paletteIndex, bool newGroup) {
@@ -287,6 +288,12 @@ void World::PlacePalette(const std::string& palette, int32 x, int32 y) {
     p.placed = true;
     p.x = x;
     p.y = y;
+    fHost.Notify(&Layer::PalettePlaced, p.name);
+}
+
+const std::string* World::PaletteName(UID palette) const {
+    const auto it = fState->paletteByUID.find(palette);
+    return it == fState->paletteByUID.end() ? nullptr : &fState->palettes[it->second].name;
 }
 
 std::vector<PaletteInfo> World::Palettes() const {
@@ -324,60 +331,76 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
 
 // ---- Operating-system windows -------------------------------------------------------
 
+namespace {
+
 #if defined(_WIN32)
 
-HWND World::CreatePaletteWindow(const std::string& name) {
-    static const wchar_t kClassName[] = L"OpalHostPalette";
-    static const bool registered = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassW(&windowClass) != 0;
-    }();
-    (void)registered;
-    const std::wstring title = UTF8ToWide(name);
-    // A top-level tool window like the host's palettes.
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, title.c_str(), WS_POPUP | WS_CAPTION,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 220, 320, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-void World::DestroyPaletteWindow(HWND window) {
-    if (window)
-        DestroyWindow(window);
-}
-
-void World::ShowPaletteWindow(HWND window, bool shown) {
-    // A palette that appears leaves the focus where it was, as the host's do.
-    if (window && IsPaletteWindowShown(window) != shown)
+// Top-level tool windows like the host's palettes.
+class SystemWindows final : public PaletteWindows {
+public:
+    HWND Create(const std::string& name, ScreenPoint place) override {
+        static const wchar_t kClassName[] = L"OpalHostPalette";
+        static const bool registered = [] {
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = DefWindowProcW;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.lpszClassName = kClassName;
+            return RegisterClassW(&windowClass) != 0;
+        }();
+        (void)registered;
+        const std::wstring title = UTF8ToWide(name);
+        return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, title.c_str(), WS_POPUP | WS_CAPTION,
+                               place.x, place.y, 220, 320, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    }
+    void Destroy(HWND window) override { DestroyWindow(window); }
+    void Show(HWND window, bool shown) override {
+        // A palette that appears leaves the focus where it was, as the host's do.
         ShowWindow(window, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-}
-
-bool World::IsPaletteWindowShown(HWND window) {
-    return IsWindowVisible(window) != FALSE;
-}
+    }
+    bool IsShown(HWND window) const override { return IsWindowVisible(window) != FALSE; }
+};
 
 #else
 
-HWND World::CreatePaletteWindow(const std::string& /*name*/) {
-    return CreateStandInWindow();
+class SystemWindows final : public PaletteWindows {
+public:
+    HWND Create(const std::string& /*name*/, ScreenPoint /*place*/) override {
+        return CreateStandInWindow();
+    }
+    void Destroy(HWND window) override { DestroyStandInWindow(window); }
+    void Show(HWND window, bool shown) override { ShowStandInWindow(window, shown); }
+    bool IsShown(HWND window) const override { return IsStandInWindowShown(window); }
+};
+
+#endif
+
+} // namespace
+
+std::unique_ptr<PaletteWindows> NewSystemWindows() {
+    return std::make_unique<SystemWindows>();
+}
+
+void World::SetPaletteWindows(PaletteWindows* windows) {
+    fPaletteWindows = windows ? windows : fSystemWindows.get();
+}
+
+HWND World::CreatePaletteWindow(const std::string& name, ScreenPoint place) {
+    return fPaletteWindows->Create(name, place);
 }
 
 void World::DestroyPaletteWindow(HWND window) {
     if (window)
-        DestroyStandInWindow(window);
+        fPaletteWindows->Destroy(window);
 }
 
 void World::ShowPaletteWindow(HWND window, bool shown) {
-    if (window)
-        ShowStandInWindow(window, shown);
+    if (window && fPaletteWindows->IsShown(window) != shown)
+        fPaletteWindows->Show(window, shown);
 }
 
-bool World::IsPaletteWindowShown(HWND window) {
-    return IsStandInWindowShown(window);
+bool World::IsPaletteWindowShown(HWND window) const {
+    return fPaletteWindows->IsShown(window);
 }
-
-#endif
 
 } // namespace host

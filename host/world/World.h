@@ -36,6 +36,7 @@
 #include "core/Host.h"
 #include "core/ObjectModel.h"
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -102,6 +103,19 @@ struct PaletteInfo {
     UID uid = kInvalidUID;
     HWND window = nullptr;
     std::vector<Boss*> tabAreas; // one per group
+};
+
+// How the world makes the operating-system windows of its palettes: by
+// default plain windows of the system (stand-ins off Windows); an
+// application that shows the palettes itself installs its own.
+class OPAL_SDK_API PaletteWindows {
+public:
+    virtual ~PaletteWindows() = default;
+    // A new hidden window for the named palette, whose top-left is to be `place`.
+    virtual HWND Create(const std::string& name, ScreenPoint place) = 0;
+    virtual void Destroy(HWND window) = 0;
+    virtual void Show(HWND window, bool shown) = 0;
+    virtual bool IsShown(HWND window) const = 0;
 };
 
 // The world's description outlives sessions, so the host keeps it: the
@@ -178,10 +192,15 @@ public:
     // objects taken down, through their steps (core/Layer.h).
     // The operating-system window of a new palette object (hidden), its end,
     // and showing or hiding it as the palette is shown or hidden.
-    static HWND CreatePaletteWindow(const std::string& name);
-    static void DestroyPaletteWindow(HWND window);
-    static void ShowPaletteWindow(HWND window, bool shown);
-    static bool IsPaletteWindowShown(HWND window);
+    HWND CreatePaletteWindow(const std::string& name, ScreenPoint place);
+    void DestroyPaletteWindow(HWND window);
+    void ShowPaletteWindow(HWND window, bool shown);
+    bool IsPaletteWindowShown(HWND window) const;
+    // Installs this world's maker of palette windows (null: the default
+    // one); the caller keeps it alive while it is installed.
+    void SetPaletteWindows(PaletteWindows* windows);
+    // The name of the palette whose object has this UID, or null.
+    const std::string* PaletteName(UID palette) const;
 
     // ---- Lifetime ----------------------------------------------------------------
     // Built with the session's application object, taken down before it.
@@ -203,6 +222,11 @@ private:
     Boss* fPaletteRegistry = nullptr;
     bool fBuilt = false;
     State* fState;
+    const std::unique_ptr<PaletteWindows> fSystemWindows;
+    PaletteWindows* fPaletteWindows;
 };
+
+// The system's own palette windows (stand-ins off Windows).
+std::unique_ptr<PaletteWindows> NewSystemWindows();
 
 } // namespace host

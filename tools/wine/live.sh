@@ -2,7 +2,8 @@
 # Opal live, for a person: opalhost.exe --live of the Windows build under plain
 # Wine, every palette a window of your own X display.
 #
-#   tools/wine/live.sh [--shot FILE.png] [opalhost ARGS...]
+#   tools/wine/live.sh [--shot FILE.png] [--workspace FILE] [--script FILE] [--plugin FILE]
+#   tools/wine/live.sh --help
 #
 # On your display ($DISPLAY), picom (xrender backend) is started for the
 # session when no compositor runs, so that translucent palettes show as such;
@@ -14,12 +15,26 @@
 # Build first: cmake --preset native && cmake --build --preset native &&
 #              cmake --preset windows && cmake --build --preset windows
 set -u
+usage() { sed -n '2,/^set -u/p' "$0" | sed -e '/^set -u/d' -e 's/^# \{0,1\}//'; }
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${OPAL_BUILD_DIR:-$root/build/windows}
 exe=$build/bin/opalhost.exe
-[ -f "$exe" ] || { echo "live.sh: no $exe; build the windows preset first" >&2; exit 2; }
 shot=
-if [ "${1-}" = --shot ]; then shot=${2:?live.sh: --shot FILE.png}; shift 2; fi
+args=()
+while [ $# -gt 0 ]; do
+  case $1 in
+  -h | --help) usage; exit 0 ;;
+  --shot) [ $# -ge 2 ] || { echo "live.sh: --shot needs FILE.png" >&2; exit 2; }
+    shot=$2; shift 2 ;;
+  --workspace | --script | --plugin)
+    [ $# -ge 2 ] || { echo "live.sh: $1 needs a value" >&2; exit 2; }
+    [ "$1 $2" != "--script -" ] || { echo "live.sh: --script - cannot be used (standard input is the session's)" >&2; exit 2; }
+    args+=("$1" "$2"); shift 2 ;;
+  *) echo "live.sh: unknown option $1 (live.sh --help)" >&2; exit 2 ;;
+  esac
+done
+set -- "${args[@]}"
+[ -f "$exe" ] || { echo "live.sh: no $exe; build the windows preset first" >&2; exit 2; }
 
 compositor_runs() {
   pgrep -x -u "$(id -u)" 'picom|compton|xcompmgr|kwin_x11|gnome-shell|mutter|marco|muffin|compiz' \
@@ -63,9 +78,15 @@ type 35
 select Paragraph
 STORY
 "$root/tools/wine/run-live.sh" "$build" bash -c '
-  exec 7> >("$WINE" "$0" --live --workspace "$3.workspace" --script "$1" "${@:4}" >/dev/null)
+  exec 7> >(exec "$WINE" "$0" --live --workspace "$3.workspace" --script "$1" "${@:4}" >/dev/null)
+  session=$!
   sleep 4 # the windows drawn, the timer run, picom caught up
-  import -window root -crop 990x690+0+0 +repage "$2"
+  if ! kill -0 "$session" 2>/dev/null; then
+    echo "live.sh: the session ended before its picture was taken" >&2
+    rm -f "$3.workspace"
+    exit 1
+  fi
+  import -window root -crop 990x690+0+0 +repage "$2" || exit 1
   echo quit >&7
   exec 7>&-
   wait

@@ -6,6 +6,9 @@
 #
 #   run-live.sh BUILD_DIR COMMAND [ARGS...]
 #
+# With OPAL_LIVE_WM=openbox, openbox manages the windows (picom composites);
+# with OPAL_LIVE_WM=xfwm4, xfwm4 manages and composites them (no picom).
+#
 # With OPAL_LIVE_DISPLAY=own, the caller's DISPLAY is used as it is (no Xvfb, no
 # picom: tools/wine/live.sh sees to a compositor there).
 #
@@ -21,7 +24,9 @@ fail() { echo "$me: $*" >&2; exit 125; }
 here=$(cd "$(dirname "$0")" && pwd)
 build_dir=$1; shift
 own=${OPAL_LIVE_DISPLAY:-}
-for tool in Xvfb picom xdotool import xprop xwininfo; do
+wm=${OPAL_LIVE_WM:-}
+case $wm in '' | openbox | xfwm4) ;; *) fail "OPAL_LIVE_WM: openbox or xfwm4, not $wm" ;; esac
+for tool in Xvfb picom xdotool import xprop xwininfo $wm; do
   command -v $tool >/dev/null || fail "$tool not found (tools/install-deps.sh windows)"
 done
 mkdir -p "$build_dir" || fail "cannot make $build_dir"
@@ -43,10 +48,11 @@ if ! cmp -s "$prefix/.opal-prefix" "$prefix/.opal-live" 2>/dev/null; then
 fi
 
 tmp=$(mktemp -d) || fail "no temporary folder"
-xvfb_pid= picom_pid=
+xvfb_pid= picom_pid= wm_pid=
 cleanup() {
   "$WINESERVER" -k >/dev/null 2>&1 9>&-
   [ -n "$picom_pid" ] && kill "$picom_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$tmp"
@@ -65,11 +71,28 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 [ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; fail "Xvfb did not start"; }
 export DISPLAY=:$(head -1 "$tmp/display")
-picom --backend xrender --no-fading-openclose --config /dev/null 9>&- 2>"$tmp/picom.log" &
-picom_pid=$!
-# picom needs a moment to take the screen over; a picture taken before would
-# show windows uncomposited.
+export OPAL_LIVE_WM=$wm
+# For the benchmarks: the processes of the desktop.
+export OPAL_LIVE_XVFB_PID=$xvfb_pid
+case $wm in
+openbox)
+  openbox --config-file /dev/null 9>&- >"$tmp/wm.log" 2>&1 &
+  wm_pid=$! ;;
+xfwm4)
+  # Its own compositor, no session manager.
+  env -u SESSION_MANAGER xfwm4 --compositor=on --sm-client-disable 9>&- >"$tmp/wm.log" 2>&1 &
+  wm_pid=$! ;;
+esac
+if [ "$wm" != xfwm4 ]; then
+  picom --backend xrender --no-fading-openclose --config /dev/null 9>&- 2>"$tmp/picom.log" &
+  picom_pid=$!
+fi
+export OPAL_LIVE_COMPOSITOR_PID=${picom_pid:-$wm_pid}
+# The compositor needs a moment to take the screen over; a picture taken
+# before would show windows uncomposited.
 sleep 1
-kill -0 "$picom_pid" 2>/dev/null || { cat "$tmp/picom.log" >&2; fail "picom did not start"; }
+[ -z "$picom_pid" ] || kill -0 "$picom_pid" 2>/dev/null ||
+  { cat "$tmp/picom.log" >&2; fail "picom did not start"; }
+[ -z "$wm_pid" ] || kill -0 "$wm_pid" 2>/dev/null || { cat "$tmp/wm.log" >&2; fail "$wm did not start"; }
 
 timeout -k 10 "${OPAL_WINE_TIMEOUT:-300}" "$@" 9>&-

@@ -1,5 +1,6 @@
 // The workspace file: its container, the atomic write and the default location.
 #include "persistence/WorkspaceFile.h"
+#include "Platform.h"
 #include "persistence/FileOps.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <zlib.h>
-
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 using namespace host;
 
@@ -82,10 +79,7 @@ protected:
         std::filesystem::remove_all(folder);
         file = (folder / "sub" / "workspace").string();
     }
-    void TearDown() override {
-        SetBeforeRenameHook(nullptr);
-        std::filesystem::remove_all(folder);
-    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
     ByteVector Contents(const std::string& path) {
         ByteVector bytes;
         std::string error;
@@ -104,35 +98,31 @@ TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
     EXPECT_EQ(ReadWholeFile(file, &bytes, &error), ReadOutcome::kMissing);
     ASSERT_TRUE(WriteFileAtomically(file, {1, 2, 3}, &error)) << error;
     std::string tempSeen;
-    SetBeforeRenameHook([&](const std::string& temp) {
-        tempSeen = temp;
+    host::Channel<host::FileRenaming> renaming;
+    host::Subscription interrupting = renaming.Subscribe([&](const host::FileRenaming& e) {
+        tempSeen = e.tempFile;
         throw Interrupted{};
     });
-    EXPECT_THROW(WriteFileAtomically(file, {9, 9, 9, 9}, &error), Interrupted);
+    EXPECT_THROW(WriteFileAtomically(file, {9, 9, 9, 9}, &error, &renaming), Interrupted);
     EXPECT_EQ(tempSeen, file + ".tmp");
     EXPECT_EQ(Contents(file), (ByteVector{1, 2, 3}));
     EXPECT_EQ(Contents(file + ".tmp"), (ByteVector{9, 9, 9, 9})) << "flushed before the rename";
 
     // The next write replaces the stale temporary file.
-    SetBeforeRenameHook(nullptr);
-    ASSERT_TRUE(WriteFileAtomically(file, {7}, &error)) << error;
+    interrupting.Reset();
+    ASSERT_TRUE(WriteFileAtomically(file, {7}, &error, &renaming)) << error;
     EXPECT_EQ(Contents(file), (ByteVector{7}));
     EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
 }
 
-#if !defined(_WIN32)
 namespace fs = std::filesystem;
 
-unsigned ModeOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0);
-    return st.st_mode & 07777;
-}
+using testing_support::ModeOf;
 
 TEST_F(WorkspaceFileTest, WhatIsNoRegularFile_IsNeitherReadNorWaitedForNorReplaced) {
     fs::create_directories(folder);
     const std::string fifo = (folder / "fifo").string(), dir = (folder / "dir").string();
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_TRUE(testing_support::MakeFifo(fifo));
     fs::create_directories(dir);
     const struct {
         std::string path, kind;
@@ -172,11 +162,11 @@ TEST_F(WorkspaceFileTest, ThroughALink_TheTargetIsReplacedInItsFolderAndTheLinkS
 TEST_F(WorkspaceFileTest, TheModeIsKept_AndAReadOnlyFileIsNotSavedOver) {
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(file, {1}, &error)) << error;
-    chmod(file.c_str(), 0640);
+    ASSERT_TRUE(testing_support::SetMode(file, 0640));
     ASSERT_TRUE(WriteFileAtomically(file, {2}, &error)) << error;
     EXPECT_EQ(ModeOf(file), 0640u);
 
-    chmod(file.c_str(), 0444);
+    ASSERT_TRUE(testing_support::SetMode(file, 0444));
     EXPECT_EQ(ReadOnlyReason(file), "is read-only (mode 0444)");
     EXPECT_FALSE(WriteFileAtomically(file, {3}, &error));
     EXPECT_EQ(error, file + " is read-only (mode 0444); not saved over");
@@ -197,6 +187,5 @@ TEST_F(WorkspaceFileTest, RenameKeeping_NeverReplacesAnExistingName) {
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(Contents(file + ".other"), (ByteVector{1}));
 }
-#endif
 
 } // namespace

@@ -3,6 +3,7 @@
 // out of the model, and a file that cannot be read is not saved over.
 #include "HostTestSupport.h"
 #include "OpalID.h"
+#include "Platform.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 #include "persistence/FileOps.h"
@@ -10,10 +11,6 @@
 
 #include <filesystem>
 #include <limits>
-
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#endif
 
 using host::ByteVector;
 using host::Host;
@@ -145,17 +142,14 @@ TEST_F(WorkspaceStoreTest, WhatIsNoFile_IsNeitherUsedNorMovedNorSavedOver) {
     EXPECT_FALSE(session->Stop(true)) << "the failed save at the end is told";
     EXPECT_TRUE(std::filesystem::is_directory(file));
     EXPECT_FALSE(std::filesystem::exists(file + ".damaged"));
-#if !defined(_WIN32)
     std::filesystem::remove(file);
-    ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+    ASSERT_TRUE(testing_support::MakeFifo(file));
     EXPECT_NE(Start().find(" is a FIFO, not a file;"), std::string::npos);
     EXPECT_FALSE(session->Stop(true));
     EXPECT_TRUE(std::filesystem::is_fifo(file));
     EXPECT_FALSE(std::filesystem::exists(file + ".damaged"));
-#endif
 }
 
-#if !defined(_WIN32)
 TEST_F(WorkspaceStoreTest, ThroughALink_ADamagedTargetIsKeptBesideItAndSavedAnew) {
     const auto real = folder / "real";
     std::filesystem::create_directories(real);
@@ -177,7 +171,7 @@ TEST_F(WorkspaceStoreTest, AReadOnlyFile_IsNotSavedOverAndTheEndOfTheSessionSays
     EXPECT_EQ(Start(), "");
     AlphaData().AddPanel(5);
     EXPECT_TRUE(session->Stop(true));
-    chmod(file.c_str(), 0444);
+    ASSERT_TRUE(testing_support::SetMode(file, 0444));
     EXPECT_EQ(Start(), "");
     EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 5);
     AlphaData().AddPanel(6);
@@ -189,6 +183,5 @@ TEST_F(WorkspaceStoreTest, AReadOnlyFile_IsNotSavedOverAndTheEndOfTheSessionSays
     EXPECT_EQ(Start(), "");
     EXPECT_EQ(AlphaData().CountEntries(), 1);
 }
-#endif
 
 } // namespace

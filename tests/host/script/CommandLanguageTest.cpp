@@ -34,13 +34,15 @@ TEST(CommandLanguageTest, Quotes_KeepEscapedQuotesAndBackslashes_HashesInsideWor
 
 TEST(CommandLanguageTest, Commands_SayWhatTheyDidOrWhyNot) {
     const std::pair<const char*, const char*> cases[] = {
-        // The field's own range and wording.
-        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A 300",
-         "Enter a number between 15 and 100 (not \"300\")."},
-        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A -5",
-         "Enter a number between 15 and 100 (not \"-5\")."},
-        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A 14.9",
-         "Enter a number between 15 and 100 (not \"14.9\")."},
+        // Any finite number reaches the plug-in; nothing else does.
+        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A inf",
+         "not a decimal number: \"inf\""},
+        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A nan",
+         "not a decimal number: \"nan\""},
+        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A 40%",
+         "not a decimal number: \"40%\""},
+        {"palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A 1e999",
+         "number out of range: \"1e999\""},
         {"snapshot screen.jpg",
          "snapshot: the picture is a PNG; name it FILE.png, not \"screen.jpg\""},
         {"snapshot .png", "snapshot: the picture is a PNG; name it FILE.png, not \".png\""},
@@ -59,6 +61,19 @@ TEST(CommandLanguageTest, Commands_SayWhatTheyDidOrWhyNot) {
     EXPECT_EQ(bounds.status, 0) << bounds.err;
     EXPECT_NE(bounds.out.find("alpha 15\n"), std::string::npos) << bounds.out;
     EXPECT_NE(bounds.out.find("alpha 100\n"), std::string::npos) << bounds.out;
+    EXPECT_EQ(bounds.err, "");
+
+    // Outside the field's range: stored as given, with a note on standard error.
+    const ScriptResult outside =
+        RunScript("palette P\npanel A in P\ndo add-alpha A\ndo set-alpha A 150\nprint data\n"
+                  "do set-alpha A -5\nprint data\n");
+    EXPECT_EQ(outside.status, 0) << outside.err;
+    EXPECT_NE(outside.out.find("alpha 150\n"), std::string::npos) << outside.out;
+    EXPECT_NE(outside.out.find("alpha -5\n"), std::string::npos) << outside.out;
+    EXPECT_EQ(outside.err, "note: 150 is outside the opacity field's 15 to 100; the plug-in gets "
+                           "it as it is\n"
+                           "note: -5 is outside the opacity field's 15 to 100; the plug-in gets "
+                           "it as it is\n");
 
     const ScriptResult notes =
         RunScript("panel Loose\npalette P\npanel A in P\nopen opal\ntype 40\n");
@@ -106,17 +121,14 @@ TEST(CommandLanguageTest, Completion_OffersCommandsFixedWordsAndNames) {
     EXPECT_EQ(host::CompleteWord(runner, context, "panel X in \"Col").partial, 4u);
 }
 
-// The README's command reference: the first column of each table row in its
-// "Commands" section, as `USAGE`.
-std::set<std::string> ReadmeUsages() {
-    std::ifstream readme(std::filesystem::path(OPAL_SOURCE_DIR) / "README.md");
+// The command reference, docs/commands.md: the first column of each of its
+// table rows, as `USAGE`.
+std::set<std::string> ReferenceUsages() {
+    std::ifstream reference(std::filesystem::path(OPAL_SOURCE_DIR) / "docs" / "commands.md");
+    EXPECT_TRUE(reference) << "docs/commands.md";
     std::set<std::string> usages;
-    std::string line;
-    bool inCommands = false;
-    while (std::getline(readme, line)) {
-        if (line.rfind("## ", 0) == 0)
-            inCommands = line == "## Commands";
-        if (!inCommands || line.rfind("| `", 0) != 0)
+    for (std::string line; std::getline(reference, line);) {
+        if (line.rfind("| `", 0) != 0)
             continue;
         const size_t end = line.find("` |");
         std::string usage = line.substr(3, end - 3);
@@ -127,11 +139,11 @@ std::set<std::string> ReadmeUsages() {
     return usages;
 }
 
-TEST(CommandLanguageTest, Readme_NamesTheCommandsOfTheTable) {
+TEST(CommandLanguageTest, CommandReference_NamesTheCommandsOfTheTable) {
     std::set<std::string> table;
     for (const host::CommandInfo& command : host::CommandTable())
         table.insert(command.usage);
-    EXPECT_EQ(ReadmeUsages(), table);
+    EXPECT_EQ(ReferenceUsages(), table);
 }
 
 } // namespace

@@ -54,10 +54,10 @@ protected:
 };
 
 TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
-    EXPECT_EQ(Menu(),
-              (std::vector<std::string>{"Show only visible panels in the list", "Turn opacity Off",
-                                        "-", "Feedback And Support >", "  Suggest New Feature",
-                                        "  Send Feedback", "  Support", "-", "About"}));
+    EXPECT_EQ(Menu(), (std::vector<std::string>{
+                          "Show only visible panels in the list", "Turn opacity Off",
+                          "Make panels opaque under the pointer", "-", "Feedback And Support >",
+                          "  Suggest New Feature", "  Send Feedback", "  Support", "-", "About"}));
     // Another menu's name finds nothing of the panel's.
     EXPECT_TRUE(Actions().ShowMenu(kOpalPanelTitleKey).empty());
 }
@@ -98,10 +98,10 @@ TEST_F(MenusTest, EntriesAndShortcutsTheHostRefuses) {
         offered.push_back(def.action);
         EXPECT_EQ(def.area, "KBSCE Other");
     }
-    EXPECT_EQ(offered,
-              (std::vector<ActionID>{kOpalShowPanelsActionID, kOpalTurnAlphaActionID,
-                                     kOpalSuggestNewFeatureActionID, kOpalSendFeedbackActionID,
-                                     kOpalSupportActionID, kOpalAboutActionID}));
+    EXPECT_EQ(offered, (std::vector<ActionID>{
+                           kOpalShowPanelsActionID, kOpalTurnAlphaActionID,
+                           kOpalOpaqueUnderPointerActionID, kOpalSuggestNewFeatureActionID,
+                           kOpalSendFeedbackActionID, kOpalSupportActionID, kOpalAboutActionID}));
 }
 
 // The About dialog: each widget in layout order with its frame.
@@ -130,7 +130,7 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
                       "c9264 \"About Opal\" 0 0 410 160",
                       "607 \"OK\" 315 125 395 145",
                       "681 \"Opal for Adobe InDesign/InCopy\" 15 15 300 31",
-                      "681 \"Version 1.0.1, Windows edition\" 15 33 300 49",
+                      "681 \"Version 1.1.0, Windows edition\" 15 33 300 49",
                       "681 \"Build date: 05/03/06\" 15 52 300 66",
                       "60b \"http://www.quillmark.example/opal\" 15 110 280 126",
                       "604 \"\" 15 128 282 130",
@@ -144,12 +144,11 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
 
 TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     const RefSnapshot before = RefSnapshot::Take();
-    struct Events final : host::Layer {
-        std::vector<std::string> told;
-        void DialogOpened(const std::string& title) override { told.push_back("open " + title); }
-        void DialogClosed() override { told.push_back("closed"); }
-    } events;
-    std::optional<host::Host::Listening> listening(std::in_place, TheHost(), events);
+    std::vector<std::string> told;
+    host::Subscription listening =
+        Dialogs().events.Subscribe([&told](const host::ui::DialogEvent& e) {
+            told.push_back(e.kind == host::ui::DialogEvent::kOpened ? "open " + e.title : "closed");
+        });
     Actions().DoAction(kOpalAboutActionID);
     host::Boss* first = Dialogs().FrontDialog();
     Actions().DoAction(kOpalAboutActionID);
@@ -159,8 +158,8 @@ TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     EXPECT_EQ(Dialogs().FrontDialog(), first);
     EXPECT_TRUE(Dialogs().PressOK());
     EXPECT_FALSE(Dialogs().PressOK());
-    listening.reset();
-    EXPECT_EQ(events.told,
+    listening.Reset();
+    EXPECT_EQ(told,
               (std::vector<std::string>{"open About Opal", "open About Opal", "closed", "closed"}));
     EXPECT_REFS_UNCHANGED(before);
 }
@@ -228,7 +227,7 @@ TEST(MenuCommandsTest, PrintsDialogsAndPagesAsTheyHappen) {
                      "dialog \"About Opal\" 0 0 410 160\n"
                      "button \"OK\" 315 125 395 145\n"
                      "text \"Opal for Adobe InDesign/InCopy\" 15 15 300 31\n"
-                     "text \"Version 1.0.1, Windows edition\" 15 33 300 49\n"
+                     "text \"Version 1.1.0, Windows edition\" 15 33 300 49\n"
                      "text \"Build date: 05/03/06\" 15 52 300 66\n"
                      "text \"http://www.quillmark.example/opal\" 15 110 280 126\n"
                      "line 15 128 282 130\n"

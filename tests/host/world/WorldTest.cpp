@@ -12,6 +12,7 @@
 #include "IWidgets.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "Platform.h"
 #include "RecordingObserver.h"
 #include "core/StandInWindows.h"
 
@@ -108,7 +109,7 @@ TEST_F(WorldTest, Registries_ListPanelsAndPalettesInCreationOrder) {
             db->Instantiate(palettes->GetNthPaletteUID(i), IID_IPALETTEWINDOW)));
         ASSERT_TRUE(window);
         EXPECT_EQ(GetClass(window.get()), classes[i]);
-        EXPECT_TRUE(host::IsStandInWindow(window->GetWindowHandle()));
+        EXPECT_TRUE(testing_support::IsWindowAlive(window->GetWindowHandle()));
     }
     EXPECT_TRUE(palettes->IsPaletteShown(0, PaletteUID("Tools")));
     EXPECT_FALSE(palettes->IsPaletteShown(0, PaletteUID("Stash")));
@@ -289,7 +290,7 @@ TEST_F(WorldTest, Recreate_GivesANewPlainWindowAndNewObjects) {
     W().RecreatePalette("Tools");
     const auto after = *W().FindPalette("Tools");
     EXPECT_NE(after.window, before.window);
-    EXPECT_FALSE(host::IsStandInWindow(before.window));
+    EXPECT_FALSE(testing_support::IsWindowAlive(before.window));
     EXPECT_EQ(GetWindowLongW(after.window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_NE(after.uid, before.uid);
     EXPECT_FALSE(Host::Current().UIDataBase().IsValidUID(before.uid));
@@ -370,7 +371,7 @@ TEST_F(WorldSessionTest, Restart_KeepsTheWorldWithNewPlainWindowsAndThePluginsOb
         EXPECT_EQ(after[i].shown, before[i].shown);
         EXPECT_EQ(after[i].groups, before[i].groups);
         EXPECT_NE(after[i].window, before[i].window);
-        EXPECT_EQ(GetWindowLongW(after[i].window, GWL_EXSTYLE), 0);
+        EXPECT_EQ(GetWindowLongW(after[i].window, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << "plain";
     }
     EXPECT_TRUE(w.FindPanel("Pages")->front);
     // Registry order: the plug-in's panel from its load on, then the host's.

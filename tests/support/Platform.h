@@ -1,0 +1,21 @@
+// What tests need that differs by platform, one file per platform in unix/
+// and windows/.
+#pragma once
+
+#include "OSWindows.h"
+
+#include <string>
+
+namespace testing_support {
+
+// Whether the window exists: a stand-in window off Windows, a real one on it.
+bool IsWindowAlive(HWND window);
+
+// FIFOs and mode bits, which only POSIX systems have. On Windows each reports
+// failure; the tests that need them are listed in tests/windows-skips.cmake.
+bool MakeFifo(const std::string& path);
+bool SetMode(const std::string& path, unsigned mode);
+// The permission bits (07777), or ~0u when the file cannot be read.
+unsigned ModeOf(const std::string& path);
+
+} // namespace testing_support

@@ -1,0 +1,26 @@
+#include "Platform.h"
+
+#include "core/StandInWindows.h"
+
+#include <sys/stat.h>
+
+namespace testing_support {
+
+bool IsWindowAlive(HWND window) {
+    return host::IsStandInWindow(window);
+}
+
+bool MakeFifo(const std::string& path) {
+    return mkfifo(path.c_str(), 0644) == 0;
+}
+
+bool SetMode(const std::string& path, unsigned mode) {
+    return chmod(path.c_str(), static_cast<mode_t>(mode)) == 0;
+}
+
+unsigned ModeOf(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 07777) : ~0u;
+}
+
+} // namespace testing_support
