@@ -353,7 +353,7 @@ int PrintVersion(const host::SessionOptions& options) {
         std::cerr << "error: " << error << "\n";
         return 1;
     }
-    const auto& plugin = *host::Host::Current().Plugins().front();
+    const auto& plugin = *session.GetHost().Plugins().front();
     std::string text = "unknown";
     for (const host::Bytes* bytes : plugin.resources.OfType(kPluginVersionRsrcType))
         if (const auto version = host::DecodePluginVersion(*bytes))

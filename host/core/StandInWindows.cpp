@@ -1,20 +1,23 @@
 #include "StandInWindows.h"
 
+#include "Host.h"
+
 namespace host {
 namespace {
-ShellExecuteSink& SinkStorage() {
-    static ShellExecuteSink sink;
-    return sink;
+
+// The plug-in calls the system's window and shell functions with no host in
+// hand: the current host, when there is one, hears of them.
+Host* EnteredHost() {
+    return Host::Running();
 }
+
 } // namespace
 
-void SetShellExecuteSink(ShellExecuteSink sink) {
-    SinkStorage() = std::move(sink);
+void ReportShellExecute(const char* verb, const char* file, int show) {
+    if (Host* host = EnteredHost())
+        host->shellExecute.Publish({verb ? verb : "", file ? file : "", show});
 }
 
-const ShellExecuteSink& ShellExecuteSinkNow() {
-    return SinkStorage();
-}
 } // namespace host
 
 #if !defined(_WIN32)
@@ -92,7 +95,7 @@ LONG SetWindowLongW(HWND window, int index, LONG value) {
     auto it = Windows().find(window);
     if (it == Windows().end() || index != GWL_EXSTYLE)
         return 0;
-    if (host::Host* host = host::Host::Running())
+    if (host::Host* host = host::EnteredHost())
         host->Report({host::HostRequest::kSetWindowStyle, {}, value, 0, nullptr, window});
     const LONG old = it->second.exStyle;
     it->second.exStyle = value;
@@ -104,7 +107,7 @@ BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD fla
     // As on Windows, only a layered window takes layered attributes.
     if (it == Windows().end() || !(it->second.exStyle & WS_EX_LAYERED))
         return FALSE;
-    if (host::Host* host = host::Host::Running())
+    if (host::Host* host = host::EnteredHost())
         host->Report({host::HostRequest::kSetWindowAlpha, {}, alpha, 0, nullptr, window});
     it->second.key = key;
     it->second.alpha = alpha;
@@ -149,8 +152,7 @@ DWORD GetModuleFileNameW(HMODULE module, WCHAR* buffer, DWORD size) {
 HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char*, const char*,
                         int show) {
     // Nothing is opened here; whoever runs the host is told.
-    if (const host::ShellExecuteSink& sink = host::ShellExecuteSinkNow())
-        sink(verb ? verb : "", file ? file : "", show);
+    host::ReportShellExecute(verb, file, show);
     return reinterpret_cast<HINSTANCE>(
         static_cast<uintptr_t>(33)); // "success" as Windows reports it
 }

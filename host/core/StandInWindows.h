@@ -11,12 +11,10 @@
 
 namespace host {
 
-// Told of every web page or document the plug-in asks the system to open
-// (ShellExecuteA): the verb, the file or address, the show command.
-using ShellExecuteSink =
-    std::function<void(const std::string& verb, const std::string& file, int show)>;
-OPAL_SDK_API void SetShellExecuteSink(ShellExecuteSink sink);
-OPAL_SDK_API const ShellExecuteSink& ShellExecuteSinkNow();
+// Tells the current host (Host::shellExecute) of a web page or document the
+// plug-in asks the system to open with its own ShellExecuteA: the verb, the
+// file or address, the show command.
+void ReportShellExecute(const char* verb, const char* file, int show);
 
 } // namespace host
 

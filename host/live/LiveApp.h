@@ -10,6 +10,8 @@
 #include "core/ObjectModel.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
+#include "ui/Alerts.h"
+#include "ui/DialogManager.h"
 #include "ui/UserAction.h"
 #include "world/World.h"
 
@@ -84,9 +86,6 @@ class DocumentWindow;
 class Listener final : public Layer {
 public:
     explicit Listener(App& app) : fApp(app) {}
-    void AlertShown(const std::string& text) override;
-    void DialogOpened(const std::string& title) override;
-    void DialogClosed() override;
     void PalettePlaced(const std::string& palette) override;
     void PaletteChanged(const std::string& palette) override;
     void WidgetRedrawn(const Boss* widget) override;
@@ -142,7 +141,7 @@ struct InputState {
     POINT last{-1, -1}; // the pointer when the drag last followed it
 };
 
-class App final : public PaletteWindows {
+class App final : public PaletteWindows, private ui::AlertAnswerer, private ui::DialogWaiter {
 public:
     App(Session& session, ScriptRunner& runner);
     ~App() override;
@@ -210,8 +209,13 @@ private:
     void SyncDialog();
     void Dispatch(MSG& message, HWND dialog);
 
+    // A person answers the alerts and closes the dialogs.
+    ui::AlertAnswer Answer(const std::string& text, bool offered) override;
+    void WaitFor(Boss* dialog) override;
+
     Listener fListener;
     std::optional<Host::Listening> fListening;
+    std::vector<Subscription> fHeard; // alerts, dialogs and pages opened, printed
     HFONT fFont = nullptr;
     std::unique_ptr<DocumentWindow> fDocument;
     // The palettes' windows; a re-created palette's old window lives until
@@ -237,6 +241,7 @@ private:
     bool fDialogsStale = false;
     bool fLookStale = true;
     std::optional<paint::ScreenLook> fLook;
+    const std::unique_ptr<paint::TextMeasure> fMeasure = paint::NewScreenTextMeasure();
 };
 
 // The document window: the page, the Window and File menus, and the keys

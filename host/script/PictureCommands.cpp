@@ -24,7 +24,7 @@ void SnapshotCommand(ScriptContext& c, const Words& args) {
 #if defined(_WIN32)
     c.out << "snapshot: pictures are drawn by the native build\n";
 #else
-    const Bytes picture = render::DrawScreenPng();
+    const Bytes picture = render::DrawScreenPng(c.session.GetHost());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(picture.data()),
               static_cast<std::streamsize>(picture.size()));

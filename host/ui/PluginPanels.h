@@ -43,6 +43,10 @@ public:
     // The name of the panel's palette window.
     std::string PaletteName(int32 panelID) const;
 
+    // Redraws asked for of the host's widgets, all together.
+    long Invalidations() const { return fInvalidations; }
+    void Invalidated(const Boss* widget);
+
     // From the world.
     void PaletteShown(const Boss* palette, bool shown) override;
     void WorldTakenDown() override;
@@ -66,6 +70,7 @@ private:
 
     Host& fHost;
     std::vector<Panel> fPanels;
+    long fInvalidations = 0;
 };
 
 } // namespace host::ui

@@ -79,7 +79,7 @@ void World::State::BuildGroup(size_t paletteIndex, Group& group) {
 void World::State::BuildPalette(size_t index) {
     Palette& palette = palettes[index];
     palette.boss = NewBoss(palette.classID);
-    palette.window = CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
+    palette.window = world.CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
     PaletteWindowOf(palette.boss)->fWindow = palette.window;
     owner[palette.boss] = index;
     paletteByUID[palette.boss->GetUID()] = index;
@@ -136,7 +136,7 @@ void World::State::SyncPalette(Palette& palette) {
     }
     if (WorldControlView* view = ViewOf(palette.boss))
         view->SetVisible(palette.shown);
-    ShowPaletteWindow(palette.window, palette.shown);
+    world.ShowPaletteWindow(palette.window, palette.shown);
     world.fHost.Notify(&Layer::PaletteChanged, palette.name);
 }
 
@@ -381,31 +381,32 @@ public:
 
 #endif
 
-SystemWindows gSystemWindows;
-PaletteWindows* gPaletteWindows = &gSystemWindows;
-
 } // namespace
 
+std::unique_ptr<PaletteWindows> NewSystemWindows() {
+    return std::make_unique<SystemWindows>();
+}
+
 void World::SetPaletteWindows(PaletteWindows* windows) {
-    gPaletteWindows = windows ? windows : &gSystemWindows;
+    fPaletteWindows = windows ? windows : fSystemWindows.get();
 }
 
 HWND World::CreatePaletteWindow(const std::string& name, ScreenPoint place) {
-    return gPaletteWindows->Create(name, place);
+    return fPaletteWindows->Create(name, place);
 }
 
 void World::DestroyPaletteWindow(HWND window) {
     if (window)
-        gPaletteWindows->Destroy(window);
+        fPaletteWindows->Destroy(window);
 }
 
 void World::ShowPaletteWindow(HWND window, bool shown) {
-    if (window && gPaletteWindows->IsShown(window) != shown)
-        gPaletteWindows->Show(window, shown);
+    if (window && fPaletteWindows->IsShown(window) != shown)
+        fPaletteWindows->Show(window, shown);
 }
 
-bool World::IsPaletteWindowShown(HWND window) {
-    return gPaletteWindows->IsShown(window);
+bool World::IsPaletteWindowShown(HWND window) const {
+    return fPaletteWindows->IsShown(window);
 }
 
 } // namespace host

@@ -36,6 +36,7 @@
 #include "core/Host.h"
 #include "core/ObjectModel.h"
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -196,13 +197,13 @@ public:
     // objects taken down, through their steps (core/Layer.h).
     // The operating-system window of a new palette object (hidden), its end,
     // and showing or hiding it as the palette is shown or hidden.
-    static HWND CreatePaletteWindow(const std::string& name, ScreenPoint place);
-    static void DestroyPaletteWindow(HWND window);
-    static void ShowPaletteWindow(HWND window, bool shown);
-    static bool IsPaletteWindowShown(HWND window);
-    // Installs the maker of palette windows (null: the default one); the
-    // caller keeps it alive while it is installed.
-    static void SetPaletteWindows(PaletteWindows* windows);
+    HWND CreatePaletteWindow(const std::string& name, ScreenPoint place);
+    void DestroyPaletteWindow(HWND window);
+    void ShowPaletteWindow(HWND window, bool shown);
+    bool IsPaletteWindowShown(HWND window) const;
+    // Installs this world's maker of palette windows (null: the default
+    // one); the caller keeps it alive while it is installed.
+    void SetPaletteWindows(PaletteWindows* windows);
     // The name of the palette whose object has this UID, or null.
     const std::string* PaletteName(UID palette) const;
 
@@ -226,6 +227,11 @@ private:
     Boss* fPaletteRegistry = nullptr;
     bool fBuilt = false;
     State* fState;
+    const std::unique_ptr<PaletteWindows> fSystemWindows;
+    PaletteWindows* fPaletteWindows;
 };
+
+// The system's own palette windows (stand-ins off Windows).
+std::unique_ptr<PaletteWindows> NewSystemWindows();
 
 } // namespace host

@@ -25,15 +25,11 @@ std::string Subject(const IPMUnknown* subject) {
 
 } // namespace
 
-HostRecorder::HostRecorder() {
-    host::Host::Current().onRequest = [this](const host::HostRequest& request) {
-        fRequests.push_back(Describe(request));
-    };
-}
+HostRecorder::HostRecorder()
+    : fRecording(host::Host::Current().requests.Subscribe(
+          [this](const host::HostRequest& request) { fRequests.push_back(Describe(request)); })) {}
 
-HostRecorder::~HostRecorder() {
-    host::Host::Current().onRequest = nullptr;
-}
+HostRecorder::~HostRecorder() = default;
 
 std::string HostRecorder::Describe(const host::HostRequest& r) {
     using host::Hex;

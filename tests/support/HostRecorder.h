@@ -31,6 +31,7 @@ public:
 
 private:
     std::vector<std::string> fRequests;
+    host::Subscription fRecording;
 };
 
 // Succeeds when the two tables are equal; else names the first difference and

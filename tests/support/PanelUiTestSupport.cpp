@@ -107,7 +107,8 @@ void PanelUiTest::SetOption(bool opacityOn, bool ignoreClosed) {
 
 void PanelUiTest::StartTrace() {
     trace.clear();
-    TheHost().trace = [this](const std::string& line) { trace.push_back(line); };
+    fTracing = TheHost().traceLines.Subscribe(
+        [this](const host::TraceLine& line) { trace.push_back(line.text); });
 }
 
 size_t PanelUiTest::Traced(const std::string& line) const {

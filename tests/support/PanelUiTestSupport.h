@@ -47,6 +47,7 @@ protected:
 private:
     host::Boss* fPanel = nullptr;
     int32 fOpalID = 0;
+    host::Subscription fTracing;
 };
 
 inline const std::string kRunSetAlpha = "run \"Set alpha\"";

@@ -51,7 +51,7 @@ Boss* OpalPanelTest::AppendRow(const std::string& name, const std::string& opaci
                      IID_ICONTROLVIEW)));
     if (!row)
         return nullptr;
-    Boss* boss = BossOf(row.get());
+    Boss* boss = BossOf(TheHost(), row.get());
     FindWidget(boss, kOpalRowNameWidgetID)
         ->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA)
         ->SetString(PMString::FromUTF8(name));

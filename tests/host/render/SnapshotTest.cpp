@@ -82,7 +82,7 @@ bool Offset(const host::Boss* from, const host::Boss* widget, double x, double y
 Box ScreenBox(const host::Boss* widget) {
     const auto id =
         host::Host::Current().Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
-    const WindowArea opal = Window(host::render::ShownWindows(), "Opal");
+    const WindowArea opal = Window(host::render::ShownWindows(host::Host::Current()), "Opal");
     const host::Boss* root = host::Host::Current().Get<host::ui::PluginPanels>().PanelWidget(*id);
     double x = 0, y = 0;
     EXPECT_TRUE(Offset(root, widget, opal.panels.at(0).left, opal.panels.at(0).top, &x, &y));
@@ -113,11 +113,12 @@ TEST(Snapshot, TranslucentPaletteShowsThePageAsMuchAsItsAlphaSays) {
     Picture with, without;
     WindowArea p, q;
     RunScript(world, [&] {
-        with = host::render::DrawScreen();
-        p = Window(host::render::ShownWindows(), "P");
-        q = Window(host::render::ShownWindows(), "Q");
+        with = host::render::DrawScreen(host::Host::Current());
+        p = Window(host::render::ShownWindows(host::Host::Current()), "P");
+        q = Window(host::render::ShownWindows(host::Host::Current()), "Q");
     });
-    RunScript(world + "hide X\nhide Y\n", [&] { without = host::render::DrawScreen(); });
+    RunScript(world + "hide X\nhide Y\n",
+              [&] { without = host::render::DrawScreen(host::Host::Current()); });
     ASSERT_EQ(with.width, uint32{host::render::kScreenWidth});
     EXPECT_EQ(p.alpha, 102) << "40 % as the window system holds it";
     EXPECT_EQ(q.alpha, 255);
@@ -149,7 +150,7 @@ TEST(Snapshot, AHalfOpaqueRowsBarFillsHalfAndStaysInItsFrame) {
     RunScript("palette P\npanel Half in P\ndo add-alpha Half\ndo set-alpha Half 50\nopen opal\n"
               "place Opal 300 100\ntick\n",
               [] {
-                  const Picture shot = host::render::DrawScreen();
+                  const Picture shot = host::render::DrawScreen(host::Host::Current());
                   const Box bar =
                       ScreenBox(host::ui::FindWidget(Row("Half"), kOpalRowAlphaBarWidgetID));
                   ASSERT_EQ(bar.width, 156);
@@ -193,7 +194,7 @@ TEST(Snapshot, GreyedRowsTextIsLighterThanAnEnabledRows) {
     RunScript("palette Stash class 0x1640F\npanel Stashed in Stash\npalette P\npanel Shown in P\n"
               "open opal\nplace Opal 300 100\n",
               [] {
-                  const Picture shot = host::render::DrawScreen();
+                  const Picture shot = host::render::DrawScreen(host::Host::Current());
                   const auto name = [](const char* row) {
                       return ScreenBox(host::ui::FindWidget(Row(row), kOpalRowNameWidgetID));
                   };
@@ -210,7 +211,7 @@ TEST(Snapshot, GreyedRowsTextIsLighterThanAnEnabledRows) {
 
 TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
     RunScript("open opal\nplace Opal 300 100\n", [] {
-        const Picture shot = host::render::DrawScreen();
+        const Picture shot = host::render::DrawScreen(host::Host::Current());
         const Box button = ScreenBox(OpalWidget(kOpalOnOffButtonWidgetID));
         const auto& plugins = host::Host::Current().Plugins();
         ASSERT_FALSE(plugins.empty());
@@ -244,7 +245,7 @@ TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
 
 TEST(Snapshot, TheOpenAboutBoxShowsItsPicture) {
     RunScript("open opal\nmenu About\n", [] {
-        const Picture shot = host::render::DrawScreen();
+        const Picture shot = host::render::DrawScreen(host::Host::Current());
         const auto& plugins = host::Host::Current().Plugins();
         ASSERT_FALSE(plugins.empty());
         const Bytes* dib = plugins.front()->resources.Find(kBitmapRsrcType, 4000);
@@ -280,7 +281,7 @@ TEST(Snapshot, TheSameScriptGivesTheSameBytes) {
     };
     RunScript(script, [&] {
         first = read();
-        drawn = host::render::DrawScreen();
+        drawn = host::render::DrawScreen(host::Host::Current());
     });
     RunScript(script, [&] { second = read(); });
     std::filesystem::remove(file);

@@ -108,12 +108,12 @@ TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
         RunScriptIn(Host::Current(), "palette Tools\npanel Pages in Tools\npanel 7 in Tools\n")
             .status,
         0);
-    EXPECT_EQ(host::ResolvePanel("Pages"), 101);
-    EXPECT_EQ(host::ResolvePanel("7"), 102);
-    EXPECT_EQ(host::ResolvePanel("0x7"), 7);
-    EXPECT_EQ(host::ResolvePanel("-3"), -3);
+    EXPECT_EQ(host::ResolvePanel(Host::Current(), "Pages"), 101);
+    EXPECT_EQ(host::ResolvePanel(Host::Current(), "7"), 102);
+    EXPECT_EQ(host::ResolvePanel(Host::Current(), "0x7"), 7);
+    EXPECT_EQ(host::ResolvePanel(Host::Current(), "-3"), -3);
     try {
-        host::ResolvePanel("Ghost");
+        host::ResolvePanel(Host::Current(), "Ghost");
         ADD_FAILURE() << "accepted an unknown name";
     } catch (const host::ScriptError& e) {
         EXPECT_STREQ(e.what(), "no panel named \"Ghost\"");

@@ -53,14 +53,14 @@ TEST_F(DrawingTest, Port_RecordsEveryOperation_AndGivesEverythingBack) {
     model.DefineClass(kSketchBoss, 0, {{IID_ICONTROLVIEW, kSketchViewImpl}}, "test sketch");
     Boss* sketch = model.CreateBoss(kSketchBoss);
     const auto before = testing_support::RefSnapshot::Take();
-    EXPECT_EQ(DrawNow(ViewOf(sketch)),
+    EXPECT_EQ(DrawNow(sketch),
               (std::vector<std::string>{"save", "color 0.106 0.223 0.302", "fill 2 2 76 3",
                                         "stroke-rect 1 1 153 4", "move 0 6", "line 156.5 6",
                                         "stroke", "restore"}));
     EXPECT_REFS_UNCHANGED(before);
     // Without its port the view draws nothing, and leaks nothing.
     TheHost().GetFaults().FailAt(1);
-    EXPECT_TRUE(DrawNow(ViewOf(sketch)).empty());
+    EXPECT_TRUE(DrawNow(sketch).empty());
     EXPECT_REFS_UNCHANGED(before);
     sketch->Release();
     model.RemoveOrigin("test sketch");
@@ -117,7 +117,7 @@ TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
 
     std::string error;
     ASSERT_TRUE(session->Restart(&error)) << error;
-    EXPECT_EQ(SuppressedAlerts(), std::set<int32>{0xc9201});
+    EXPECT_EQ(host::Host::Current().Get<Alerts>().Suppressed(), std::set<int32>{0xc9201});
     EXPECT_EQ(Warn(0xc9201), 0);
     EXPECT_EQ(Warn(0xc9202), 1); // another alert is still shown
     EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), 4u);
@@ -128,24 +128,29 @@ TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
 // "don't show again".
 TEST_F(AlertTest, AskedPerson_AnswerKeptAndChoiceOfferedOnlyWhereItExists) {
     std::vector<std::pair<std::string, bool>> asked;
-    host::Host::Current().Get<Alerts>().ask = [&asked](const std::string& text, bool offered) {
-        asked.emplace_back(text, offered);
-        return AlertAnswer::kDontShowAgain;
-    };
+    struct Person final : host::ui::AlertAnswerer {
+        std::vector<std::pair<std::string, bool>>& asked;
+        explicit Person(std::vector<std::pair<std::string, bool>>& a) : asked(a) {}
+        AlertAnswer Answer(const std::string& text, bool offered) override {
+            asked.emplace_back(text, offered);
+            return AlertAnswer::kDontShowAgain;
+        }
+    } person(asked);
+    host::Subscription answering = host::Host::Current().Get<Alerts>().answerer.Provide(person);
     EXPECT_EQ(Warn(0xc9201), 1);
     EXPECT_EQ(Warn(0xc9201), 0);
-    ShowHostAlert("Enter a number between 15 and 100.");
-    host::Host::Current().Get<Alerts>().ask = nullptr;
+    host::Host::Current().Get<Alerts>().ShowHostAlert("Enter a number between 15 and 100.");
+    answering.Reset();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_TRUE(asked[0].second);
     EXPECT_EQ(asked[1], std::make_pair(std::string("Enter a number between 15 and 100."), false));
-    EXPECT_EQ(SuppressedAlerts(), std::set<int32>{0xc9201});
+    EXPECT_EQ(host::Host::Current().Get<Alerts>().Suppressed(), std::set<int32>{0xc9201});
     EXPECT_EQ(host::Host::Current().Get<Alerts>().Log().size(), 2u);
 }
 
 TEST_F(AlertTest, LogKeepsOnlyTheLatestAlerts) {
     for (size_t i = 0; i < 3 * Alerts::kLogLength; ++i)
-        ShowHostAlert("alert " + std::to_string(i));
+        host::Host::Current().Get<Alerts>().ShowHostAlert("alert " + std::to_string(i));
     // By value: a static member of the host's library has no address here.
     ASSERT_EQ(Host::Current().Get<Alerts>().Log().size(), size_t{Alerts::kLogLength});
     EXPECT_EQ(Host::Current().Get<Alerts>().Log().front(),

@@ -64,7 +64,7 @@ protected:
     }
     host::paint::ScreenLook Screen() {
         const auto measure = host::paint::NewScreenTextMeasure();
-        return host::paint::LayOut(*measure);
+        return host::paint::LayOut(TheHost(), *measure);
     }
     int RowsPlaced() {
         std::istringstream lines(Run("print places\n"));

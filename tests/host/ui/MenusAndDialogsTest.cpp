@@ -144,12 +144,11 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
 
 TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     const RefSnapshot before = RefSnapshot::Take();
-    struct Events final : host::Layer {
-        std::vector<std::string> told;
-        void DialogOpened(const std::string& title) override { told.push_back("open " + title); }
-        void DialogClosed() override { told.push_back("closed"); }
-    } events;
-    std::optional<host::Host::Listening> listening(std::in_place, TheHost(), events);
+    std::vector<std::string> told;
+    host::Subscription listening =
+        Dialogs().events.Subscribe([&told](const host::ui::DialogEvent& e) {
+            told.push_back(e.kind == host::ui::DialogEvent::kOpened ? "open " + e.title : "closed");
+        });
     Actions().DoAction(kOpalAboutActionID);
     host::Boss* first = Dialogs().FrontDialog();
     Actions().DoAction(kOpalAboutActionID);
@@ -159,8 +158,8 @@ TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     EXPECT_EQ(Dialogs().FrontDialog(), first);
     EXPECT_TRUE(Dialogs().PressOK());
     EXPECT_FALSE(Dialogs().PressOK());
-    listening.reset();
-    EXPECT_EQ(events.told,
+    listening.Reset();
+    EXPECT_EQ(told,
               (std::vector<std::string>{"open About Opal", "open About Opal", "closed", "closed"}));
     EXPECT_REFS_UNCHANGED(before);
 }

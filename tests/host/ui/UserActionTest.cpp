@@ -43,7 +43,7 @@ protected:
     }
     host::paint::ScreenLook Screen() {
         const auto measure = host::paint::NewScreenTextMeasure();
-        return host::paint::LayOut(*measure);
+        return host::paint::LayOut(TheHost(), *measure);
     }
     const host::paint::PaletteLook& Palette(const host::paint::ScreenLook& screen,
                                             const std::string& name) {
@@ -164,7 +164,7 @@ TEST_F(UserActionTest, HitTest_FindsEachKindOfPlace_TopmostFirst) {
     EXPECT_EQ(hit.part, Part::kDialog);
     EXPECT_EQ(hit.dialog, about.view.root);
     for (const auto& place : host::paint::DialogPlaces(about))
-        if (host::paint::HostKind(place.widget->Class()) == kOKButtonWidgetBoss) {
+        if (host::paint::HostKind(place.widget) == kOKButtonWidgetBoss) {
             hit = host::paint::HitTest(withDialog, Middle(place.shown));
             EXPECT_EQ(hit.part, Part::kDialogButton);
             EXPECT_EQ(hit.widget, place.widget);

@@ -65,8 +65,8 @@ TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
     InterfacePtr<IPMUnknown> widget(QueryOpalByWidgetID());
     ASSERT_TRUE(widget);
     EXPECT_EQ(GetClass(widget.get()), kOpalPanelWidgetBoss);
-    EXPECT_EQ(BossOf(widget.get()), Host::Current().Get<PluginPanels>().PanelWidget(1));
-    EXPECT_EQ(ChildrenOf(world.PanelBoss(1)), std::vector<Boss*>{BossOf(widget.get())});
+    EXPECT_EQ(BossOf(TheHost(), widget.get()), Host::Current().Get<PluginPanels>().PanelWidget(1));
+    EXPECT_EQ(ChildrenOf(world.PanelBoss(1)), std::vector<Boss*>{BossOf(TheHost(), widget.get())});
 }
 
 TEST_F(PanelRegistrationTest, ClosingKeepsTheWidgets_ANewSessionBuildsAnew) {
@@ -120,12 +120,12 @@ TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIs
 TEST_F(OpalPanelTest, Invalidate_CountsRedrawRequestsPerWidget) {
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
     const int before = InvalidationsOf(onOff);
-    const long all = InvalidationCount();
+    const long all = TheHost().Get<PluginPanels>().Invalidations();
     ViewOf(onOff)->SetRsrcID(kOpalOffIconRsrcID);
     ViewOf(onOff)->Invalidate();
     ViewOf(onOff)->Disable(kFalse); // no redraw asked
     EXPECT_EQ(InvalidationsOf(onOff), before + 1);
-    EXPECT_EQ(InvalidationCount(), all + 1);
+    EXPECT_EQ(TheHost().Get<PluginPanels>().Invalidations(), all + 1);
 }
 
 // Every widget as its layout describes it, children in order.
@@ -147,7 +147,8 @@ void ExpectBuiltAsLayout(const host::WidgetSpec& spec, const Boss* widget) {
 }
 
 TEST_F(OpalPanelTest, Tree_HasTheLayoutsWidgetsFramesAndContent) {
-    const auto layout = ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
+    const auto layout =
+        ReadLayout(TheHost(), kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
     ASSERT_TRUE(layout);
     ExpectBuiltAsLayout(*layout, Panel());
     EXPECT_EQ(TextOf(Widget(kOpalOpacitySliderWidgetID)), "100%");
@@ -168,7 +169,8 @@ TEST_F(OpalPanelTest, Tree_HasTheLayoutsWidgetsFramesAndContent) {
     InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
     InterfacePtr<IPMUnknown> palette(
         utils->QueryPaletteOfWidget(ViewOf(FindWidget(row, kOpalRowNameWidgetID))));
-    EXPECT_EQ(BossOf(palette.get()), Host::Current().Get<World>().FindPalette("Opal")->boss);
+    EXPECT_EQ(BossOf(TheHost(), palette.get()),
+              Host::Current().Get<World>().FindPalette("Opal")->boss);
 }
 
 // A search by widget ID passes over subtrees without the ID; it must still
@@ -271,9 +273,10 @@ TEST_F(OpalPanelTest, Resize_TakesTheSizeThePanelViewAllows) {
                         &ImplementationFunctions<LimitedView>::Size, nullptr, 0, "test view"});
     model.DefineClass(kLimitedPanelBoss, kErasablePanelWidgetBoss,
                       {{IID_ICONTROLVIEW, kLimitedViewImpl}}, "test view");
-    auto layout = *ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
+    auto layout =
+        *ReadLayout(TheHost(), kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
     layout.widgetClass = kLimitedPanelBoss;
-    Boss* panel = BuildWidget(layout, &TheHost().UIDataBase());
+    Boss* panel = BuildWidget(TheHost(), layout, &TheHost().UIDataBase());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(DragPanelTo(panel, 100, 500), PMPoint(174, 300));
     EXPECT_EQ(FrameOf(kOpalPanelListWidgetID, panel), PMRect(-1, 0, 175, 286));
@@ -290,8 +293,9 @@ TEST_F(OpalPanelTest, References_BuildingAndTearingDownGivesAllBack) {
     FindWidget(List(), kListScrollWidgetID)
         ->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA)
         ->ReleaseAll(kTrue);
-    const auto layout = ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
-    BuildWidget(*layout, &TheHost().UIDataBase())->Release();
+    const auto layout =
+        ReadLayout(TheHost(), kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
+    BuildWidget(TheHost(), *layout, &TheHost().UIDataBase())->Release();
     EXPECT_REFS_UNCHANGED(before);
 }
 

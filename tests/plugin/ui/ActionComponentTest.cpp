@@ -64,15 +64,15 @@ class ActionComponentTest : public HostSessionTest {
 protected:
     void SetUp() override {
         HostSessionTest::SetUp();
-        host::SetShellExecuteSink(
-            [this](const std::string& verb, const std::string& file, int show) {
-                shellCalls.push_back({verb, file, show});
-            });
+        shell = TheHost().shellExecute.Subscribe([this](const host::ShellExecuteRequest& e) {
+            shellCalls.push_back({e.verb, e.file, e.show});
+        });
     }
     void TearDown() override {
-        host::SetShellExecuteSink(nullptr);
+        shell.Reset();
         HostSessionTest::TearDown();
     }
+    host::Subscription shell;
 
     InterfacePtr<IActionComponent> Component() {
         return InterfacePtr<IActionComponent>(static_cast<IActionComponent*>(
@@ -201,8 +201,12 @@ TEST_F(ActionComponentTest, PagesShareTheHostOfThePluginsAddress) {
 TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
     auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
     const RefSnapshot before = RefSnapshot::Take();
-    bool waited = false;
-    dialogs.onWait = [&](host::Boss*) { waited = true; };
+    struct Waiter : host::ui::DialogWaiter {
+        bool waited = false;
+        void WaitFor(host::Boss*) override { waited = true; }
+    } person;
+    const host::Subscription waiting = dialogs.waiter.Provide(person);
+    const bool& waited = person.waited;
     for (int time = 1; time <= 2; ++time) {
         Do(kOpalAboutActionID);
         ASSERT_EQ(dialogs.OpenDialogs(), size_t(time)) << "opening number " << time;
@@ -214,7 +218,6 @@ TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
     EXPECT_TRUE(dialogs.PressOK());
     EXPECT_TRUE(dialogs.PressOK());
     EXPECT_FALSE(dialogs.PressOK());
-    dialogs.onWait = nullptr;
     EXPECT_REFS_UNCHANGED(before);
 }
 

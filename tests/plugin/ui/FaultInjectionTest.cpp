@@ -133,7 +133,7 @@ TEST_F(PanelFaultTest, RowsAndBars) {
     });
     ForEveryFailure("bar", [&] {
         Boss* row = ListRows(List())[0];
-        DrawNow(ViewOf(FindWidget(row, kOpalRowAlphaBarWidgetID)));
+        DrawNow(FindWidget(row, kOpalRowAlphaBarWidgetID));
     });
 }
 

@@ -62,7 +62,7 @@ protected:
     }
     Ops DrawBarOf(const std::string& panel) {
         Boss* row = ListRows(List())[static_cast<size_t>(RowOf(panel))];
-        return DrawNow(ViewOf(FindWidget(row, kOpalRowAlphaBarWidgetID)));
+        return DrawNow(FindWidget(row, kOpalRowAlphaBarWidgetID));
     }
     static Ops Normal(const Ops& body) {
         Ops ops = {"save", "color 0 0 0", "stroke-rect 1 1 153 4"};
