@@ -10,9 +10,10 @@
 
 namespace testing_support {
 
-RefSnapshot RefSnapshot::Take() {
+RefSnapshot RefSnapshot::Take(host::Host& host) {
     RefSnapshot s;
-    for (const host::LiveObject& live : host::Host::Current().Model().LiveObjects())
+    s.host = &host;
+    for (const host::LiveObject& live : host.Model().LiveObjects())
         s.counts[live.boss] = live.refCount;
     return s;
 }
@@ -33,9 +34,10 @@ RefSnapshot RefSnapshot::Take() {
     return ::testing::AssertionFailure() << problems.str();
 }
 
-ClassSnapshot ClassSnapshot::Take() {
+ClassSnapshot ClassSnapshot::Take(host::Host& host) {
     ClassSnapshot s;
-    for (const host::LiveObject& live : host::Host::Current().Model().LiveObjects()) {
+    s.host = &host;
+    for (const host::LiveObject& live : host.Model().LiveObjects()) {
         Count& count = s.counts[live.classID];
         ++count.objects;
         count.references += live.refCount;

@@ -49,10 +49,10 @@ protected:
         return warnings;
     }
     IOpalOptions& Options() {
-        return *Host::Current().WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
+        return *context.WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
     }
     IOpalAlphaData& AlphaData() {
-        return *Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+        return *context.WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     }
     bool AtDefaults() {
         return Options().GetOnOffAlpha() == kTrue && Options().GetIgnoreClosedPanels() == kFalse &&
@@ -100,7 +100,7 @@ TEST_F(WorkspaceStoreTest, ValuesReadBackAtStart_AreNotAChange) {
     EXPECT_EQ(Start(), "");
     EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 12);
     EXPECT_EQ(Options().GetReserved(), 77);
-    EXPECT_TRUE(Host::Current().DirtyLog().empty());
+    EXPECT_TRUE(context.DirtyLog().empty());
 }
 
 TEST_F(WorkspaceStoreTest, RecordTheModelCannotReadWhole_DamagesTheFileAndNoRecordIsRead) {

@@ -81,7 +81,7 @@ protected:
     void ExpectClickSendsAsCommand(const std::string& command, const std::string& undo,
                                    const std::function<host::paint::Point()>& at,
                                    bool asksHost = true, const std::string& after = "") {
-        HostRecorder recorder;
+        HostRecorder recorder(TheHost());
         Run(command + after);
         const std::vector<std::string> byCommand = recorder.Requests();
         Run(undo);

@@ -101,7 +101,7 @@ TEST_F(EngineTest, WindowsLeftAlone_WhenNothingDecides) {
     }
     // A palette gone between the request and its execution.
     const UIDRef gone(&TheHost().UIDataBase(), 0x7fffff);
-    const testing_support::RefSnapshot before = testing_support::RefSnapshot::Take();
+    const testing_support::RefSnapshot before = testing_support::RefSnapshot::Take(TheHost());
     ApplyPaletteAlpha(gone);
     EXPECT_REFS_UNCHANGED(before);
 }

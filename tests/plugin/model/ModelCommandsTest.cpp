@@ -67,7 +67,7 @@ protected:
         testing_support::FaultSweep sweep{"model command"};
         sweep.prepare = [this] { TheHost().ClearDirtyLog(); };
         sweep.check = check;
-        testing_support::SweepFaults(sweep, operation);
+        testing_support::SweepFaults(TheHost(), sweep, operation);
     }
 };
 
@@ -142,7 +142,7 @@ TEST_F(ModelCommandsTest, SetAlphaWithoutTheOpalPanel_ChangesTheStoredValueOnly)
     AlphaData().AddPanel(4);
     TheHost().ClearDirtyLog();
     TheHost().ClearCommandLog();
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     SetAlpha(1, 1, 60.0);
     EXPECT_REFS_UNCHANGED(before);
     EXPECT_EQ(AlphaData().GetAlphaForPanel(3), 100.0);

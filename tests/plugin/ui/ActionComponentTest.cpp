@@ -141,16 +141,16 @@ TEST_F(ActionComponentTest, OpacityToggleChangesOnlyTheOpacityOption) {
         EXPECT_EQ(Options(), std::make_pair(true, ignoreClosed));
     }
     EXPECT_TRUE(shellCalls.empty());
-    EXPECT_EQ(host::Host::Current().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
+    EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
 }
 
 TEST_F(ActionComponentTest, ListModeBeforeThePanelWasEverOpenedChangesNothing) {
     for (auto options : {std::make_pair(true, false), std::make_pair(false, true)}) {
         SetOptions(options.first, options.second);
         TheHost().ClearCommandLog();
-        const RefSnapshot before = RefSnapshot::Take();
+        const RefSnapshot before = RefSnapshot::Take(TheHost());
         // As the host runs a shortcut: ask, then do.
-        host::Host::Current().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
+        TheHost().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
         TheHost().DrainCommands();
         EXPECT_EQ(Options(), options);
         EXPECT_TRUE(TheHost().CommandLog().empty());
@@ -183,8 +183,8 @@ TEST_F(ActionComponentTest, PagesShareTheHostOfThePluginsAddress) {
 }
 
 TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
-    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
-    const RefSnapshot before = RefSnapshot::Take();
+    auto& dialogs = TheHost().Get<host::ui::DialogManager>();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     bool waited = false;
     dialogs.onWait = [&](host::Boss*) { waited = true; };
     for (int time = 1; time <= 2; ++time) {
@@ -203,12 +203,12 @@ TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
 }
 
 TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
-    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
+    auto& dialogs = TheHost().Get<host::ui::DialogManager>();
     for (ActionID action :
          {kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID,
           kOpalSuggestNewFeatureActionID, kOpalSendFeedbackActionID, kOpalSupportActionID}) {
         InterfacePtr<IActionComponent> component = Component();
-        testing_support::SweepFaults({"action 0x" + std::to_string(action)}, [&] {
+        testing_support::SweepFaults(TheHost(), {"action 0x" + std::to_string(action)}, [&] {
             ActiveContext context;
             component->DoAction(&context, action, GSysPoint(), nullptr);
             TheHost().DrainCommands();
@@ -218,7 +218,7 @@ TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
         });
     }
     InterfacePtr<IActionComponent> component = Component();
-    testing_support::SweepFaults({"action states"}, [&] {
+    testing_support::SweepFaults(TheHost(), {"action states"}, [&] {
         TestStateList list({kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID});
         ActiveContext context;
         component->UpdateActionStates(&context, &list, GSysPoint(), nullptr);

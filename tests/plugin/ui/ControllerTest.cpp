@@ -115,7 +115,7 @@ TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {
     AddPaletteWith("H", kPaletteFloatingBoss, {"Hidden1", "Hidden2"}, false);
     AddPaletteWith("P", kPaletteFloatingBoss, {"Open"});
     ShowOpal();
-    Host::Current().Get<Alerts>().ClearLog();
+    TheHost().Get<Alerts>().ClearLog();
 
     StartTrace();
     SelectByName({"Open"});
@@ -128,8 +128,8 @@ TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {
     EXPECT_EQ(Traced(kQueuedAlert), 2u);
 
     TheHost().DrainCommands();
-    ASSERT_FALSE(Host::Current().Get<Alerts>().Log().empty());
-    EXPECT_NE(Host::Current().Get<Alerts>().Log().back().find("closed or stashed panels"),
+    ASSERT_FALSE(TheHost().Get<Alerts>().Log().empty());
+    EXPECT_NE(TheHost().Get<Alerts>().Log().back().find("closed or stashed panels"),
               std::string::npos);
 }
 

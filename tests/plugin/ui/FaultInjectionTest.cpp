@@ -48,7 +48,7 @@ protected:
         testing_support::FaultSweep sweep(what);
         sweep.prepare = settle;
         sweep.settle = settle;
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             operation();
             TheHost().DrainCommands();
         });
@@ -164,12 +164,11 @@ TEST_F(PanelFaultTest, SwitchOpacity_WithThePanelShown) {
                    std::to_string(ViewOf(Widget(kOpalOnOffButtonWidgetID))->GetRsrcID()) + " P " +
                    WindowText("P") + " H " + WindowText("H");
         };
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             if (std::string(c.how) == "button")
                 PressButton(Widget(kOpalOnOffButtonWidgetID));
             else
-                host::Host::Current().Get<host::ui::ActionManager>().DoAction(
-                    kOpalTurnAlphaActionID);
+                TheHost().Get<host::ui::ActionManager>().DoAction(kOpalTurnAlphaActionID);
             TheHost().DrainCommands();
         });
         EXPECT_EQ(sweep.observe(), c.startOn ? "off picture 10001 P alpha 254 H alpha 254"
@@ -201,7 +200,7 @@ TEST_F(PanelFaultTest, SwitchOpacity_AnUnreachableWindow_DoesNotStopTheOthers) {
         if (fired && allSwitched && Traced(kQueuedPaletteAlpha) == 3u)
             wentOnPastIt = true;
     };
-    testing_support::SweepFaults(sweep, [&] {
+    testing_support::SweepFaults(TheHost(), sweep, [&] {
         PressButton(Widget(kOpalOnOffButtonWidgetID));
         TheHost().DrainCommands();
     });
@@ -233,7 +232,7 @@ TEST_F(PanelFaultTest, SetAlphaCommand_WithThePanelShown) {
                 out << " " << text;
             return out.str();
         };
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetAlphaCmdBoss));
             InterfacePtr<IIntData> rowData(command, kOpalListRowDataIID);
             InterfacePtr<IIntData> entryData(command, kOpalEntryIndexDataIID);
