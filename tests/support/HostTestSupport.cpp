@@ -111,15 +111,15 @@ int32 HostSessionTest::PanelID(const std::string& name) {
     return panel ? panel->panelID : 0;
 }
 
-void HostSessionTest::StoreAlpha(const std::string& panel, double alpha) {
-    StoreAlphaForID(PanelID(panel), alpha);
+void HostSessionTest::StoreOpacity(const std::string& panel, double opacity) {
+    StoreOpacityForID(PanelID(panel), opacity);
 }
 
-void HostSessionTest::StoreAlphaForID(int32 panelID, double alpha) {
+void HostSessionTest::StoreOpacityForID(int32 panelID, double opacity) {
     InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
     ASSERT_TRUE(data);
     data->AddPanel(panelID);
-    data->SetAlphaForPanel(panelID, alpha);
+    data->SetAlphaForPanel(panelID, opacity);
 }
 
 bool HostSessionTest::OpacityOn() {

@@ -63,8 +63,8 @@ protected:
     // The panel's ID (a failure, and 0, when there is no such panel).
     int32 PanelID(const std::string& name);
     // The stored model, through the workspace as any client reaches it.
-    void StoreAlpha(const std::string& panel, double alpha);
-    void StoreAlphaForID(int32 panelID, double alpha);
+    void StoreOpacity(const std::string& panel, double opacity);
+    void StoreOpacityForID(int32 panelID, double opacity);
     bool OpacityOn();
     // Queries the workspace's interface `iid` (the caller releases it).
     template <class T> T* QueryWorkspace(PMIID iid) {

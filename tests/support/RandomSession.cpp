@@ -272,7 +272,7 @@ std::string RandomSession::StepModel() {
     case 1:
     case 2:
     case 3:
-        return SetStoredAlpha(panel, panelID);
+        return SetStoredOpacity(panel, panelID);
     case 4:
         return SwitchOpacity();
     default: {
@@ -287,7 +287,7 @@ std::string RandomSession::StepModel() {
 }
 
 // As the panel's controller does: store, then ask for the palette.
-std::string RandomSession::SetStoredAlpha(const std::string& panel, int32 panelID) {
+std::string RandomSession::SetStoredOpacity(const std::string& panel, int32 panelID) {
     static const double opacities[] = {10, 15, 20, 33.3, 50, 60, 75, 99.9, 100, 150};
     auto* data = Workspace<IOpalAlphaData>(TheHost(), kOpalAlphaDataIID);
     int32 entry = -1;
@@ -299,12 +299,12 @@ std::string RandomSession::SetStoredAlpha(const std::string& panel, int32 panelI
     const double value = opacities[Pick(10)];
     RunCommand(kOpalSetAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
         InterfacePtr<IIntData> row(c, kOpalListRowDataIID), index(c, kOpalEntryIndexDataIID);
-        InterfacePtr<IRealNumberData> alpha(c, kOpalAlphaValueDataIID);
-        if (!row || !index || !alpha)
+        InterfacePtr<IRealNumberData> opacity(c, kOpalAlphaValueDataIID);
+        if (!row || !index || !opacity)
             return false;
         row->Set(-1);
         index->Set(entry);
-        alpha->Set(value);
+        opacity->Set(value);
         return true;
     });
     ApplyPaletteOf(panelID);

@@ -56,7 +56,7 @@ public:
 private:
     std::string StepWorld();
     std::string StepModel();
-    std::string SetStoredAlpha(const std::string& panel, int32 panelID);
+    std::string SetStoredOpacity(const std::string& panel, int32 panelID);
     std::string SwitchOpacity();
     std::string StepPanel();
     std::string UseOpal(host::Boss* panel, int kind);

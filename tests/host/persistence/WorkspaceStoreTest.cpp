@@ -73,9 +73,9 @@ protected:
     static ByteVector AlphaRecord(int32 count, std::vector<std::pair<int32, double>> entries) {
         MemoryStream out;
         out.XferInt32(count);
-        for (auto& [id, alpha] : entries) {
+        for (auto& [id, opacity] : entries) {
             out.XferInt32(id);
-            out.XferReal(alpha);
+            out.XferReal(opacity);
         }
         return out.Bytes();
     }

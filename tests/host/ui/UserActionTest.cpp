@@ -177,8 +177,8 @@ TEST_F(UserActionTest, HitTest_FindsEachKindOfPlace_TopmostFirst) {
 
 TEST_F(UserActionTest, Click_SendsWhatTheCommandSends) {
     // Tabs of different opacities: bringing one to the front changes the window.
-    StoreAlpha("Pages", 40);
-    StoreAlpha("Layers", 80);
+    StoreOpacity("Pages", 40);
+    StoreOpacity("Layers", 80);
     host::Boss* list = OpalWidget(kOpalPanelListWidgetID);
     Run("select #0\n");
     ExpectClickSendsAsCommand(

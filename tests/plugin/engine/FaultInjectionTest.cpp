@@ -37,10 +37,10 @@ protected:
         TheWorld().AddPanel("Loose");
         Drain();
         for (const char* panel : {"A", "B", "C", "Loose"})
-            StoreAlpha(panel, 60);
+            StoreOpacity(panel, 60);
         for (const char* panel : {"D", "E"})
-            StoreAlpha(panel, 40);
-        StoreAlpha("G", 30);
+            StoreOpacity(panel, 40);
+        StoreOpacity("G", 30);
     }
 
     // Runs `operation`, and the commands it schedules, under every failing

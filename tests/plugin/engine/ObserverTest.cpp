@@ -104,7 +104,7 @@ TEST_F(EngineTest, AttachCommand_Twice_AttachesAndAppliesOnce) {
     auto* observer = tabArea->PeekAs<IObserver>(kOpalTabAreaObserverIID);
     subject->DetachObserver(observer, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID);
 
-    StoreAlpha("A", 50);
+    StoreOpacity("A", 50);
     const UIDRef palette(Palette("P").boss->DataBase(), Palette("P").uid);
     testing_support::HostRecorder recorder(TheHost());
     RunAttachCommand(palette);
@@ -124,7 +124,7 @@ TEST_F(EngineTest, AttachCommand_Twice_AttachesAndAppliesOnce) {
 TEST_F(EngineTest, TabArea_ChangeReappliesItsPalette_OutsideAnyPaletteNothing) {
     AddPaletteWith("Target", kPaletteFloatingBoss, {"Resident"});
     AddPaletteWith("Source", kPaletteFloatingBoss, {"Mover", "Stay"});
-    StoreAlpha("Mover", 60);
+    StoreOpacity("Mover", 60);
     Drain(); // the window-list observer has attached the tab-area observers
     EXPECT_FALSE(IsLayered("Target"));
 
