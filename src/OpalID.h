@@ -11,7 +11,7 @@ constexpr PluginID kOpalPluginID = 0xc9200;
 #define kOpalPrefix 0xc9200
 #define kOpalStringPrefix "0xc9200"
 #define kOpalPluginName "Opal"
-#define kOpalVersionText "1.0.1"
+#define kOpalVersionText "1.1.0"
 // The maker's web site: the plug-in's page and the feedback and support
 // pages are all on it.
 #define kOpalWebHost "www.quillmark.example"
@@ -31,6 +31,7 @@ constexpr ClassID kOpalSetAlphaCmdBoss = 0xc92e7;
 constexpr ClassID kOpalSetOnOffAlphaCmdBoss = 0xc92f0;
 constexpr ClassID kOpalSetPaletteAlphaCmdBoss = 0xc92f1;
 constexpr ClassID kOpalSetIgnoreClosedPanelsCmdBoss = 0xc92f2;
+constexpr ClassID kOpalSetOpaqueUnderPointerCmdBoss = 0xc92f3;
 constexpr ClassID kOpalUpdatePanelListCmdBoss = 0xc92f5;
 constexpr ClassID kOpalShowAlertCmdBoss = 0xc92fa;
 
@@ -38,6 +39,8 @@ constexpr ClassID kOpalShowAlertCmdBoss = 0xc92fa;
 constexpr PMIID kOpalAlphaDataIID = 0xc9202;
 constexpr PMIID kOpalOptionsIID = 0xc9203;
 constexpr PMIID kOpalTimerCallbackIID = 0xc9205;
+constexpr PMIID kOpalPointerOptionsIID = 0xc9206;
+constexpr PMIID kOpalPointerWatchIID = 0xc9207;
 // Host stock data implementations, placed on our command bosses under our IDs.
 constexpr PMIID kOpalPanelIDDataIID = 0xc920a;    // int32: a panel ID
 constexpr PMIID kOpalListRowDataIID = 0xc920b;    // int32: a list row
@@ -51,6 +54,7 @@ constexpr PMIID kOpalPanelToolIID = 0xc9233;
 // ---- Implementations -----------------------------------------------------------
 constexpr ImplementationID kOpalActionComponentImpl = 0xc9200;
 constexpr ImplementationID kOpalTimerCallbackImpl = 0xc9201;
+constexpr ImplementationID kOpalPointerWatchImpl = 0xc9202;
 constexpr ImplementationID kOpalServiceProviderImpl = 0xc920a;
 constexpr ImplementationID kOpalStartupShutdownImpl = 0xc920b;
 constexpr ImplementationID kOpalWindowListObserverImpl = 0xc9232;
@@ -63,12 +67,14 @@ constexpr ImplementationID kOpalCellEventHandlerImpl = 0xc9296;
 constexpr ImplementationID kOpalAlphaBarControlViewImpl = 0xc9297;
 constexpr ImplementationID kOpalAlphaDataImpl = 0xc92c9;
 constexpr ImplementationID kOpalOptionsImpl = 0xc92ca;
+constexpr ImplementationID kOpalPointerOptionsImpl = 0xc92cb;
 constexpr ImplementationID kOpalAttachTabAreaObserverCmdImpl = 0xc92cd;
 constexpr ImplementationID kOpalAddAlphaCmdImpl = 0xc92dc;
 constexpr ImplementationID kOpalSetAlphaCmdImpl = 0xc92dd;
 constexpr ImplementationID kOpalSetOnOffAlphaCmdImpl = 0xc92e1;
 constexpr ImplementationID kOpalSetPaletteAlphaCmdImpl = 0xc92e2;
 constexpr ImplementationID kOpalSetIgnoreClosedPanelsCmdImpl = 0xc92e3;
+constexpr ImplementationID kOpalSetOpaqueUnderPointerCmdImpl = 0xc92e4;
 constexpr ImplementationID kOpalUpdatePanelListCmdImpl = 0xc92e6;
 constexpr ImplementationID kOpalShowAlertCmdImpl = 0xc92eb;
 
@@ -90,6 +96,7 @@ constexpr WidgetID kOpalAboutPictureWidgetID = 0xc9205;
 constexpr ActionID kOpalPanelWidgetActionID = 0xc9201;
 constexpr ActionID kOpalShowPanelsActionID = 0xc9264;
 constexpr ActionID kOpalTurnAlphaActionID = 0xc9265;
+constexpr ActionID kOpalOpaqueUnderPointerActionID = 0xc9266;
 constexpr ActionID kOpalFeedbackAndSupportActionID = 0xc9269;
 constexpr ActionID kOpalAboutActionID = 0xc926a;
 constexpr ActionID kOpalSuggestNewFeatureActionID = 0xc9278;
@@ -133,6 +140,9 @@ constexpr int32 kOpalClosedPanelsAlertID = 0xc9201;
 #define kOpalShowOpenedPanelsMenuItemKey kOpalStringPrefix "kOpalShowOpenedPanelsMenuItemKey"
 #define kOpalTurnAlphaOnMenuItemKey kOpalStringPrefix "kOpalTurnAlphaOnMenuItemKey"
 #define kOpalTurnAlphaOffMenuItemKey kOpalStringPrefix "kOpalTurnAlphaOffMenuItemKey"
+#define kOpalOpaqueUnderPointerMenuItemKey kOpalStringPrefix "kOpalOpaqueUnderPointerMenuItemKey"
+#define kOpalTranslucentUnderPointerMenuItemKey                                                    \
+    kOpalStringPrefix "kOpalTranslucentUnderPointerMenuItemKey"
 #define kOpalFeedbackAndSupportMenuItemKey kOpalStringPrefix "kOpalFeedbackAndSupportMenuItemKey"
 #define kOpalSuggestNewFeatureMenuItemKey kOpalStringPrefix "kOpalSuggestNewFeatureMenuItemKey"
 #define kOpalSendFeedbackMenuItemKey kOpalStringPrefix "kOpalSendFeedbackMenuItemKey"

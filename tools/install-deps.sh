@@ -44,7 +44,12 @@ windows)
   )
   ;;
 bench)
-  packages+=("valgrind:instruction counts (tools/bench/instructions.sh)")
+  packages+=(
+    "valgrind:instruction counts (tools/bench/instructions.sh)"
+    "gcc:the Xlib probe of tools/bench/live-alpha.sh"
+    "libx11-dev:the Xlib probe of tools/bench/live-alpha.sh"
+    "libxtst-dev:the probe's keys, sent with XTest"
+  )
   ;;
 fuzz)
   packages+=(

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the native build, the Windows build (MinGW-w64)
-# with its programs under Wine, the native build again with AddressSanitizer
-# and UndefinedBehaviorSanitizer, then with clang, and the fuzz targets.
+# Builds and runs every test: the native build (GCC), the Windows build
+# (MinGW-w64) with its tests under Wine, and the native build again with clang,
+# AddressSanitizer and UndefinedBehaviorSanitizer, its fuzz targets included.
+# Three builds, not five: the sanitized build is the clang one, and the fuzz
+# targets are built and run there (the sanitize and fuzz presets stay for
+# working on one of them alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
@@ -27,8 +30,6 @@ preset native
 # compares its resources with the native module's; its tests include the live
 # ones (label live: plain Wine on Xvfb with picom, tools/wine/run-live.sh).
 preset windows
-preset sanitize
-# The whole tree with clang, then each fuzz target over its seeds and a fixed
-# number of generated inputs.
+# The whole tree with clang and the sanitizers: every test, then each fuzz
+# target over its seeds and a fixed number of generated inputs.
 preset clang
-preset fuzz

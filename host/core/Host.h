@@ -203,6 +203,11 @@ public:
 
     // ---- Clock and timers -------------------------------------------------------
     int64 Now() const { return fNow; }
+    // Moves the clock on to `when` (never back) without firing anything.
+    void AdvanceClockTo(int64 when) {
+        if (when > fNow)
+            fNow = when;
+    }
     // Advances the clock to the earliest armed timer and fires it; false when
     // no timer is armed.
     bool FireNextTimer();

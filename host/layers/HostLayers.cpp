@@ -5,6 +5,7 @@
 #include "core/Layer.h"
 #include "ui/ActionManager.h"
 #include "ui/Alerts.h"
+#include "ui/Clipboard.h"
 #include "ui/DialogManager.h"
 #include "ui/PluginPanels.h"
 #include "world/World.h"
@@ -26,6 +27,7 @@ void CreateLayers(Host& host) {
     Add<ui::ActionManager>(host);
     Add<ui::DialogManager>(host);
     Add<ui::Alerts>(host);
+    Add<ui::Clipboard>(host);
 }
 
 } // namespace host

@@ -498,6 +498,11 @@ void App::Show(HWND window, bool shown) {
         // At its place and size first: it never shows anywhere else.
         if (const auto look = LookOf(palette))
             palette.Follow(look->area);
+        // Shown, the window system puts it over the others: so does the world.
+        try {
+            session.GetHost().Get<World>().RaisePalette(palette.Name());
+        } catch (const WorldError&) {
+        }
         ShowWindow(window, SW_SHOWNOACTIVATE);
     } else {
         Forget(*this, palette);

@@ -120,14 +120,18 @@ private:
     HANDLE fThread = nullptr;
 };
 
-// The host's state of the field being typed into, the drag under way and the
+// The live input's state: the panel the keys go to, the button held down,
+// the button the pointer rests on and its tip, the drag under way and the
 // anchor of Shift-clicks (LiveInput.cpp).
 struct InputState {
-    enum class Drag { kNone, kTitle, kSizeBox };
-    PaletteWindow* editing = nullptr;
-    const Boss* field = nullptr; // the field typed into
-    std::string text;
-    int anchor = -1; // the row a Shift-click ranges from
+    enum class Drag { kNone, kTitle, kSizeBox, kButton };
+    int32 keyPanel = 0;   // the panel last clicked: its focused control takes the keys
+    Boss* held = nullptr; // the button held down (a reference)
+    PaletteWindow* holding = nullptr;
+    const Boss* hovered = nullptr; // the button under the pointer (not counted)
+    PaletteWindow* hovering = nullptr;
+    std::unique_ptr<Window> tip; // the tip window while it shows
+    int anchor = -1;             // the row a Shift-click ranges from
     HMENU openMenu = nullptr;
     Drag drag = Drag::kNone;
     PaletteWindow* dragged = nullptr;
@@ -306,16 +310,16 @@ void PaintDialog(HDC dc, const paint::DialogLook& look);
 
 // ---- Input (LiveInput.cpp): a person's mouse and keys as command lines ------------
 bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys);
-// Keys reaching the document: the field being typed into.
+// Keys reaching the document: the open dialog's, else the control with the
+// focus in the panel last clicked.
 bool KeyInput(App& app, UINT message, WPARAM wParam);
+// The wheel (WM_MOUSEWHEEL, the pointer on the screen in lParam): the list
+// under the pointer scrolls.
+bool WheelInput(App& app, WPARAM wParam, LPARAM lParam);
 // The popup menu's entries, once it shows.
 void PrintMenuPlaces(App& app);
-// Stops typing into the field of a palette that goes.
+// Forgets a palette that goes: its drag, its held button, its tip.
 void Forget(App& app, const PaletteWindow& window);
-// The field's text while the user types into it, or null.
-const std::string* FieldEditText(const App& app, const PaletteWindow& window);
-// The field being typed into, or null.
-const Boss* EditedField(const App& app);
 
 // ---- Modal windows (LiveDialogs.cpp) ------------------------------------------------
 // Shows the alert and waits for OK; returns whether "don't show again" was

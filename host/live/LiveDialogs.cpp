@@ -1,11 +1,15 @@
-// The host's alerts as real modal windows: the text, a "don't show again"
-// check box where the alert offers one, and OK. Owned by the document,
-// movable by their titles, never above other programs.
+// The host's alerts as real modal windows, laid out and drawn wholly by the
+// host (paint::LayOutAlert, paint::DrawAlert): its title, the text, a
+// "don't show again" check box where the alert offers one, and OK as the
+// About dialog's. Owned by the document, moved by their titles, never above
+// other programs. Escape and Enter close it as OK does; Tab moves between the
+// check box and OK, Space presses the one with the focus.
 #include "live/LiveApp.h"
 
 #include "core/Text.h"
 #include "gdi/GdiPainter.h"
 #include "paint/Drawing.h"
+#include "paint/HitTest.h"
 
 #include <windowsx.h>
 
@@ -13,46 +17,15 @@ namespace host::live {
 
 namespace {
 
-constexpr int kAlertWidth = 380, kPad = 12, kButtonWidth = 80, kButtonHeight = 24;
-constexpr int kCheckHeight = 20;
-constexpr int kCheckID = 101;
-constexpr char kAlertTitle[] = "Alert";
-constexpr char kDontShowAgain[] = "Don't show again";
-
-int TextHeight(HFONT font, const std::string& text, int width) {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, font);
-    RECT r{0, 0, width, 0};
-    const std::wstring wide = UTF8ToWide(text);
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    DeleteDC(dc);
-    return r.bottom;
-}
-
 class AlertWindow final : public Window {
 public:
     AlertWindow(App& a, const std::string& text, bool offer) : Window(a) {
-        const int inner = kAlertWidth - 2 * kPad;
-        const int textHeight = TextHeight(app.Font(), text, inner);
-        int top = paint::kTitleHeight + kPad;
-        const int height =
-            top + textHeight + kPad + (offer ? kCheckHeight + kPad : 0) + kButtonHeight + kPad;
-        const int x = (GetSystemMetrics(SM_CXSCREEN) - kAlertWidth) / 2;
-        const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
-        Make(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, kAlertTitle, WS_POPUP | WS_BORDER | WS_SYSMENU,
-             {x, y, x + kAlertWidth, y + height}, app.Document());
-        Child(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0,
-              {kPad, top, kPad + inner, top + textHeight});
-        top += textHeight + kPad;
-        if (offer) {
-            fCheck = Child(L"BUTTON", kDontShowAgain, BS_AUTOCHECKBOX | WS_TABSTOP, kCheckID,
-                           {kPad, top, kPad + inner, top + kCheckHeight});
-            top += kCheckHeight + kPad;
-        }
-        fOK = Child(
-            L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-            {kAlertWidth - kPad - kButtonWidth, top, kAlertWidth - kPad, top + kButtonHeight});
+        const auto measure = paint::NewScreenTextMeasure();
+        fLook = paint::LayOutAlert(*measure, text, offer);
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - fLook.width) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - fLook.height) / 3;
+        Make(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, fLook.title, WS_POPUP | WS_SYSMENU,
+             {x, y, x + fLook.width, y + fLook.height}, app.Document());
     }
 
     // Shows the alert and waits for its answer.
@@ -60,66 +33,112 @@ public:
         EnableWindow(app.Document(), FALSE);
         ShowWindow(Handle(), SW_SHOW);
         SetForegroundWindow(Handle());
-        SetFocus(fOK);
+        SetFocus(Handle());
         PrintPlaces();
-        app.RunModal([this] { return fDone; }, Handle());
+        app.RunModal([this] { return fDone; });
         EnableWindow(app.Document(), TRUE);
-        return fDontShowAgain;
+        SetForegroundWindow(app.Document());
+        return fLook.offered && fState.checked;
     }
 
 protected:
     void Paint(HDC dc, const RECT& /*dirty*/) override {
-        RECT client;
-        GetClientRect(Handle(), &client);
         paint::WindowArea area;
-        area.width = client.right;
-        area.height = client.bottom;
-        gdi::PaintWindow(dc, area, [&area](paint::Painter& painter) {
-            paint::DrawBareWindow(painter, kAlertTitle, area.width, area.height);
+        area.width = fLook.width;
+        area.height = fLook.height;
+        gdi::PaintWindow(dc, area, [this](paint::Painter& painter) {
+            paint::DrawAlert(painter, fLook, fState);
         });
+    }
+    bool Mouse(UINT message, int x, int y, WPARAM /*keys*/) override {
+        const paint::AlertPart part =
+            paint::AlertHitTest(fLook, {static_cast<double>(x), static_cast<double>(y)});
+        if (message == WM_LBUTTONDOWN) {
+            if (part == paint::AlertPart::kCheck) {
+                fState.checked = !fState.checked;
+                fState.focus = 1;
+            } else if (part == paint::AlertPart::kOK) {
+                fState.pressed = true;
+                fState.focus = 2;
+                SetCapture(Handle());
+            }
+            Redraw();
+            return true;
+        }
+        if (message == WM_LBUTTONUP && fState.pressed) {
+            // OK acts when released over it.
+            fState.pressed = false;
+            ReleaseCapture();
+            fDone = part == paint::AlertPart::kOK;
+            Redraw();
+            return true;
+        }
+        return false;
+    }
+    bool Key(UINT message, WPARAM wParam) override {
+        if (message != WM_KEYDOWN)
+            return message == WM_CHAR;
+        ui::Key key;
+        key.shift = GetKeyState(VK_SHIFT) < 0;
+        switch (wParam) {
+        case VK_ESCAPE:
+            key.code = ui::Key::Code::kEscape;
+            break;
+        case VK_RETURN:
+            key.code = ui::Key::Code::kEnter;
+            break;
+        case VK_SPACE:
+            key.code = ui::Key::Code::kSpace;
+            break;
+        case VK_TAB:
+            key.code = ui::Key::Code::kTab;
+            break;
+        default:
+            return false;
+        }
+        fDone = paint::AlertKey(fLook, fState, key);
+        Redraw();
+        return true;
     }
     void Close() override { fDone = true; }
     LRESULT Other(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-            fDontShowAgain = fCheck && SendMessageW(fCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            fDone = true;
-            return 0;
-        }
         if (message == WM_NCHITTEST) {
             // Moved by the title the host draws, as by a system caption.
             POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ScreenToClient(Handle(), &at);
-            if (at.y >= 0 && at.y < paint::kTitleHeight)
+            if (paint::AlertHitTest(fLook, {double(at.x), double(at.y)}) ==
+                paint::AlertPart::kTitle)
                 return HTCAPTION;
         }
+        if (message == WM_GETDLGCODE)
+            return DLGC_WANTALLKEYS;
         return Window::Other(message, wParam, lParam);
     }
 
 private:
-    HWND Child(const wchar_t* kind, const std::string& text, DWORD style, int id, const RECT& r) {
-        const HWND child = CreateWindowExW(
-            0, kind, UTF8ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, Handle(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(app.Font()), TRUE);
-        return child;
-    }
+    void Redraw() { InvalidateRect(Handle(), nullptr, FALSE); }
 
     // The places a person clicks, on the screen.
     void PrintPlaces() {
-        RECT r;
-        GetWindowRect(Handle(), &r);
-        PrintPlace(app, "dialog", kAlertTitle, r);
-        if (fCheck) {
-            GetWindowRect(fCheck, &r);
-            PrintPlace(app, "checkbox", kDontShowAgain, r);
+        RECT window;
+        GetWindowRect(Handle(), &window);
+        PrintPlace(app, "dialog", fLook.title, window);
+        const auto onScreen = [&window](const paint::Rect& r) {
+            return RECT{window.left + static_cast<LONG>(r.x), window.top + static_cast<LONG>(r.y),
+                        window.left + static_cast<LONG>(r.Right()),
+                        window.top + static_cast<LONG>(r.Bottom())};
+        };
+        if (fLook.offered) {
+            paint::Rect both = fLook.check;
+            both.width = fLook.checkLabel.Right() - fLook.check.x;
+            PrintPlace(app, "checkbox", paint::kDontShowAgainText, onScreen(both));
         }
-        GetWindowRect(fOK, &r);
-        PrintPlace(app, "button", "OK", r);
+        PrintPlace(app, "button", "OK", onScreen(fLook.ok));
     }
 
-    HWND fCheck = nullptr, fOK = nullptr;
-    bool fDone = false, fDontShowAgain = false;
+    paint::AlertLook fLook;
+    paint::AlertState fState;
+    bool fDone = false;
 };
 
 } // namespace

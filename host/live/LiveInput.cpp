@@ -6,16 +6,21 @@
 #include "live/LiveApp.h"
 
 #include "core/Text.h"
+#include "gdi/GdiPainter.h"
 #include "paint/HitTest.h"
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
+#include "ui/IconButton.h"
 #include "ui/ListBox.h"
+#include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
 #include "world/World.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace host::live {
 
@@ -23,12 +28,111 @@ namespace {
 
 using Drag = InputState::Drag;
 
-void EndEditing(App& app) {
-    if (app.input.editing)
-        InvalidateRect(app.input.editing->Handle(), nullptr, FALSE);
-    app.input.editing = nullptr;
-    app.input.field = nullptr;
-    app.input.text.clear();
+// The panel the keys go to: the one last clicked, while it is shown.
+Boss* KeyPanel(App& app) {
+    if (!app.input.keyPanel)
+        return nullptr;
+    ui::PluginPanels& panels = app.session.GetHost().Get<ui::PluginPanels>();
+    return panels.IsShown(app.input.keyPanel) ? panels.PanelWidget(app.input.keyPanel) : nullptr;
+}
+
+// A click or a drag on a palette brings it in front of the other palettes;
+// the document keeps the activation.
+void Raise(PaletteWindow& window) {
+    window.app.Act(ui::UserAction::Raise(window.Name()));
+    SetWindowPos(window.Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// A tip, as Windows shows one: a small window by the pointer, painted by the
+// host, that never takes the activation.
+class TipWindow final : public Window {
+public:
+    TipWindow(App& a, std::string text, POINT pointer) : Window(a), fText(std::move(text)) {
+        const auto measure = paint::NewScreenTextMeasure();
+        const int width = static_cast<int>(measure->TextWidth(fText, paint::kWidgetFont)) + 10;
+        const RECT frame{pointer.x, pointer.y + 20, pointer.x + width, pointer.y + 20 + 18};
+        Make(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, fText, WS_POPUP | WS_BORDER,
+             frame, app.Document());
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+        RECT shown;
+        GetWindowRect(Handle(), &shown);
+        PrintPlace(app, "tip", fText, shown);
+    }
+    ~TipWindow() override {
+        if (Handle())
+            DestroyWindow(Handle());
+    }
+
+protected:
+    void Paint(HDC dc, const RECT& /*dirty*/) override {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        paint::WindowArea area;
+        area.width = client.right;
+        area.height = client.bottom;
+        gdi::PaintWindow(dc, area, [&](paint::Painter& painter) {
+            const paint::Rect box{0, 0, double(area.width), double(area.height)};
+            painter.Fill(box, paint::ToColor({0xff, 0xff, 0xe1}));
+            painter.Text(fText, 4, 0, box.height, paint::kWidgetFont,
+                         paint::ToColor({0x1e, 0x1e, 0x1e}));
+        });
+    }
+    LRESULT Other(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_MOUSEACTIVATE)
+            return MA_NOACTIVATE;
+        return Window::Other(message, wParam, lParam);
+    }
+
+private:
+    std::string fText;
+};
+
+// A tip shows after the pointer rests on a button this long.
+constexpr UINT_PTR kTipTimerID = 3;
+constexpr UINT kTipDelay = 500;
+
+void HideTip(App& app) {
+    if (app.input.hovering)
+        KillTimer(app.input.hovering->Handle(), kTipTimerID);
+    app.input.tip.reset();
+}
+
+// The pointer on `button` (or on none) of the window.
+void HoverOn(PaletteWindow& window, const Boss* button) {
+    App& app = window.app;
+    InputState& in = app.input;
+    if (button == in.hovered && (!button || in.hovering == &window))
+        return;
+    HideTip(app);
+    in.hovered = button;
+    in.hovering = button ? &window : nullptr;
+    app.Act(ui::UserAction::Hover(const_cast<Boss*>(button)));
+    if (button) {
+        // Told when the pointer leaves the window, to take the hover away.
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window.Handle(), 0};
+        TrackMouseEvent(&track);
+        SetTimer(window.Handle(), kTipTimerID, kTipDelay, nullptr);
+    }
+}
+
+void ShowTip(PaletteWindow& window) {
+    App& app = window.app;
+    KillTimer(window.Handle(), kTipTimerID); // once
+    if (!app.input.hovered || app.input.hovering != &window)
+        return;
+    const auto text = ui::TipOf(app.session.GetHost(), app.input.hovered);
+    if (!text)
+        return;
+    POINT pointer;
+    GetCursorPos(&pointer);
+    app.input.tip = std::make_unique<TipWindow>(app, *text, pointer);
+}
+
+void ReleaseHeld(App& app) {
+    if (Boss* held = std::exchange(app.input.held, nullptr))
+        held->Release();
+    app.input.holding = nullptr;
 }
 
 // Under Wine without a window manager, moves of the pointer past the
@@ -136,22 +240,19 @@ std::optional<paint::Hit> HitIn(PaletteWindow& window, int x, int y, paint::Poin
     return hit;
 }
 
-// At a point of the window (x, y).
+// At a point of the window (x, y): the palette comes to the front, the
+// control there takes the focus, and the click does what it does there.
 void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
     App& app = window.app;
+    HideTip(app);
+    Raise(window);
     paint::Point at;
     const auto hit = HitIn(window, x, y, &at);
     if (!hit)
         return;
     using Part = paint::Hit::Part;
-    if (hit->part == Part::kField) {
-        EndEditing(app);
-        app.input.editing = &window;
-        app.input.field = hit->widget;
-        InvalidateRect(window.Handle(), nullptr, FALSE);
-        return;
-    }
-    EndEditing(app);
+    if (hit->panel)
+        app.input.keyPanel = hit->panelID;
     switch (hit->part) {
     case Part::kMenuButton:
         OpenMenu(app, *hit);
@@ -170,13 +271,46 @@ void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
         return;
     }
     case Part::kRow:
+        app.Act(ui::UserAction::Focus(const_cast<Boss*>(hit->list)));
         SelectRow(app, *hit, keys);
         return;
-    default:
-        if (const auto action = paint::ActionAt(app.Look(), at))
-            app.Act(*action);
+    case Part::kButton: {
+        // Held down until released: over the button it acts, moved off it does not.
+        Boss* button = const_cast<Boss*>(hit->widget);
+        app.Act(ui::UserAction::Focus(button));
+        button->AddRef();
+        ReleaseHeld(app);
+        app.input.held = button;
+        app.input.holding = &window;
+        app.Act(ui::UserAction::ButtonDown(button));
+        app.input.drag = Drag::kButton;
+        SetCapture(window.Handle());
         return;
     }
+    default:
+        for (const ui::UserAction& action : paint::PressActions(app.Look(), at))
+            if (action.kind != ui::UserAction::Kind::kRaise)
+                app.Act(action);
+        return;
+    }
+}
+
+// The held button is let go at a point of the window.
+void ButtonUp(PaletteWindow& window, int x, int y) {
+    App& app = window.app;
+    Boss* held = app.input.held;
+    if (!held)
+        return;
+    held->AddRef();
+    paint::Point at;
+    const auto hit = HitIn(window, x, y, &at);
+    const bool over = hit && hit->part == paint::Hit::Part::kButton && hit->widget == held;
+    // Let go first: giving the capture back tells WM_CAPTURECHANGED, which
+    // would take it for a press lost.
+    ReleaseHeld(app);
+    ReleaseCapture(); // ends the drag
+    app.Act(ui::UserAction::ButtonUp(held, over));
+    held->Release();
 }
 
 // A second click soon after the first: on a row a double-click, elsewhere
@@ -207,30 +341,39 @@ void PointerMoved(App& app) {
             static_cast<int32>(std::max(0L, in.height + at.y - in.start.y))));
 }
 
-void Typed(App& app, wchar_t c) {
-    PaletteWindow* window = app.input.editing;
-    if (!window)
-        return;
-    std::string& text = app.input.text;
-    if (c == L'\r') {
-        const std::string typed = text;
-        Boss* field = const_cast<Boss*>(app.input.field);
-        EndEditing(app);
-        if (!typed.empty() && field)
-            app.Act(ui::UserAction::Type(field, typed));
-        return;
+// A key as the host's widgets take it; nothing for keys they do not know
+// (a character key arrives again as WM_CHAR, and is taken then).
+std::optional<ui::Key> KeyOf(UINT message, WPARAM wParam) {
+    ui::Key key;
+    key.shift = GetKeyState(VK_SHIFT) < 0;
+    key.ctrl = GetKeyState(VK_CONTROL) < 0;
+    using Code = ui::Key::Code;
+    if (message == WM_CHAR) {
+        if (key.ctrl || wParam <= L' ' || wParam >= 0x7f)
+            return std::nullopt;
+        key.code = Code::kText;
+        key.text = std::string(1, static_cast<char>(wParam));
+        return key;
     }
-    if (c == 27) {
-        EndEditing(app);
-        return;
+    if (message != WM_KEYDOWN)
+        return std::nullopt;
+    static const std::pair<WPARAM, Code> kNamed[] = {
+        {VK_LEFT, Code::kLeft},      {VK_RIGHT, Code::kRight},   {VK_UP, Code::kUp},
+        {VK_DOWN, Code::kDown},      {VK_HOME, Code::kHome},     {VK_END, Code::kEnd},
+        {VK_PRIOR, Code::kPageUp},   {VK_NEXT, Code::kPageDown}, {VK_TAB, Code::kTab},
+        {VK_RETURN, Code::kEnter},   {VK_ESCAPE, Code::kEscape}, {VK_SPACE, Code::kSpace},
+        {VK_BACK, Code::kBackspace}, {VK_DELETE, Code::kDelete}};
+    for (const auto& [vk, code] : kNamed)
+        if (wParam == vk) {
+            key.code = code;
+            return key;
+        }
+    if (key.ctrl && wParam >= 'A' && wParam <= 'Z') {
+        key.code = Code::kText;
+        key.text = std::string(1, static_cast<char>('a' + (wParam - 'A')));
+        return key;
     }
-    if (c == L'\b') {
-        if (!text.empty())
-            text.pop_back();
-    } else if (c >= L' ' && c < 0x7f && text.size() < 16) {
-        text += static_cast<char>(c);
-    }
-    InvalidateRect(window->Handle(), nullptr, FALSE);
+    return std::nullopt;
 }
 
 } // namespace
@@ -246,20 +389,14 @@ void PrintMenuPlaces(App& app) {
     }
 }
 
-const Boss* EditedField(const App& app) {
-    return app.input.field;
-}
-
-const std::string* FieldEditText(const App& app, const PaletteWindow& window) {
-    return app.input.editing == &window ? &app.input.text : nullptr;
-}
-
 void Forget(App& app, const PaletteWindow& window) {
-    if (app.input.editing == &window) {
-        app.input.editing = nullptr;
-        app.input.field = nullptr;
-        app.input.text.clear();
+    if (app.input.hovering == &window) {
+        HideTip(app);
+        app.input.hovered = nullptr;
+        app.input.hovering = nullptr;
     }
+    if (app.input.holding == &window)
+        ReleaseHeld(app);
     if (app.input.dragged == &window) {
         app.input.dragged = nullptr;
         app.input.panel = nullptr;
@@ -280,20 +417,43 @@ bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys
         DoubleClick(window, x, y, keys);
         return true;
     case WM_MOUSEMOVE:
-        if (in.drag != Drag::kNone && in.dragged)
-            PointerMoved(app);
+        if (in.drag == Drag::kTitle || in.drag == Drag::kSizeBox) {
+            if (in.dragged)
+                PointerMoved(app);
+        } else if (in.drag == Drag::kNone) {
+            paint::Point at;
+            const auto hit = HitIn(window, x, y, &at);
+            HoverOn(window, hit && hit->part == paint::Hit::Part::kButton ? hit->widget : nullptr);
+        }
+        return true;
+    case WM_MOUSELEAVE:
+        HoverOn(window, nullptr);
         return true;
     case WM_LBUTTONUP:
-        if (in.drag != Drag::kNone)
+        if (in.drag == Drag::kButton)
+            ButtonUp(window, x, y);
+        else if (in.drag != Drag::kNone)
             ReleaseCapture();
         return true;
     case WM_CAPTURECHANGED:
         KillTimer(window.Handle(), kDragTimerID);
+        if (in.drag == Drag::kButton && in.held) {
+            // The press is lost (another window took the mouse): cancelled.
+            Boss* held = in.held;
+            held->AddRef();
+            ReleaseHeld(app);
+            app.Act(ui::UserAction::ButtonUp(held, false));
+            held->Release();
+        }
         in.drag = Drag::kNone;
         in.dragged = nullptr;
         in.panel = nullptr;
         return true;
     case WM_TIMER:
+        if (keys == kTipTimerID) {
+            ShowTip(window);
+            return true;
+        }
         if (keys != kDragTimerID)
             return false;
         if (in.drag != Drag::kNone && in.dragged)
@@ -309,9 +469,28 @@ bool KeyInput(App& app, UINT message, WPARAM wParam) {
         app.Act(ui::UserAction::PressDialogButton(nullptr));
         return true;
     }
-    if (message != WM_CHAR || app.Dialog() || app.Busy() || !app.input.editing)
+    if (app.Dialog() || app.Busy())
         return false;
-    Typed(app, static_cast<wchar_t>(wParam));
+    Boss* panel = KeyPanel(app);
+    const auto key = panel ? KeyOf(message, wParam) : std::nullopt;
+    if (!key)
+        return false;
+    HideTip(app);
+    app.Act(ui::UserAction::KeyPress(panel, *key));
+    return true;
+}
+
+bool WheelInput(App& app, WPARAM wParam, LPARAM lParam) {
+    if (app.Busy())
+        return false;
+    // Three rows a notch, as Windows scrolls by default.
+    const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    const paint::Point at{static_cast<double>(GET_X_LPARAM(lParam)),
+                          static_cast<double>(GET_Y_LPARAM(lParam))};
+    if (notches == 0)
+        return true;
+    if (const auto action = paint::WheelAt(app.Look(), at, -3 * notches))
+        app.Act(*action);
     return true;
 }
 

@@ -221,7 +221,7 @@ void DocumentWindow::Paint(HDC dc, const RECT& /*dirty*/) {
 
 bool DocumentWindow::Key(UINT message, WPARAM wParam) {
     // Palettes never take the focus from the document: its keys go to the
-    // field being typed into or the open dialog.
+    // open dialog, or to the control with the focus in the panel last clicked.
     return KeyInput(app, message, wParam);
 }
 
@@ -290,6 +290,11 @@ LRESULT DocumentWindow::Other(UINT message, WPARAM wParam, LPARAM lParam) {
             PrintMenuPlaces(app);
             return 0;
         }
+        break;
+    case WM_MOUSEWHEEL:
+        // The wheel reaches the window with the focus: the list under the pointer scrolls.
+        if (WheelInput(app, wParam, lParam))
+            return 0;
         break;
     default:
         break;
@@ -368,7 +373,12 @@ LRESULT PaletteWindow::Other(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CAPTURECHANGED:
     case WM_TIMER:
+    case WM_MOUSELEAVE:
         if (PaletteInput(*this, message, 0, 0, wParam))
+            return 0;
+        break;
+    case WM_MOUSEWHEEL:
+        if (WheelInput(app, wParam, lParam))
             return 0;
         break;
     default:

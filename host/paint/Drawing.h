@@ -20,6 +20,15 @@ struct PaletteChrome {
 OPAL_SDK_API void DrawPalette(Painter& painter, const PaletteLook& look,
                               const PaletteChrome& chrome = {});
 OPAL_SDK_API void DrawDialog(Painter& painter, const DialogLook& look);
+
+// The host's alert; `checked`: its check box ticked; `pressed`: its OK held
+// down; `focus`: 0 none, 1 the check box, 2 OK (the keyboard's focus mark).
+struct AlertState {
+    bool checked = false;
+    bool pressed = false;
+    int focus = 2;
+};
+OPAL_SDK_API void DrawAlert(Painter& painter, const AlertLook& look, const AlertState& state = {});
 // A window of the host's own with nothing laid out in it (the live
 // application's alert): the title bar over a panel's face.
 OPAL_SDK_API void DrawBareWindow(Painter& painter, const std::string& title, double width,

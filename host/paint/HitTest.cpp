@@ -3,6 +3,7 @@
 #include "HostIDs.h"
 #include "ui/ListBox.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -30,6 +31,21 @@ Hit WidgetHit(const std::vector<WidgetPlace>& places, Point at, Hit hit) {
     for (auto place = places.rbegin(); place != places.rend(); ++place) {
         if (!place->shown.Contains(at.x, at.y))
             continue;
+        if (HostKind(place->widget->Class()) == kListBoxWidgetBoss) {
+            // Not a row: the scroll bar, or the space below the rows.
+            hit.list = place->widget;
+            hit.widget = place->widget;
+            hit.area = place->shown;
+            if (const auto bar = ScrollBarOf(place->widget, place->box);
+                bar && bar->track.Contains(at.x, at.y)) {
+                hit.part = Hit::Part::kScrollBar;
+                hit.area = bar->track;
+                hit.row = at.y < bar->thumb.y ? -1 : at.y >= bar->thumb.Bottom() ? 1 : 0;
+                return hit;
+            }
+            hit.part = Hit::Part::kListSpace;
+            return hit;
+        }
         if (!innermost)
             innermost = &*place;
         hit.widget = place->widget;
@@ -151,6 +167,80 @@ std::optional<ui::UserAction> ActionAt(const ScreenLook& screen, Point at) {
     default:
         return std::nullopt;
     }
+}
+
+std::vector<ui::UserAction> PressActions(const ScreenLook& screen, Point at) {
+    const Hit hit = HitTest(screen, at);
+    std::vector<ui::UserAction> actions;
+    if (!hit.palette.empty())
+        actions.push_back(ui::UserAction::Raise(hit.palette));
+    switch (hit.part) {
+    case Hit::Part::kRow:
+        actions.push_back(ui::UserAction::Focus(Live(hit.list)));
+        actions.push_back(ui::UserAction::Select(Live(hit.list), {hit.row}));
+        break;
+    case Hit::Part::kListSpace:
+        actions.push_back(ui::UserAction::Focus(Live(hit.list)));
+        actions.push_back(ui::UserAction::Select(Live(hit.list), {}));
+        break;
+    case Hit::Part::kScrollBar:
+        if (hit.row != 0) {
+            const ui::ListScroll scroll = ui::ScrollOf(hit.list);
+            actions.push_back(
+                ui::UserAction::Wheel(Live(hit.list), hit.row * std::max(1, scroll.inView - 1)));
+        }
+        break;
+    case Hit::Part::kField:
+        actions.push_back(ui::UserAction::Focus(Live(hit.widget)));
+        break;
+    case Hit::Part::kButton:
+        actions.push_back(ui::UserAction::Focus(Live(hit.widget)));
+        actions.push_back(ui::UserAction::ButtonDown(Live(hit.widget)));
+        break;
+    default:
+        if (auto action = ActionAt(screen, at))
+            actions.push_back(*action);
+        break;
+    }
+    return actions;
+}
+
+AlertPart AlertHitTest(const AlertLook& look, Point at) {
+    if (look.titleBar.Contains(at.x, at.y))
+        return AlertPart::kTitle;
+    if (look.offered && (look.check.Contains(at.x, at.y) || look.checkLabel.Contains(at.x, at.y)))
+        return AlertPart::kCheck;
+    if (look.ok.Contains(at.x, at.y))
+        return AlertPart::kOK;
+    return AlertPart::kNothing;
+}
+
+bool AlertKey(const AlertLook& look, AlertState& state, const ui::Key& key) {
+    using Code = ui::Key::Code;
+    switch (key.code) {
+    case Code::kEscape:
+    case Code::kEnter:
+        return true;
+    case Code::kSpace:
+        if (state.focus == 1 && look.offered) {
+            state.checked = !state.checked;
+            return false;
+        }
+        return state.focus == 2;
+    case Code::kTab:
+        if (look.offered)
+            state.focus = state.focus == 1 ? 2 : 1;
+        return false;
+    default:
+        return false;
+    }
+}
+
+std::optional<ui::UserAction> WheelAt(const ScreenLook& screen, Point at, int32 rows) {
+    const Hit hit = HitTest(screen, at);
+    if (!hit.list)
+        return std::nullopt;
+    return ui::UserAction::Wheel(Live(hit.list), rows);
 }
 
 std::optional<ui::UserAction> DoubleClickAt(const ScreenLook& screen, Point at) {

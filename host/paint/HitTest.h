@@ -18,11 +18,13 @@
 // then UserAction::Type(hit.widget, text).
 #pragma once
 
+#include "paint/Drawing.h"
 #include "paint/Layout.h"
 #include "ui/UserAction.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace host::paint {
 
@@ -40,6 +42,8 @@ struct Hit {
         kWidget,       // widget: another widget of the front panel
         kDialog,       // dialog: a dialog's title or face
         kDialogButton, // dialog, widget: its OK button
+        kListSpace,    // list: the list's space below its rows
+        kScrollBar,    // list: its scroll bar; row: -1 above the thumb, 1 below, 0 on it
     };
     Part part = Part::kNothing;
     std::string palette;          // the palette's name (every palette part)
@@ -66,5 +70,24 @@ OPAL_SDK_API std::optional<ui::UserAction> ActionAt(const ScreenLook& screen, Po
 // A second click soon after the first: on a row a double-click, elsewhere a
 // click as above (two quick presses of a button press it twice).
 OPAL_SDK_API std::optional<ui::UserAction> DoubleClickAt(const ScreenLook& screen, Point at);
+
+// What pressing the mouse button at the point does, in order: the palette
+// comes in front of the others, the control there takes the focus, and the
+// click's own action, except that a button is only held down (release it
+// with UserAction::ButtonUp: it acts when released over it); empty list
+// space clears the selection and the scroll bar's track pages the list.
+OPAL_SDK_API std::vector<ui::UserAction> PressActions(const ScreenLook& screen, Point at);
+// The host's alert (paint/Layout.h) in its window's coordinates: what a
+// press there is on, and what a key does to it. The check box takes its
+// label too; the title drags the window.
+enum class AlertPart { kNothing, kTitle, kCheck, kOK };
+OPAL_SDK_API AlertPart AlertHitTest(const AlertLook& look, Point at);
+// Escape and Enter close it (as OK does), Space presses the control with the
+// focus (ticks the check box, or OK), Tab and Shift+Tab move the focus
+// between the check box and OK. Returns whether the alert closes.
+OPAL_SDK_API bool AlertKey(const AlertLook& look, AlertState& state, const ui::Key& key);
+
+// The wheel turned at the point: the list under it scrolls by `rows`.
+OPAL_SDK_API std::optional<ui::UserAction> WheelAt(const ScreenLook& screen, Point at, int32 rows);
 
 } // namespace host::paint

@@ -5,6 +5,7 @@
 #include "core/Host.h"
 #include "core/Text.h"
 #include "ui/DialogManager.h"
+#include "ui/ListBox.h"
 #include "ui/PluginPanels.h"
 #include "ui/Widgets.h"
 #include "world/World.h"
@@ -56,7 +57,8 @@ GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
         const auto panel = world.FindPanel(id);
         if (!panel)
             continue;
-        TabLook tab{TabName(panel->name), panel->front, {}, id};
+        const std::string name = TabName(panel->name);
+        TabLook tab{name, name, panel->front, {}, id};
         const double width = std::ceil(measure.TextWidth(tab.name, kWindowFont) + 16);
         tab.area =
             tab.front ? Rect{left, 3, width, kTabHeight - 3} : Rect{left, 5, width, kTabHeight - 6};
@@ -74,6 +76,39 @@ GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
             }
     }
     return group;
+}
+
+// Tabs that would run past the strip (or under the menu button) share its
+// room, their names cut to fit; when even the narrowest tabs do not fit,
+// those furthest from the front tab are left out, so the front tab shows.
+void FitTabs(GroupLook& group, double room, TextMeasure& measure) {
+    constexpr double kGap = 2, kMinTab = 30, kPadding = 16;
+    double wanted = 0;
+    for (const TabLook& tab : group.tabs)
+        wanted += tab.area.width + kGap;
+    if (wanted <= room || group.tabs.empty())
+        return;
+    const auto fitting = static_cast<size_t>(std::max(1.0, std::floor(room / (kMinTab + kGap))));
+    if (group.tabs.size() > fitting) {
+        size_t front = 0;
+        for (size_t i = 0; i < group.tabs.size(); ++i)
+            if (group.tabs[i].front)
+                front = i;
+        const size_t first =
+            std::min(front >= fitting ? front - fitting + 1 : 0, group.tabs.size() - fitting);
+        group.tabs =
+            std::vector<TabLook>(group.tabs.begin() + static_cast<std::ptrdiff_t>(first),
+                                 group.tabs.begin() + static_cast<std::ptrdiff_t>(first + fitting));
+    }
+    const double width = std::floor(room / static_cast<double>(group.tabs.size())) - kGap;
+    double left = kBorder + 4;
+    for (TabLook& tab : group.tabs) {
+        tab.area.x = left;
+        tab.area.width = std::min(tab.area.width, width);
+        tab.label =
+            FitText(measure, tab.name, {kWindowFont.size, tab.front}, tab.area.width - kPadding);
+        left += tab.area.width + kGap;
+    }
 }
 
 // Groups stack under the title bar, each its tab strip over its front panel,
@@ -97,6 +132,8 @@ PaletteLook LayOutPalette(const PaletteInfo& palette, TextMeasure& measure) {
     look.title = {kBorder, kBorder, static_cast<double>(inner), kTitleHeight};
     int32 top = kBorder + kTitleHeight;
     for (GroupLook& group : look.groups) {
+        const bool withMenu = &group == &look.groups.front();
+        FitTabs(group, inner - 4 - (withMenu ? kMenuButtonWidth + 2 : 2), measure);
         for (TabLook& tab : group.tabs)
             tab.area.y += top;
         group.strip = {kBorder, static_cast<double>(top), static_cast<double>(inner), kTabHeight};
@@ -168,7 +205,12 @@ void SetDialogSource(std::function<std::vector<DialogView>()> source) {
 
 ScreenLook LayOut(TextMeasure& measure) {
     ScreenLook screen;
-    for (const PaletteInfo& palette : Host::Current().Get<World>().Palettes()) {
+    // Bottom first: in creation order, the palettes raised since over them.
+    std::vector<PaletteInfo> palettes = Host::Current().Get<World>().Palettes();
+    std::stable_sort(
+        palettes.begin(), palettes.end(),
+        [](const PaletteInfo& a, const PaletteInfo& b) { return a.raisedAt < b.raisedAt; });
+    for (const PaletteInfo& palette : palettes) {
         const bool shown =
             palette.window ? World::IsPaletteWindowShown(palette.window) : palette.shown;
         if (shown)
@@ -186,6 +228,58 @@ std::vector<WindowArea> ShownWindows() {
     for (PaletteLook& look : LayOut(none).palettes)
         areas.push_back(std::move(look.area));
     return areas;
+}
+
+// ---- The host's alert ------------------------------------------------------------------
+
+std::vector<std::string> WrapText(TextMeasure& measure, const std::string& text, const Font& font,
+                                  double width) {
+    std::vector<std::string> lines;
+    std::string line;
+    size_t at = 0;
+    while (at < text.size()) {
+        if (text[at] == '\n') {
+            lines.push_back(line);
+            line.clear();
+            ++at;
+            continue;
+        }
+        const size_t end = std::min(text.find_first_of(" \n", at), text.size());
+        const std::string word = text.substr(at, end - at);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && measure.TextWidth(longer, font) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        at = end < text.size() && text[end] == ' ' ? end + 1 : end;
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+AlertLook LayOutAlert(TextMeasure& measure, const std::string& text, bool offered) {
+    constexpr int32 kPad = 14, kLine = 15, kOkWidth = 80, kOkHeight = 20, kBox = 13;
+    AlertLook look;
+    look.offered = offered;
+    look.width = kAlertWidth;
+    const double inner = kAlertWidth - 2 * kBorder - 2 * kPad;
+    look.lines = WrapText(measure, text, kWidgetFont, inner);
+    look.titleBar = {kBorder, kBorder, double(kAlertWidth - 2 * kBorder), kTitleHeight};
+    double top = kBorder + kTitleHeight + kPad;
+    look.text = {kBorder + kPad, top, inner, double(kLine * look.lines.size())};
+    top = look.text.Bottom() + kPad;
+    if (offered) {
+        look.check = {kBorder + kPad, top + (kOkHeight - kBox) / 2.0, kBox, kBox};
+        look.checkLabel = {look.check.Right() + 6, top,
+                           std::ceil(measure.TextWidth(kDontShowAgainText, kWidgetFont)) + 4,
+                           kOkHeight};
+    }
+    look.ok = {double(kAlertWidth - kBorder - kPad - kOkWidth), top, kOkWidth, kOkHeight};
+    look.height = static_cast<int32>(look.ok.Bottom()) + kPad + kBorder;
+    return look;
 }
 
 // ---- Widgets -------------------------------------------------------------------------
@@ -240,6 +334,25 @@ std::vector<WidgetPlace> WidgetPlaces(const Boss* root, Point origin) {
     std::vector<WidgetPlace> places;
     CollectPlaces(root, origin, kEverywhere, places);
     return places;
+}
+
+std::optional<ScrollBarLook> ScrollBarOf(const Boss* list, const Rect& listBox) {
+    const ui::ListScroll scroll = ui::ScrollOf(list);
+    if (!scroll.overflows || scroll.rows <= scroll.inView)
+        return std::nullopt;
+    const Boss* area = ui::FindWidget(list, kListScrollWidgetID, 1);
+    const IControlView* areaView = ui::ViewOf(area);
+    const Rect inner = areaView ? WidgetBox(*areaView, {listBox.x, listBox.y}) : listBox;
+    ScrollBarLook bar;
+    bar.track = {inner.Right() - ui::kScrollBarWidth, inner.y, double(ui::kScrollBarWidth),
+                 inner.height};
+    const double length =
+        std::max(12.0, std::round(inner.height * scroll.inView / double(scroll.rows)));
+    const double travel = inner.height - length;
+    const double top =
+        std::round(travel * scroll.first / double(std::max(1, scroll.rows - scroll.inView)));
+    bar.thumb = {bar.track.x, inner.y + top, bar.track.width, length};
+    return bar;
 }
 
 Point PanelOrigin(const GroupLook& group) {

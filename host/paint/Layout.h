@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,8 @@ OPAL_SDK_API void SetDialogSource(std::function<std::vector<DialogView>()> sourc
 
 // The rectangles below are in their window's coordinates (from its top-left).
 struct TabLook {
-    std::string name; // as the tab shows it
+    std::string name;  // the panel's, as a person reads it
+    std::string label; // as the tab shows it: cut to "…" when the strip is short of room
     bool front = false;
     Rect area;
     int32 panelID = 0;
@@ -91,6 +93,10 @@ struct ScreenLook {
     std::vector<DialogLook> dialogs;
 };
 
+// The text as it fits the width: whole, or cut to end in "…".
+OPAL_SDK_API std::string FitText(TextMeasure& measure, const std::string& text, const Font& font,
+                                 double width);
+
 // The screen now; tabs are as wide as `measure` finds their names.
 OPAL_SDK_API ScreenLook LayOut(TextMeasure& measure);
 // The palette windows shown now, bottom first (no text measured: tabs are empty).
@@ -99,6 +105,28 @@ OPAL_SDK_API std::vector<WindowArea> ShownWindows();
 inline Rect OnScreen(const WindowArea& window, const Rect& part) {
     return {window.left + part.x, window.top + part.y, part.width, part.height};
 }
+
+// ---- The host's alert ------------------------------------------------------------------
+// The host's own alert window, laid out and drawn by the host like its
+// dialogs: the title bar (the application's name, as the host titles its
+// alerts), the text wrapped to the width, the "don't show again" check box
+// when offered, and an OK button like the About dialog's.
+constexpr char kApplicationName[] = "Opal";
+constexpr char kDontShowAgainText[] = "Don't show again";
+constexpr int32 kAlertWidth = 380;
+struct AlertLook {
+    std::string title = kApplicationName;
+    std::vector<std::string> lines; // the text as wrapped
+    int32 width = 0, height = 0;    // the window's
+    Rect titleBar, text, check, checkLabel, ok;
+    bool offered = false;
+};
+// Rectangles in the window's coordinates; `check` and `checkLabel` empty
+// when not offered.
+OPAL_SDK_API AlertLook LayOutAlert(TextMeasure& measure, const std::string& text, bool offered);
+// Whole words to lines no wider than `width` (a word longer than that alone).
+OPAL_SDK_API std::vector<std::string> WrapText(TextMeasure& measure, const std::string& text,
+                                               const Font& font, double width);
 
 // ---- Widgets -------------------------------------------------------------------------
 
@@ -118,6 +146,13 @@ struct WidgetPlace {
 // Every visible widget of the tree, parents first, when the root's parent's
 // top-left is at the origin.
 OPAL_SDK_API std::vector<WidgetPlace> WidgetPlaces(const Boss* root, Point origin);
+
+// A list's scroll bar while its rows overflow, from the list's box: the
+// track at the right of its scrolling area, and the thumb in it.
+struct ScrollBarLook {
+    Rect track, thumb;
+};
+OPAL_SDK_API std::optional<ScrollBarLook> ScrollBarOf(const Boss* list, const Rect& listBox);
 
 // Where a group's front panel widget's frame counts from, in its window.
 OPAL_SDK_API Point PanelOrigin(const GroupLook& group);

@@ -43,6 +43,12 @@ void RecreateCommand(ScriptContext&, const Words&);
 void TickCommand(ScriptContext&, const Words&);
 void TraceCommand(ScriptContext&, const Words&);
 void PrintWindowsCommand(ScriptContext&, const Words&);
+// The pointer and the clock (PointerCommands.cpp).
+void PointerCommand(ScriptContext&, const Words&);
+void PrintPointerCommand(ScriptContext&, const Words&);
+void WaitCommand(ScriptContext&, const Words&);
+// After each line: the pointer is over whatever window is now under it.
+void PointerFollowsWindows(ScriptContext&);
 
 // The Opal panel (PanelCommands.cpp).
 void OpenCommand(ScriptContext&, const Words&);
@@ -88,6 +94,18 @@ void SnapshotCommand(ScriptContext&, const Words&);
 void WriteScreenPicture(ScriptContext&, const std::string& file);
 // Where a person clicks (PlaceCommands.cpp).
 void PrintPlacesCommand(ScriptContext&, const Words&);
+
+// The keyboard, the pointer and scrolling in the Opal panel (KeyboardCommands.cpp).
+void KeyCommand(ScriptContext&, const Words&);
+void FocusCommand(ScriptContext&, const Words&);
+void ScrollCommand(ScriptContext&, const Words&);
+void HoverCommand(ScriptContext&, const Words&);
+void ClickCommand(ScriptContext&, const Words&);
+void WheelCommand(ScriptContext&, const Words&);
+void PrintFocusCommand(ScriptContext&, const Words&);
+void PrintTipsCommand(ScriptContext&, const Words&);
+// The row a word names: "#I", or the name exactly one row shows (PanelCommands.cpp).
+int32 OpalRowIndex(const std::vector<Boss*>& rows, const std::string& word);
 
 // The session (CommandTable.cpp).
 void SayCommand(ScriptContext&, const Words&);

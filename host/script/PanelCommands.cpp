@@ -137,6 +137,10 @@ ActionResult Do(ScriptContext& c, const UserAction& action) {
 
 } // namespace
 
+int32 OpalRowIndex(const std::vector<Boss*>& rows, const std::string& word) {
+    return RowOf(rows, word);
+}
+
 std::vector<std::string> OpalRowNames() {
     std::vector<std::string> names;
     try {

@@ -138,6 +138,9 @@ void ScriptRunner::RunLine(const std::string& line, ScriptContext& context) {
     found->second.run(context,
                       Words(words.begin() + static_cast<std::ptrdiff_t>(used), words.end()));
     context.out.flush();
+    // Windows that came, went or moved under a still pointer tell it, as a
+    // window system does, before the host goes idle.
+    PointerFollowsWindows(context);
     context.session.GetHost().DrainCommands();
 }
 

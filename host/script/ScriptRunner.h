@@ -12,6 +12,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -27,6 +28,8 @@ struct ScriptContext {
     std::ostream& err;
     const char* usage = nullptr; // the running command's usage line
     bool quit = false;           // set by quit and exit: no more lines are run
+    // Where `pointer X Y` put the pointer; none while it is away.
+    std::optional<std::pair<int32, int32>> pointer = std::nullopt;
 };
 
 using Words = std::vector<std::string>;

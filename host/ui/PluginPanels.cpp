@@ -136,6 +136,14 @@ Boss* PluginPanels::PanelWidget(int32 panelID) const {
     return panel && Built(*panel) ? panel->widget : nullptr;
 }
 
+std::vector<Boss*> PluginPanels::PanelWidgets() const {
+    std::vector<Boss*> widgets;
+    for (const Panel& panel : fPanels)
+        if (Built(panel))
+            widgets.push_back(panel.widget);
+    return widgets;
+}
+
 void PluginPanels::Attach(Panel& panel, bool attach) {
     const WidgetRecord* record = RecordOf(panel.widget);
     auto* observer = record && record->observerIID

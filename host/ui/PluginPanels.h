@@ -38,6 +38,8 @@ public:
     // The panel's widget (the root of its layout) while it is built, without
     // a reference; nullptr before it is first shown in this session.
     Boss* PanelWidget(int32 panelID) const;
+    // Every panel widget built now, without references.
+    std::vector<Boss*> PanelWidgets() const;
     // The name of the panel's palette window.
     std::string PaletteName(int32 panelID) const;
 

@@ -1,6 +1,9 @@
 #include "ui/SliderCombo.h"
 
 #include "ui/Alerts.h"
+#include "ui/Clipboard.h"
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cmath>
@@ -46,6 +49,181 @@ CREATE_PMINTERFACE(FieldTextData, kFieldTextDataImpl);
 
 void FieldTextData::NotifyChange() {
     Notify(static_cast<Boss*>(fBoss), kFieldValueEnteredMsg, IID_IFIELDVALUE_PROTOCOL);
+}
+
+namespace {
+
+FieldTextData* FieldDataOf(const Boss* field) {
+    return OwnPart<FieldTextData>(field, IID_ITEXTCONTROLDATA, kFieldTextDataImpl);
+}
+
+bool Editable(const Boss* field) {
+    const IControlView* view = ViewOf(field);
+    return view && view->IsEnabled() && view->IsVisible();
+}
+
+void Redraw(const Boss* field) {
+    if (IControlView* view = ViewOf(field))
+        view->Invalidate();
+}
+
+void SelectAll(FieldEdit& edit) {
+    edit.anchor = 0;
+    edit.caret = edit.text.size();
+}
+
+// What a value is written with; anything else typed or pasted is dropped.
+std::string Acceptable(const std::string& text) {
+    std::string kept;
+    for (char c : text)
+        if (std::string_view("0123456789.+-% ").find(c) != std::string_view::npos)
+            kept += c;
+    return kept;
+}
+
+// Puts `text` in place of the selection, as much of it as the field has room for.
+bool Replace(FieldEdit& edit, const std::string& typed) {
+    const size_t start = edit.SelectionStart(), end = edit.SelectionEnd();
+    const size_t room = kFieldMaxChars - std::min(kFieldMaxChars, edit.text.size() - (end - start));
+    const std::string text = typed.substr(0, room);
+    if (text.empty() && start == end)
+        return false;
+    edit.text = edit.text.substr(0, start) + text + edit.text.substr(end);
+    edit.caret = edit.anchor = start + text.size();
+    return true;
+}
+
+void MoveCaret(FieldEdit& edit, size_t to, bool extend) {
+    edit.caret = std::min(to, edit.text.size());
+    if (!extend)
+        edit.anchor = edit.caret;
+}
+
+std::string Selected(const FieldEdit& edit) {
+    return edit.text.substr(edit.SelectionStart(), edit.SelectionEnd() - edit.SelectionStart());
+}
+
+FieldEntry EnterTyped(Boss* field, FieldTextData& data) {
+    const std::string typed = data.edit.text;
+    field->AddRef();
+    const FieldEntry entry = TypeIntoField(field, typed);
+    // Accepted, the field shows the value as it writes it; refused, the
+    // typing stays to be corrected. Either way all of it is selected.
+    data.edit.text = entry == FieldEntry::kAccepted ? TextOf(field) : typed;
+    data.edit.active = true;
+    SelectAll(data.edit);
+    Redraw(field);
+    field->Release();
+    return entry;
+}
+
+} // namespace
+
+const FieldEdit* EditOf(const Boss* field) {
+    const FieldTextData* data = FieldDataOf(field);
+    return data ? &data->edit : nullptr;
+}
+
+void FocusField(Boss* field) {
+    FieldTextData* data = FieldDataOf(field);
+    if (!data)
+        return;
+    data->edit.active = true;
+    data->edit.text = TextOf(field);
+    SelectAll(data->edit);
+    Redraw(field);
+}
+
+void BlurField(Boss* field) {
+    FieldTextData* data = FieldDataOf(field);
+    if (!data || !data->edit.active)
+        return;
+    data->edit = {};
+    Redraw(field);
+}
+
+bool FieldTyped(const Boss* field) {
+    const FieldTextData* data = FieldDataOf(field);
+    return data && data->edit.active && data->edit.text != TextOf(field);
+}
+
+FieldEntry FieldKey(Host& host, Boss* field, const Key& key) {
+    FieldTextData* data = FieldDataOf(field);
+    if (!data || !Editable(field))
+        return FieldEntry::kIgnored;
+    FieldEdit& edit = data->edit;
+    if (!edit.active)
+        FocusField(field);
+    using Code = Key::Code;
+    const bool extend = key.shift;
+    switch (key.code) {
+    case Code::kEnter:
+        return EnterTyped(field, *data);
+    case Code::kEscape:
+        // Drops the typing: the field shows its value, all selected.
+        edit.text = TextOf(field);
+        SelectAll(edit);
+        break;
+    case Code::kLeft:
+        if (!extend && edit.caret != edit.anchor)
+            MoveCaret(edit, edit.SelectionStart(), false);
+        else
+            MoveCaret(edit, edit.caret == 0 ? 0 : edit.caret - 1, extend);
+        break;
+    case Code::kRight:
+        if (!extend && edit.caret != edit.anchor)
+            MoveCaret(edit, edit.SelectionEnd(), false);
+        else
+            MoveCaret(edit, edit.caret + 1, extend);
+        break;
+    case Code::kHome:
+        MoveCaret(edit, 0, extend);
+        break;
+    case Code::kEnd:
+        MoveCaret(edit, edit.text.size(), extend);
+        break;
+    case Code::kBackspace:
+        if (edit.caret == edit.anchor && edit.caret > 0)
+            edit.anchor = edit.caret - 1;
+        Replace(edit, "");
+        break;
+    case Code::kDelete:
+        if (edit.caret == edit.anchor && edit.caret < edit.text.size())
+            edit.anchor = edit.caret + 1;
+        Replace(edit, "");
+        break;
+    case Code::kSpace:
+        Replace(edit, " ");
+        break;
+    case Code::kText:
+        if (!key.ctrl) {
+            // Only what a value is written with; anything else leaves the text be.
+            const std::string kept = Acceptable(key.text);
+            if (kept.empty() || !Replace(edit, kept))
+                return FieldEntry::kIgnored;
+        } else if (key.text == "a" || key.text == "A") {
+            SelectAll(edit);
+        } else if (key.text == "c" || key.text == "C" || key.text == "x" || key.text == "X") {
+            if (edit.caret != edit.anchor) {
+                field->AddRef();
+                host.Get<Clipboard>().SetText(Selected(edit));
+                if (key.text == "x" || key.text == "X")
+                    Replace(edit, "");
+                field->Release();
+            }
+        } else if (key.text == "v" || key.text == "V") {
+            const std::string kept = Acceptable(host.Get<Clipboard>().Text());
+            if (kept.empty() || !Replace(edit, kept))
+                return FieldEntry::kIgnored;
+        } else {
+            return FieldEntry::kIgnored;
+        }
+        break;
+    default:
+        return FieldEntry::kIgnored;
+    }
+    Redraw(field);
+    return FieldEntry::kEdited;
 }
 
 FieldEntry TypeIntoField(Boss* field, const std::string& text) {

@@ -3,8 +3,10 @@
 #include "IWidgets.h"
 #include "ui/ActionManager.h"
 #include "ui/DialogManager.h"
+#include "ui/Focus.h"
 #include "ui/IconButton.h"
 #include "ui/ListBox.h"
+#include "ui/PluginPanels.h"
 #include "ui/SizeBox.h"
 #include "ui/SliderCombo.h"
 #include "world/World.h"
@@ -90,6 +92,66 @@ UserAction UserAction::Answer(AlertAnswer answer) {
     return a;
 }
 
+UserAction UserAction::KeyPress(Boss* panel, Key key) {
+    UserAction a;
+    a.kind = Kind::kKey;
+    a.widget = panel;
+    a.key = std::move(key);
+    return a;
+}
+
+UserAction UserAction::Focus(Boss* control) {
+    UserAction a;
+    a.kind = Kind::kFocus;
+    a.widget = control;
+    return a;
+}
+
+UserAction UserAction::Scroll(Boss* list, int32 row) {
+    UserAction a;
+    a.kind = Kind::kScroll;
+    a.widget = list;
+    a.row = row;
+    return a;
+}
+
+UserAction UserAction::Wheel(Boss* list, int32 rows) {
+    UserAction a;
+    a.kind = Kind::kWheel;
+    a.widget = list;
+    a.y = rows;
+    return a;
+}
+
+UserAction UserAction::Hover(Boss* button) {
+    UserAction a;
+    a.kind = Kind::kHover;
+    a.widget = button;
+    return a;
+}
+
+UserAction UserAction::ButtonDown(Boss* button) {
+    UserAction a;
+    a.kind = Kind::kButtonDown;
+    a.widget = button;
+    return a;
+}
+
+UserAction UserAction::ButtonUp(Boss* button, bool inside) {
+    UserAction a;
+    a.kind = Kind::kButtonUp;
+    a.widget = button;
+    a.x = inside ? 1 : 0;
+    return a;
+}
+
+UserAction UserAction::Raise(std::string palette) {
+    UserAction a;
+    a.kind = Kind::kRaise;
+    a.palette = std::move(palette);
+    return a;
+}
+
 std::optional<std::string> MenuNameOf(const Boss* panel) {
     const WidgetRecord* record = panel ? RecordOf(panel) : nullptr;
     if (!record || !record->menuNameKey)
@@ -150,6 +212,65 @@ ActionResult Done(bool taken) {
     return taken ? ActionResult::kDone : ActionResult::kIgnored;
 }
 
+// Escape and Enter answer the front dialog as its OK button does; other keys
+// go to its controls.
+ActionResult DialogKey(Host& host, Boss* dialog, const Key& key) {
+    if (key.code == Key::Code::kEscape || key.code == Key::Code::kEnter)
+        return PressDialogButton(host, dialog);
+    return Done(PanelKey(host, dialog, key) == KeyResult::kTaken);
+}
+
+ActionResult KeyInPanel(Host& host, Boss* widget, const Key& key) {
+    DialogManager& dialogs = host.Get<DialogManager>();
+    if (Boss* front = dialogs.FrontDialog(); front && (!widget || RootOf(widget) == front))
+        return DialogKey(host, front, key);
+    switch (PanelKey(host, RootOf(Needed(widget, "panel")), key)) {
+    case KeyResult::kTaken:
+        return ActionResult::kDone;
+    case KeyResult::kRefused:
+        return ActionResult::kRefused;
+    case KeyResult::kIgnored:
+        break;
+    }
+    return ActionResult::kIgnored;
+}
+
+// The pointer on one button at a time: the one it rests on shows so.
+ActionResult HoverOver(Host& host, Boss* button) {
+    bool changed = false;
+    for (const auto& loaded : host.Get<PluginPanels>().PanelWidgets())
+        for (Boss* control : FocusableControls(host, loaded))
+            if (WidgetRecord* record = RecordOf(control);
+                record && record->hovered != (control == button)) {
+                record->hovered = control == button;
+                changed = true;
+                if (IControlView* view = ViewOf(control))
+                    view->Invalidate();
+            }
+    return Done(changed);
+}
+
+ActionResult ButtonDown(Boss* button) {
+    IControlView* view = ViewOf(Needed(button, "button"));
+    WidgetRecord* record = RecordOf(button);
+    if (!view || !record || !view->IsEnabled() || !view->IsVisible())
+        return ActionResult::kIgnored;
+    record->pressed = true;
+    view->Invalidate();
+    return ActionResult::kDone;
+}
+
+// Released over the button that was pressed, it acts; moved off first, the
+// press is cancelled.
+ActionResult ButtonUp(Boss* button, bool inside) {
+    WidgetRecord* record = RecordOf(Needed(button, "button"));
+    if (!record || !std::exchange(record->pressed, false))
+        return ActionResult::kIgnored;
+    if (IControlView* view = ViewOf(button))
+        view->Invalidate();
+    return inside ? Done(PressButton(button)) : ActionResult::kIgnored;
+}
+
 } // namespace
 
 ActionResult Perform(Host& host, const UserAction& action) {
@@ -165,6 +286,7 @@ ActionResult Perform(Host& host, const UserAction& action) {
             case FieldEntry::kRefused:
                 return ActionResult::kRefused;
             case FieldEntry::kIgnored:
+            case FieldEntry::kEdited:
                 return ActionResult::kIgnored;
             }
             return ActionResult::kIgnored;
@@ -186,6 +308,25 @@ ActionResult Perform(Host& host, const UserAction& action) {
             return PressDialogButton(host, action.widget);
         case Kind::kAnswer:
             host.Get<Alerts>().SetAnswer(action.answer);
+            return ActionResult::kDone;
+        case Kind::kKey:
+            return KeyInPanel(host, action.widget, action.key);
+        case Kind::kFocus:
+            return Done(SetFocus(host, Needed(action.widget, "control")));
+        case Kind::kScroll:
+            if (action.row < 0 || action.row >= static_cast<int32>(ListRows(action.widget).size()))
+                throw UserActionError("no row #" + std::to_string(action.row));
+            return Done(ScrollIntoView(Needed(action.widget, "list"), action.row));
+        case Kind::kWheel:
+            return Done(ScrollListBy(Needed(action.widget, "list"), action.y));
+        case Kind::kHover:
+            return HoverOver(host, action.widget);
+        case Kind::kButtonDown:
+            return ButtonDown(action.widget);
+        case Kind::kButtonUp:
+            return ButtonUp(action.widget, action.x != 0);
+        case Kind::kRaise:
+            host.Get<World>().RaisePalette(action.palette);
             return ActionResult::kDone;
         }
     } catch (const WorldError& e) {

@@ -1,7 +1,8 @@
 // One thing a person does with the host's windows, carried out one way,
 // whoever asks: the script commands (`select`, `type`, `press`,
 // `doubleclick`, `resize`, `place`, `front`, `menu "ENTRY"…`, `press ok`,
-// `answer`), a click in a live window (paint/HitTest.h turns a point of the
+// `answer`, `key`, `focus`, `scroll`, `hover`, `click`), a click, a key or
+// the wheel in a live window (paint/HitTest.h turns a point of the
 // screen into one) and the randomized sessions. So a command, a click and a
 // random step send the host exactly the same messages.
 //
@@ -16,6 +17,7 @@
 
 #include "core/Host.h"
 #include "ui/Alerts.h"
+#include "ui/Widgets.h"
 
 #include <optional>
 #include <set>
@@ -37,6 +39,14 @@ struct OPAL_SDK_API UserAction {
         kChooseMenu,   // widget: the panel whose menu; path: sub-menu titles, then the entry
         kDialogButton, // widget: the dialog (null: the front one); button: its OK button
         kAnswer,       // answer: how the next alerts that offer "don't show again" are answered
+        kKey,          // widget: the panel or dialog (or a widget in it); key: the key pressed
+        kFocus,        // widget: the control clicked or tabbed to
+        kScroll,       // widget: the list; row: the row to bring into view
+        kWheel,        // widget: the list; y: rows to scroll (positive: down)
+        kHover,        // widget: the button the pointer rests on, or null: on none
+        kButtonDown,   // widget: the button the pointer is pressed on
+        kButtonUp,     // widget: the button pressed; x: 1 released over it, 0 moved off
+        kRaise,        // palette: clicked or dragged, it comes in front of the others
     };
     Kind kind = Kind::kPress;
     Boss* widget = nullptr;
@@ -49,6 +59,7 @@ struct OPAL_SDK_API UserAction {
     int32 panelID = 0;
     std::vector<std::string> path;
     AlertAnswer answer = AlertAnswer::kOK;
+    Key key;
 
     static UserAction Select(Boss* list, std::set<int32> rows);
     static UserAction Type(Boss* field, std::string text);
@@ -60,6 +71,14 @@ struct OPAL_SDK_API UserAction {
     static UserAction ChooseMenu(Boss* panel, std::vector<std::string> path);
     static UserAction PressDialogButton(Boss* dialog, Boss* button = nullptr);
     static UserAction Answer(AlertAnswer answer);
+    static UserAction KeyPress(Boss* panel, Key key);
+    static UserAction Focus(Boss* control);
+    static UserAction Scroll(Boss* list, int32 row);
+    static UserAction Wheel(Boss* list, int32 rows);
+    static UserAction Hover(Boss* button);
+    static UserAction ButtonDown(Boss* button);
+    static UserAction ButtonUp(Boss* button, bool inside);
+    static UserAction Raise(std::string palette);
 };
 
 // What became of an action the host could take.

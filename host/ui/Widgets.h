@@ -57,6 +57,11 @@ public:
     std::optional<PMIID> observerIID;
     std::optional<std::string> menuNameKey; // a panel's fly-out menu
     int invalidations = 0;                  // redraws asked for
+    // A panel's or dialog's root: the control with the keyboard focus.
+    std::optional<WidgetID> focus;
+    // A button: held down by the pointer, the pointer over it.
+    bool pressed = false;
+    bool hovered = false;
 };
 
 // Helpers on bosses; none of them counts an acquisition (the host's own look).
@@ -71,5 +76,32 @@ OPAL_SDK_API Boss* FindWidget(const Boss* root, WidgetID id, int32 depth = 9999)
 OPAL_SDK_API std::string TextOf(const Boss* widget);
 // Sends a change on the widget's own subject.
 void Notify(const Boss* widget, ClassID change, PMIID protocol);
+
+// ---- Keys ---------------------------------------------------------------------------------
+// A key a person presses, as the widget with the focus takes it: a named key,
+// or text typed (kText, one character or more), with the modifiers held.
+struct Key {
+    enum class Code {
+        kText,
+        kLeft,
+        kRight,
+        kUp,
+        kDown,
+        kHome,
+        kEnd,
+        kPageUp,
+        kPageDown,
+        kTab,
+        kEnter,
+        kEscape,
+        kSpace,
+        kBackspace,
+        kDelete,
+    };
+    Code code = Code::kText;
+    std::string text; // kText: what it types; with ctrl, the letter ("a", "c", "v", "x")
+    bool shift = false;
+    bool ctrl = false;
+};
 
 } // namespace host::ui

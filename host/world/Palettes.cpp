@@ -296,6 +296,11 @@ const std::string* World::PaletteName(UID palette) const {
     return it == fState->paletteByUID.end() ? nullptr : &fState->palettes[it->second].name;
 }
 
+void World::RaisePalette(const std::string& palette) {
+    State& s = *fState;
+    s.palettes[s.PaletteIndex(palette)].raisedAt = ++s.raises;
+}
+
 std::vector<PaletteInfo> World::Palettes() const {
     std::vector<PaletteInfo> result;
     for (const auto& p : fState->palettes)
@@ -314,6 +319,7 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
         info.boss = p.boss;
         info.uid = p.boss ? p.boss->GetUID() : kInvalidUID;
         info.window = p.window;
+        info.raisedAt = p.raisedAt;
         // Unplaced palettes cascade down and to the right in creation order.
         const auto index = static_cast<int32>(&p - fState->palettes.data());
         info.position = p.placed ? ScreenPoint{p.x, p.y}

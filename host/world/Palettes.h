@@ -26,6 +26,7 @@ struct WorldPalette {
     Boss* boss = nullptr;
     HWND window = nullptr;
     bool placed = false; // else the host cascades it
+    uint64 raisedAt = 0; // palettes stack by when they were last raised, then by creation
     int32 x = 0, y = 0;
 };
 

@@ -97,6 +97,7 @@ struct PaletteInfo {
     bool shown = true;
     ScreenPoint position;                   // the window's top-left corner
     std::vector<std::vector<int32>> groups; // panel IDs per group, in tab order
+    uint64 raisedAt = 0;                    // see World::RaisePalette
     // While the world's objects exist:
     Boss* boss = nullptr;
     UID uid = kInvalidUID;
@@ -140,6 +141,10 @@ public:
                     bool shown = true, std::optional<ScreenPoint> at = std::nullopt);
     // Puts the palette's window there (else the host cascades it).
     void PlacePalette(const std::string& palette, int32 x, int32 y);
+    // Brings the palette in front of the other palettes (a click or a drag on
+    // it). Palettes stack in creation order until raised; the registries'
+    // order does not change.
+    void RaisePalette(const std::string& palette);
     // As the last tab of the palette's last group (or of a new group) and that
     // group's front tab. Returns the panel ID.
     int32 AddPanel(const std::string& name, const PanelOptions& options = {});

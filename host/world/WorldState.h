@@ -34,6 +34,7 @@ struct World::State {
     // Palette, group containers and tab areas -> palette index.
     std::unordered_map<const Boss*, size_t> owner;
     int32 nextID = 101;
+    uint64 raises = 0; // palettes raised so far
 
     std::vector<WorldMessage> pending;
     std::vector<Boss*> dying; // objects to take down once the messages are out

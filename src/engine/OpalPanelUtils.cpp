@@ -14,10 +14,12 @@
 #include "OpalID.h"
 #include "ResourceTypes.h"
 #include "RsrcSpec.h"
+#include "engine/IOpalPointerWatch.h"
 #include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
+#include "model/IOpalPointerOptions.h"
 
 void SchedulePaletteAlpha(const IPMUnknown* palette) {
     ScheduleCommandOn(kOpalSetPaletteAlphaCmdBoss, palette, kPaletteAlphaPriority);
@@ -28,6 +30,20 @@ bool ScheduleAttachTabAreaObserver(const IPMUnknown* palette) {
 }
 
 namespace {
+
+void ScheduleStoredPalettes(const IOpalAlphaData* alphaData, IPanelMgr* panelMgr) {
+    IDataBase* db = GetDataBase(panelMgr);
+    for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
+        const UID palette = panelMgr->GetPaletteUIDOfPanel(alphaData->GetEntryAt(i).panelID);
+        if (palette == kInvalidUID || !db)
+            continue;
+        // A palette that cannot be reached now is skipped; the others must
+        // still follow the switch.
+        InterfacePtr<IPMUnknown> window(db->Instantiate(palette, IID_IPALETTEWINDOW));
+        if (window)
+            SchedulePaletteAlpha(window.get());
+    }
+}
 
 // On the Opal panel, when it has been built.
 void ShowOnOffPictureOnOpalPanel(bool16 on) {
@@ -60,18 +76,7 @@ void SwitchOpacity(bool16 on) {
         CmdUtils::ExecuteCommand(command.get());
     }
 
-    IDataBase* db = GetDataBase(panelMgr.get());
-    for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
-        const UID palette = panelMgr->GetPaletteUIDOfPanel(alphaData->GetEntryAt(i).panelID);
-        if (palette == kInvalidUID || !db)
-            continue;
-        // A palette that cannot be reached now is skipped; the others must
-        // still follow the switch.
-        InterfacePtr<IPMUnknown> window(db->Instantiate(palette, IID_IPALETTEWINDOW));
-        if (window)
-            SchedulePaletteAlpha(window.get());
-    }
-
+    ScheduleStoredPalettes(alphaData.get(), panelMgr.get());
     ShowOnOffPictureOnOpalPanel(on);
 }
 
@@ -84,6 +89,48 @@ void ToggleOpacity() {
         on = options->GetOnOffAlpha();
     }
     SwitchOpacity(on ? kFalse : kTrue);
+}
+
+void FollowOpaqueUnderPointer() {
+    auto options = QueryWorkspaceInterface<IOpalPointerOptions>(kOpalPointerOptionsIID);
+    if (!options)
+        return;
+    auto watch = QueryWorkspaceInterface<IOpalPointerWatch>(kOpalPointerWatchIID);
+    if (!watch || (watch->IsFollowing() != kFalse) == (options->GetOpaqueUnderPointer() != kFalse))
+        return;
+    watch->Follow(options->GetOpaqueUnderPointer());
+    if (!watch->IsFollowing())
+        return;
+    // The watch learns of the palettes Opal makes translucent as their alpha
+    // is set: set it again for every stored panel's palette.
+    auto alphaData = QueryWorkspaceInterface<IOpalAlphaData>(kOpalAlphaDataIID);
+    if (!alphaData)
+        return;
+    InterfacePtr<IPanelMgr> panelMgr = QueryPanelMgr();
+    if (panelMgr)
+        ScheduleStoredPalettes(alphaData.get(), panelMgr.get());
+}
+
+void ToggleOpaqueUnderPointer() {
+    bool16 on = kFalse;
+    {
+        auto options = QueryWorkspaceInterface<IOpalPointerOptions>(kOpalPointerOptionsIID);
+        if (!options)
+            return;
+        on = options->GetOpaqueUnderPointer();
+    }
+    {
+        InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetOpaqueUnderPointerCmdBoss));
+        if (!command)
+            return;
+        InterfacePtr<IBoolData> onData(command, IID_IBOOLDATA);
+        if (!onData)
+            return;
+        onData->Set(on ? kFalse : kTrue);
+        CmdUtils::ExecuteCommand(command.get());
+    }
+    // What the option now says, whether or not the command could store it.
+    FollowOpaqueUnderPointer();
 }
 
 namespace {

@@ -22,6 +22,11 @@ void SwitchOpacity(bool16 on);
 // SwitchOpacity with the negation of the current option.
 void ToggleOpacity();
 
+// Palettes opaque under the pointer: the watch installed or released as the
+// option says, and the option switched through its command, then followed.
+void FollowOpaqueUnderPointer();
+void ToggleOpaqueUnderPointer();
+
 // A dialog made from the plug-in's layout `rsrcID` (through its locale
 // index), not yet open, or nullptr; the caller releases it.
 IDialog* CreatePluginDialog(const RsrcID& rsrcID);

@@ -88,9 +88,10 @@ void OpalSetPaletteAlphaCmd::Do() {
 
     // Switched off, every named palette goes back to full opacity whatever it is.
     double opacity = kOpalFullOpacity;
-    if (options->GetOnOffAlpha() && !DecidePaletteOpacity(paletteData->GetItemUID(), &opacity))
+    const bool on = options->GetOnOffAlpha() != kFalse;
+    if (on && !DecidePaletteOpacity(paletteData->GetItemUID(), &opacity))
         return;
-    ApplyWindowAlpha(paletteData->GetRef(), opacity);
+    ApplyWindowAlpha(paletteData->GetRef(), opacity, on);
 }
 
 PMString* OpalSetPaletteAlphaCmd::CreateName() {

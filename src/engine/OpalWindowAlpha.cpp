@@ -3,6 +3,7 @@
 #include "IWidgets.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "engine/OpalPointerWatch.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ uint8 WindowAlphaForOpacity(double opacity) {
     return static_cast<uint8>(static_cast<int32>(opacity * kPercentToAlpha) & 0xff);
 }
 
-void ApplyWindowAlpha(UIDRef palette, double opacity) {
+void ApplyWindowAlpha(UIDRef palette, double opacity, bool translucent) {
     IDataBase* db = palette.GetDataBase();
     if (!db)
         return;
@@ -32,5 +33,10 @@ void ApplyWindowAlpha(UIDRef palette, double opacity) {
     HWND handle = window->GetWindowHandle();
     // Layered stays set for the window's life, also when opacity is off.
     SetWindowLongW(handle, GWL_EXSTYLE, GetWindowLongW(handle, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(handle, 0, WindowAlphaForOpacity(opacity), LWA_ALPHA);
+    uint8 alpha = WindowAlphaForOpacity(opacity);
+    if (translucent)
+        alpha = AlphaUnderPointer(palette.GetUID(), handle, alpha);
+    else
+        ForgetPaletteUnderPointer(palette.GetUID());
+    SetLayeredWindowAttributes(handle, 0, alpha, LWA_ALPHA);
 }

@@ -6,7 +6,9 @@
 
 // Makes the palette's window layered with the constant alpha of `opacity`
 // percent. The palette is asked for its window; if it is gone, nothing happens.
-void ApplyWindowAlpha(UIDRef palette, double opacity);
+// A `translucent` palette is one whose alpha Opal decides: it shows opaque
+// while the pointer is over it, when that option is on.
+void ApplyWindowAlpha(UIDRef palette, double opacity, bool translucent);
 
 // The 8-bit window alpha of an opacity in percent: truncated toward zero
 // (100 % gives 254), and never wrapped (above 100 counts as 100).

@@ -1,5 +1,6 @@
-// Once the application is up: watch the host's window list and start the
-// periodic timer. Shut-down has nothing to undo.
+// Once the application is up: watch the host's window list, start the
+// periodic timer, and watch the pointer when the option says so. Shut-down
+// releases what the pointer watch holds.
 #include "CPMUnknown.h"
 #include "IApplication.h"
 #include "IServiceProvider.h"
@@ -9,6 +10,8 @@
 #include "InterfacePtr.h"
 #include "OpalID.h"
 #include "engine/IOpalTimerCallback.h"
+#include "engine/OpalPanelUtils.h"
+#include "engine/OpalPointerWatch.h"
 #include "frame/OpalSession.h"
 
 class OpalStartupShutdownProvider : public CPMUnknown<IStartupShutdownService> {
@@ -16,6 +19,14 @@ public:
     using CPMUnknown<IStartupShutdownService>::CPMUnknown;
 
     void Startup() override {
+        StartWatchingWindows();
+        FollowOpaqueUnderPointer();
+    }
+
+    void Shutdown() override { StopPointerWatch(); }
+
+private:
+    static void StartWatchingWindows() {
         InterfacePtr<IApplication> application = QueryApplication();
         if (!application)
             return;
@@ -31,8 +42,6 @@ public:
             return;
         timerCallback->StartTimer();
     }
-
-    void Shutdown() override {}
 };
 
 CREATE_PMINTERFACE(OpalStartupShutdownProvider, kOpalStartupShutdownImpl);

@@ -37,7 +37,9 @@ void ClassTable(ResourceOutput& out) {
         ClassTableRecord({
             AddIn(kWorkspaceBoss, {{kOpalTimerCallbackIID, kOpalTimerCallbackImpl},
                                    {kOpalAlphaDataIID, kOpalAlphaDataImpl},
-                                   {kOpalOptionsIID, kOpalOptionsImpl}}),
+                                   {kOpalOptionsIID, kOpalOptionsImpl},
+                                   {kOpalPointerOptionsIID, kOpalPointerOptionsImpl},
+                                   {kOpalPointerWatchIID, kOpalPointerWatchImpl}}),
             AddIn(kApplicationBoss, {{kOpalWindowListObserverIID, kOpalWindowListObserverImpl}}),
             AddIn(kTabAreaBoss, {{kOpalTabAreaObserverIID, kOpalTabAreaObserverImpl}}),
             AddIn(kTabAreaAltBoss, {{kOpalTabAreaObserverIID, kOpalTabAreaObserverImpl}}),
@@ -77,6 +79,9 @@ void ClassTable(ResourceOutput& out) {
             Boss(kOpalSetIgnoreClosedPanelsCmdBoss, kInvalidClass,
                  {{IID_ICOMMAND, kOpalSetIgnoreClosedPanelsCmdImpl},
                   {IID_IBOOLDATA, kBoolDataImpl}}),
+            Boss(kOpalSetOpaqueUnderPointerCmdBoss, kInvalidClass,
+                 {{IID_ICOMMAND, kOpalSetOpaqueUnderPointerCmdImpl},
+                  {IID_IBOOLDATA, kBoolDataImpl}}),
             Boss(kOpalUpdatePanelListCmdBoss, kInvalidClass,
                  {{IID_ICOMMAND, kOpalUpdatePanelListCmdImpl}}),
             Boss(kOpalShowAlertCmdBoss, kInvalidClass, {{IID_ICOMMAND, kOpalShowAlertCmdImpl}}),
@@ -105,6 +110,9 @@ void ClassTable(ResourceOutput& out) {
                 kOpalSetIgnoreClosedPanelsCmdImpl,
                 kOpalUpdatePanelListCmdImpl,
                 kOpalShowAlertCmdImpl,
+                kOpalPointerOptionsImpl,
+                kOpalPointerWatchImpl,
+                kOpalSetOpaqueUnderPointerCmdImpl,
             }));
 }
 
@@ -119,6 +127,7 @@ void PanelAndMenus(ResourceOutput& out) {
             MenuDefsRecord({
                 {kOpalShowPanelsActionID, kPanelMenu, 10.0},
                 {kOpalTurnAlphaActionID, kPanelMenu, 20.0},
+                {kOpalOpaqueUnderPointerActionID, kPanelMenu, 30.0},
                 {kOpalSeparator1ActionID, kPanelMenu ":-", 110.0},
                 {0, kFeedbackMenu ":", 150.0},
                 {kOpalSeparator2ActionID, kPanelMenu ":-", 160.0},
@@ -128,7 +137,7 @@ void PanelAndMenus(ResourceOutput& out) {
                 {kOpalSupportActionID, kFeedbackMenu, 30.0},
             }));
 
-    // The two toggles name themselves at run time; the names here are the
+    // The three toggles name themselves at run time; the names here are the
     // ones shown before the first update.
     const auto action = [](ActionID id, const char* nameKey, uint32 enabling, bool shortcuts) {
         return ActionDef{kOpalActionComponentBoss,
@@ -146,6 +155,8 @@ void PanelAndMenus(ResourceOutput& out) {
             action(kOpalShowPanelsActionID, kOpalShowOpenedPanelsMenuItemKey, kToggleEnabling,
                    true),
             action(kOpalTurnAlphaActionID, kOpalTurnAlphaOffMenuItemKey, kToggleEnabling, true),
+            action(kOpalOpaqueUnderPointerActionID, kOpalOpaqueUnderPointerMenuItemKey,
+                   kToggleEnabling, true),
             // A sub-menu's own entry does nothing a shortcut could trigger.
             action(kOpalFeedbackAndSupportActionID, kOpalFeedbackAndSupportMenuItemKey,
                    kAlwaysEnabled, false),
@@ -209,6 +220,9 @@ void Strings(ResourceOutput& out) {
                       "only)."},
                      {kOpalOnOffTipKey, "Turn opacity On / Off"},
                      {kOpalSwapContentTipKey, "Show All / Visible panels in Opal list"},
+                     {kOpalOpaqueUnderPointerMenuItemKey, "Make panels opaque under the pointer"},
+                     {kOpalTranslucentUnderPointerMenuItemKey,
+                      "Keep panels translucent under the pointer"},
                  }}));
     out.Add(kStringTableRsrcType, kOpalNoTranslateStringsRsrcID, StringTableRecord({kEnglish, {}}));
 }
@@ -219,8 +233,8 @@ void WindowsRecords(ResourceOutput& out) {
     constexpr RsrcID kVersionInfoID = 1;
     constexpr RsrcID kDllManifestID = 2; // ISOLATIONAWARE_MANIFEST_RESOURCE_ID
     out.Add(kVersionInfoRsrcType, kVersionInfoID,
-            VersionInfoRecord({{1, 0, 1, 0},
-                               {1, 0, 1, 0},
+            VersionInfoRecord({{1, 1, 0, 0},
+                               {1, 1, 0, 0},
                                kUSEnglish,
                                kUnicodeCodePage,
                                {

@@ -1,5 +1,5 @@
 // Carries out every action of the plug-in's menus and shortcuts, and keeps
-// the wording of the two toggles in step with the options.
+// the wording of the three toggles in step with the options.
 #include "IActionComponent.h"
 #include "ImplementationRegistry.h"
 #include "InterfacePtr.h"
@@ -10,6 +10,7 @@
 #include "frame/OpalHostHelpers.h"
 #include "frame/OpalSession.h"
 #include "model/IOpalOptions.h"
+#include "model/IOpalPointerOptions.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ public:
         InterfacePtr<IOpalOptions> options = QueryWorkspaceInterface<IOpalOptions>(kOpalOptionsIID);
         if (!options)
             return;
+        auto pointerOptions = QueryWorkspaceInterface<IOpalPointerOptions>(kOpalPointerOptionsIID);
         // The host may change the list's length while it is told: ask again each time.
         for (int32 i = 0; i < list->Length(); ++i) {
             list->SetNthActionState(i, kEnabledAction);
@@ -64,6 +66,11 @@ public:
                                                        ? kOpalTurnAlphaOffMenuItemKey
                                                        : kOpalTurnAlphaOnMenuItemKey,
                                                    PMString::kTranslateDuringCall));
+            else if (action == kOpalOpaqueUnderPointerActionID && pointerOptions)
+                list->SetNthActionName(i, PMString(pointerOptions->GetOpaqueUnderPointer()
+                                                       ? kOpalTranslucentUnderPointerMenuItemKey
+                                                       : kOpalOpaqueUnderPointerMenuItemKey,
+                                                   PMString::kTranslateDuringCall));
         }
     }
 
@@ -75,6 +82,9 @@ public:
             break;
         case kOpalTurnAlphaActionID:
             ToggleOpacity();
+            break;
+        case kOpalOpaqueUnderPointerActionID:
+            ToggleOpaqueUnderPointer();
             break;
         case kOpalAboutActionID:
             OpenPluginDialog(kOpalAboutDialogRsrcID, kFalse);

@@ -29,8 +29,10 @@ host::ScriptRunner& Runner() {
     return runner;
 }
 
-// Many ticks take long and find nothing a few do not; such inputs are left out.
+// Many ticks (or long waits) take long and find nothing a few do not; such
+// inputs are left out.
 constexpr int64 kMostTicks = 100;
+constexpr int64 kLongestWait = kMostTicks * 500;
 
 bool TicksFew(const std::string& script) {
     std::istringstream lines(script);
@@ -40,6 +42,9 @@ bool TicksFew(const std::string& script) {
             const host::Words words = host::ScriptRunner::Split(line);
             if (words.size() == 2 && words[0] == "tick" &&
                 host::ParseInteger(words[1]) > kMostTicks)
+                return false;
+            if (words.size() == 2 && words[0] == "wait" &&
+                host::ParseInteger(words[1]) > kLongestWait)
                 return false;
         } catch (const host::ScriptError&) {
         }

@@ -4,26 +4,36 @@
 # three panels each and the Opal panel open with a row at 40 %, over 20 idle
 # seconds. Prints, for 30 and 100 palettes, the share of one core taken by
 # opalhost.exe, wineserver, Xvfb and picom (utime + stime of /proc/PID/stat).
+# With "hover": "Make panels opaque under the pointer" on and the pointer
+# resting over the newest palette (opaque under it) throughout.
 # A benchmark, not a test.
 #
-#   tools/bench/live-idle.sh [BUILD_DIR] [SECONDS]   (default build/windows, 20)
+#   tools/bench/live-idle.sh [BUILD_DIR] [SECONDS] [hover]   (default build/windows, 20)
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build/windows}
 seconds=${2:-20}
+hover=${3:-}
 [ -f "$build/bin/opalhost.exe" ] || { echo "live-idle.sh: build the windows preset first" >&2; exit 2; }
 for palettes in 30 100; do
   # shellcheck disable=SC2016 # expanded by the inner shell
   "$root/tools/wine/run-live.sh" "$build" bash -c '
 . "$0/tests/live/lib.sh"
-palettes=$2 seconds=$3
+palettes=$2 seconds=$3 hover=$4
 live_start "$1"
 for ((p = 0; p < palettes; ++p)); do
   send "palette P$p at $((20 + 9 * (p % 100))) $((20 + 7 * (p % 100)))"
   for t in a b c; do send "panel P$p$t in P$p"; done
 done
 send "open opal" "place Opal 760 120" "select P0a" "type 40"
+[ -z "$hover" ] || send "menu" "menu \"Make panels opaque under the pointer\"" "print places"
 live_sync
+if [ -n "$hover" ]; then
+  # The newest palette, on top of those it overlaps.
+  top=P$((palettes - 1))
+  xdotool mousemove $(centre palette $top)
+  until_output "^window $top .* alpha=254\$" "print windows"
+fi
 sleep 3 # everything drawn, picom caught up
 ticks() { # utime + stime of a process, in clock ticks
   [ -n "$1" ] && awk "{print \$14 + \$15}" "/proc/$1/stat" 2>/dev/null || echo 0
@@ -42,7 +52,7 @@ before=()
 for p in "${pids[@]}"; do before+=("$(ticks "$p")"); done
 sleep "$seconds"
 hz=$(getconf CLK_TCK)
-line="$palettes palettes, $seconds s idle:"
+line="$palettes palettes, $seconds s idle${hover:+ with the pointer over a palette}:"
 total=0
 for i in 0 1 2 3; do
   d=$(($(ticks "${pids[$i]}") - before[i]))
@@ -52,5 +62,5 @@ done
 line+=", together $(awk -v d=$total -v hz=$hz -v s=$seconds "BEGIN{printf \"%.2f\", 100 * d / hz / s}") % of one core"
 echo "$line"
 live_end
-' "$root" "$build/bin/opalhost.exe" "$palettes" "$seconds" || exit
+' "$root" "$build/bin/opalhost.exe" "$palettes" "$seconds" "$hover" || exit
 done

@@ -76,19 +76,26 @@ type 60
 select Gradient
 type 35
 select Paragraph
+say ready
 STORY
 "$root/tools/wine/run-live.sh" "$build" bash -c '
-  exec 7> >(exec "$WINE" "$0" --live --workspace "$3.workspace" --script "$1" "${@:4}" >/dev/null)
+  exec 7> >(exec "$WINE" "$0" --live --workspace "$3.workspace" --script "$1" "${@:4}" >"$3.out")
   session=$!
-  sleep 4 # the windows drawn, the timer run, picom caught up
+  # The story played (its last line answers), then the timer run and picom caught up.
+  for _ in $(seq 1200); do
+    grep -q "^# ready" "$3.out" 2>/dev/null && break
+    kill -0 "$session" 2>/dev/null || break
+    sleep 0.05
+  done
+  sleep 1.5
   if ! kill -0 "$session" 2>/dev/null; then
     echo "live.sh: the session ended before its picture was taken" >&2
-    rm -f "$3.workspace"
+    rm -f "$3.workspace" "$3.out"
     exit 1
   fi
   import -window root -crop 990x690+0+0 +repage "$2" || exit 1
   echo quit >&7
   exec 7>&-
   wait
-  rm -f "$3.workspace"' "$exe" "$story" "$shot" "$story" "$@" &&
+  rm -f "$3.workspace" "$3.out"' "$exe" "$story" "$shot" "$story" "$@" &&
   echo "live.sh: wrote $shot"

@@ -5,6 +5,13 @@
 # window of its own and the compositor blends it by its _NET_WM_WINDOW_OPACITY.
 #
 #   run-live.sh BUILD_DIR COMMAND [ARGS...]
+#   run-live.sh --up BUILD_DIR STATE_DIR     (a desktop left running for several commands)
+#   run-live.sh --down STATE_DIR
+#
+# With OPAL_LIVE_STATE=STATE_DIR, COMMAND runs on the desktop that --up left
+# running (Xvfb, picom, one Wine server kept warm between commands, the
+# prefix's lock held until --down): the tests share its start-up. A window
+# manager of OPAL_LIVE_WM=openbox is then started for COMMAND alone.
 #
 # With OPAL_LIVE_WM=openbox, openbox manages the windows (picom composites);
 # with OPAL_LIVE_WM=xfwm4, xfwm4 manages and composites them (no picom).
@@ -20,11 +27,49 @@
 set -u
 me=run-live.sh
 fail() { echo "$me: $*" >&2; exit 125; }
-[ $# -ge 2 ] || fail "usage: $me BUILD_DIR COMMAND [ARGS...]"
 here=$(cd "$(dirname "$0")" && pwd)
+mode=run
+case ${1-} in
+--up) mode=up; shift ;;
+--down)
+  state=${2:?usage: $me --down STATE_DIR}
+  [ -f "$state/env" ] || exit 0
+  . "$state/env"
+  "$WINESERVER" -k >/dev/null 2>&1
+  for pid in $OPAL_LIVE_COMPOSITOR_PID $OPAL_LIVE_XVFB_PID $OPAL_LIVE_LOCK_PID; do
+    kill "$pid" 2>/dev/null
+  done
+  rm -rf "$state"
+  exit 0 ;;
+esac
+[ $# -ge 2 ] || fail "usage: $me BUILD_DIR COMMAND [ARGS...]"
 build_dir=$1; shift
 own=${OPAL_LIVE_DISPLAY:-}
 wm=${OPAL_LIVE_WM:-}
+shared=${OPAL_LIVE_STATE:-}
+if [ $mode = run ] && [ -n "$shared" ]; then
+  [ -f "$shared/env" ] || fail "no desktop at $shared (run-live.sh --up)"
+  . "$shared/env"
+  wm_pid=
+  cleanup() { [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; wait 2>/dev/null; }
+  trap cleanup EXIT
+  trap 'exit 130' INT; trap 'exit 143' TERM; trap 'exit 129' HUP
+  case $wm in
+  '') ;;
+  openbox)
+    openbox --config-file /dev/null >"$shared/wm.log" 2>&1 &
+    wm_pid=$!
+    # Managing from the moment it has taken the screen.
+    for _ in $(seq 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+      sleep 0.05
+    done ;;
+  *) fail "OPAL_LIVE_WM=$wm needs a desktop of its own (no OPAL_LIVE_STATE)" ;;
+  esac
+  export OPAL_LIVE_WM=$wm
+  timeout -k 10 "${OPAL_WINE_TIMEOUT:-300}" "$@"
+  exit
+fi
 case $wm in '' | openbox | xfwm4) ;; *) fail "OPAL_LIVE_WM: openbox or xfwm4, not $wm" ;; esac
 for tool in Xvfb picom xdotool import xprop xwininfo $wm; do
   command -v $tool >/dev/null || fail "$tool not found (tools/install-deps.sh windows)"
@@ -47,7 +92,15 @@ if ! cmp -s "$prefix/.opal-prefix" "$prefix/.opal-live" 2>/dev/null; then
   cp "$prefix/.opal-prefix" "$prefix/.opal-live"
 fi
 
-tmp=$(mktemp -d) || fail "no temporary folder"
+if [ $mode = up ]; then
+  tmp=${1:?usage: $me --up BUILD_DIR STATE_DIR}
+  mkdir -p "$tmp" || fail "cannot make $tmp"
+  tmp=$(cd "$tmp" && pwd)
+  [ "$wm" != xfwm4 ] || fail "a shared desktop has picom, not xfwm4's compositor"
+  wm=
+else
+  tmp=$(mktemp -d) || fail "no temporary folder"
+fi
 xvfb_pid= picom_pid= wm_pid=
 cleanup() {
   "$WINESERVER" -k >/dev/null 2>&1 9>&-
@@ -66,7 +119,7 @@ if [ "$own" = own ]; then
 fi
 
 Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp +extension Composite \
-  8>"$tmp/display" 9>&- 2>"$tmp/xvfb.log" &
+  8>"$tmp/display" 9>&- </dev/null >/dev/null 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 [ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; fail "Xvfb did not start"; }
@@ -84,7 +137,8 @@ xfwm4)
   wm_pid=$! ;;
 esac
 if [ "$wm" != xfwm4 ]; then
-  picom --backend xrender --no-fading-openclose --config /dev/null 9>&- 2>"$tmp/picom.log" &
+  picom --backend xrender --no-fading-openclose --config /dev/null 9>&- </dev/null >/dev/null \
+    2>"$tmp/picom.log" &
   picom_pid=$!
 fi
 export OPAL_LIVE_COMPOSITOR_PID=${picom_pid:-$wm_pid}
@@ -94,5 +148,23 @@ sleep 1
 [ -z "$picom_pid" ] || kill -0 "$picom_pid" 2>/dev/null ||
   { cat "$tmp/picom.log" >&2; fail "picom did not start"; }
 [ -z "$wm_pid" ] || kill -0 "$wm_pid" 2>/dev/null || { cat "$tmp/wm.log" >&2; fail "$wm did not start"; }
+
+if [ $mode = up ]; then
+  # The lock is held by a sleeper until --down; the Wine server stays, warm
+  # (its services and desktop process started once), until --down.
+  sleep 100000 </dev/null >/dev/null 2>&1 &
+  lock_pid=$!
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
+  "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&-
+  {
+    for v in DISPLAY WINEPREFIX WINE WINESERVER WINEDEBUG OPAL_LIVE_XVFB_PID OPAL_LIVE_COMPOSITOR_PID; do
+      printf 'export %s=%q\n' $v "${!v}"
+    done
+    printf 'export OPAL_LIVE_LOCK_PID=%q\n' "$lock_pid"
+    [ -z "${WINELOADER-}" ] || printf 'export WINELOADER=%q\n' "$WINELOADER"
+  } >"$tmp/env"
+  trap - EXIT
+  exit 0
+fi
 
 timeout -k 10 "${OPAL_WINE_TIMEOUT:-300}" "$@" 9>&-

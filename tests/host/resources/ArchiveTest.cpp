@@ -122,7 +122,7 @@ TEST(RecordDecoders, ReadTheFieldsTheHostUses) {
     const auto version = host::DecodePluginVersion(Resource(119, 450));
     ASSERT_TRUE(version);
     EXPECT_EQ(version->plugin, 0xc9200u);
-    EXPECT_EQ(version->versionText, "1.0.1");
+    EXPECT_EQ(version->versionText, "1.1.0");
     const auto panels = host::DecodePanelList(Resource(502, 700));
     ASSERT_TRUE(panels);
     ASSERT_EQ(panels->panels.size(), 1u);
@@ -131,12 +131,12 @@ TEST(RecordDecoders, ReadTheFieldsTheHostUses) {
     EXPECT_EQ(panels->panels[0].nameKey, "0xc9200kOpalPanelTitleKey");
     const auto actions = host::DecodeActionDefs(Resource(509, 400));
     ASSERT_TRUE(actions);
-    ASSERT_EQ(actions->size(), 7u);
-    EXPECT_FALSE((*actions)[2].offeredForShortcuts);
-    EXPECT_EQ((*actions)[2].enablingFlags, 0x80u);
+    ASSERT_EQ(actions->size(), 8u);
+    EXPECT_FALSE((*actions)[3].offeredForShortcuts);
+    EXPECT_EQ((*actions)[3].enablingFlags, 0x80u);
     const auto menus = host::DecodeMenuDefs(Resource(507, 200));
     ASSERT_TRUE(menus);
-    EXPECT_EQ((*menus)[3].path,
+    EXPECT_EQ((*menus)[4].path,
               "0xc9200kOpalPanelPopupMenuNameKey:0xc9200kOpalFeedbackAndSupportMenuItemKey:");
 }
 

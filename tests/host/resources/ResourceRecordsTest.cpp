@@ -31,7 +31,7 @@ TEST(ResourceSet, HoldsExactlyTheResourcesTheHostReads) {
 TEST(ResourceRecords, PluginVersion) {
     Le e;
     e.u32(0).u32(kPlugin).u32(1).u32(0).u32(4).u32(0).u32(1).u32(0);
-    e.u32(2).u32(0x101).u32(0x102).u32(1).u16(0xfffe).u16(5).raw("1.0.1");
+    e.u32(2).u32(0x101).u32(0x102).u32(1).u16(0xfffe).u16(5).raw("1.1.0");
     ASSERT_EQ(e.b.size(), 57u);
     EXPECT_BYTES(Resource(119, 450), e.b);
 }
@@ -43,7 +43,14 @@ TEST(ResourceRecords, ClassTable) {
         std::vector<std::pair<uint32, uint32>> pairs;
     };
     const std::vector<Entry> table = {
-        {2, 0x2201, 0, {{0xc9205, 0xc9201}, {0xc9202, 0xc92c9}, {0xc9203, 0xc92ca}}},
+        {2,
+         0x2201,
+         0,
+         {{0xc9205, 0xc9201},
+          {0xc9202, 0xc92c9},
+          {0xc9203, 0xc92ca},
+          {0xc9206, 0xc92cb},
+          {0xc9207, 0xc9202}}},
         {2, 0x102, 0, {{0xc9214, 0xc9232}}},
         {2, 0x612, 0, {{0xc9215, 0xc9233}}},
         {2, 0x16413, 0, {{0xc9215, 0xc9233}}},
@@ -71,12 +78,13 @@ TEST(ResourceRecords, ClassTable) {
         {1, 0xc92f0, 0, {{0x1001, 0xc92e1}, {0x1003, 0x1004}}},
         {1, 0xc92f1, 0, {{0x1001, 0xc92e2}, {0x1004, 0x100d}}},
         {1, 0xc92f2, 0, {{0x1001, 0xc92e3}, {0x1003, 0x1004}}},
+        {1, 0xc92f3, 0, {{0x1001, 0xc92e4}, {0x1003, 0x1004}}},
         {1, 0xc92f5, 0, {{0x1001, 0xc92e6}}},
         {1, 0xc92fa, 0, {{0x1001, 0xc92eb}}},
     };
-    ASSERT_EQ(table.size(), 19u);
+    ASSERT_EQ(table.size(), 20u);
     Le e;
-    e.u32(19);
+    e.u32(20);
     for (const Entry& entry : table) {
         e.u16(entry.kind)
             .u32(entry.boss)
@@ -89,12 +97,12 @@ TEST(ResourceRecords, ClassTable) {
 }
 
 TEST(ResourceRecords, ImplementationList) {
-    const std::vector<uint32> ids = {0xc9201, 0xc92c9, 0xc92ca, 0xc9232, 0xc9233, 0xc9200,
-                                     0xc920a, 0xc920b, 0xc928c, 0xc928e, 0xc928d, 0xc9296,
-                                     0xc9297, 0xc9266, 0xc92cd, 0xc92dc, 0xc92dd, 0xc92e1,
-                                     0xc92e2, 0xc92e3, 0xc92e6, 0xc92eb};
+    const std::vector<uint32> ids = {0xc9201, 0xc92c9, 0xc92ca, 0xc9232, 0xc9233, 0xc9200, 0xc920a,
+                                     0xc920b, 0xc928c, 0xc928e, 0xc928d, 0xc9296, 0xc9297, 0xc9266,
+                                     0xc92cd, 0xc92dc, 0xc92dd, 0xc92e1, 0xc92e2, 0xc92e3, 0xc92e6,
+                                     0xc92eb, 0xc92cb, 0xc9202, 0xc92e4};
     Le e;
-    e.u32(0x103).u32(22);
+    e.u32(0x103).u32(25);
     for (uint32 id : ids)
         e.u32(id);
     EXPECT_BYTES(Resource(518, 550), e.b);
@@ -130,11 +138,12 @@ TEST(ResourceRecords, MenuDefinitions) {
     const std::string menu = "0xc9200kOpalPanelPopupMenuNameKey";
     const std::string sub = menu + ":0xc9200kOpalFeedbackAndSupportMenuItemKey";
     const std::vector<std::tuple<uint32, std::string, double>> entries = {
-        {0xc9264, menu, 10.0}, {0xc9265, menu, 20.0},         {0xc928d, menu + ":-", 110.0},
-        {0, sub + ":", 150.0}, {0xc928f, menu + ":-", 160.0}, {0xc926a, menu, 170.0},
-        {0xc9278, sub, 10.0},  {0xc9279, sub, 20.0},          {0xc927a, sub, 30.0}};
+        {0xc9264, menu, 10.0},         {0xc9265, menu, 20.0}, {0xc9266, menu, 30.0},
+        {0xc928d, menu + ":-", 110.0}, {0, sub + ":", 150.0}, {0xc928f, menu + ":-", 160.0},
+        {0xc926a, menu, 170.0},        {0xc9278, sub, 10.0},  {0xc9279, sub, 20.0},
+        {0xc927a, sub, 30.0}};
     Le e;
-    e.u32(9);
+    e.u32(10);
     for (const auto& [action, path, position] : entries)
         e.u32(action).str(path).f64(position).u16(0);
     EXPECT_BYTES(Resource(507, 200), e.b);
@@ -144,13 +153,14 @@ TEST(ResourceRecords, ActionDefinitions) {
     const std::vector<std::tuple<uint32, std::string, uint32, uint32>> entries = {
         {0xc9264, "0xc9200kOpalShowOpenedPanelsMenuItemKey", 0x1, 1},
         {0xc9265, "0xc9200kOpalTurnAlphaOffMenuItemKey", 0x1, 1},
+        {0xc9266, "0xc9200kOpalOpaqueUnderPointerMenuItemKey", 0x1, 1},
         {0xc9269, "0xc9200kOpalFeedbackAndSupportMenuItemKey", 0x80, 0},
         {0xc9278, "0xc9200kOpalSuggestNewFeatureMenuItemKey", 0x80, 1},
         {0xc9279, "0xc9200kOpalSendFeedbackMenuItemKey", 0x80, 1},
         {0xc927a, "0xc9200kOpalSupportMenuItemKey", 0x80, 1},
         {0xc926a, "0xc9200kOpalAboutMenuItemKey", 0x80, 1}};
     Le e;
-    e.u32(7);
+    e.u32(8);
     for (const auto& [action, name, enabling, shortcuts] : entries)
         e.u32(0xc9200)
             .u32(action)
@@ -212,7 +222,7 @@ TEST(ResourceRecords, StringTables) {
         {"0xc9200kOpalAboutMenuItemKey", "About"},
         {"0xc9200kOpalAboutOpalKey", "About Opal"},
         {"0xc9200kOpalTitleKey", "Opal for Adobe InDesign/InCopy"},
-        {"0xc9200kOpalVersionKey", "Version 1.0.1, Windows edition"},
+        {"0xc9200kOpalVersionKey", "Version 1.1.0, Windows edition"},
         {"0xc9200kOpalURLKey", kURL},
         {"0xc9200kOpalCopyrightKey", kCopyright},
         {"0xc9200kOpalOKKey", "OK"},
@@ -221,13 +231,40 @@ TEST(ResourceRecords, StringTables) {
          "in the list) as they become active. Panels in the stash can't be transparent (Windows "
          "only)."},
         {"0xc9200kOpalOnOffTipKey", "Turn opacity On / Off"},
-        {"0xc9200kOpalSwapContentTipKey", "Show All / Visible panels in Opal list"}};
+        {"0xc9200kOpalSwapContentTipKey", "Show All / Visible panels in Opal list"},
+        {"0xc9200kOpalOpaqueUnderPointerMenuItemKey", "Make panels opaque under the pointer"},
+        {"0xc9200kOpalTranslucentUnderPointerMenuItemKey",
+         "Keep panels translucent under the pointer"}};
     Le english;
-    english.u32(1).u32(0x138).u32(20);
+    english.u32(1).u32(0x138).u32(22);
     for (const auto& [key, text] : pairs)
         english.str(key).str(text);
     EXPECT_BYTES(Resource(504, 301), english.b);
     EXPECT_BYTES(Resource(504, 351), Le().u32(1).u32(0x138).u32(0).b);
+}
+
+// Opal 1.1 adds one option: every record that neither gains its entry nor
+// carries the version is the one Opal 1.0.1 shipped, byte for byte (FNV-1a of
+// the 1.0.1 records).
+TEST(ResourceRecords, RecordsWithoutTheNewOptionOrTheVersion_AreThoseOf101) {
+    const auto fnv1a = [](const Bytes& bytes) {
+        uint64 hash = 0xcbf29ce484222325ULL;
+        for (uint8 byte : bytes)
+            hash = (hash ^ byte) * 0x100000001b3ULL;
+        return hash;
+    };
+    const std::vector<std::pair<host::ResourceKey, uint64>> of101 = {
+        {{2, 4000}, 0xb528182272bd9593ULL},    {{24, 2}, 0x38a212e047abe0faULL},
+        {{501, 701}, 0x32cd5933d34c4d86ULL},   {{501, 1002}, 0x7e7355d8509f7c5fULL},
+        {{501, 2001}, 0xa60ffa73dcaf9ef4ULL},  {{502, 700}, 0xcd8a7bedd4b8887fULL},
+        {{503, 300}, 0x07cd59f6384f1b60ULL},   {{503, 350}, 0x1d3d2475cb5fff8eULL},
+        {{503, 700}, 0xfcc3a80cfddbee3cULL},   {{503, 1001}, 0xd5b46e8b0aca37f4ULL},
+        {{503, 2000}, 0xa9d29c50ccc207ffULL},  {{504, 351}, 0x2ca0707bbc9badb7ULL},
+        {{510, 33}, 0xd1774ee0f9b5eff2ULL},    {{578, 10000}, 0xe01a4ac1d9baf404ULL},
+        {{578, 10001}, 0xbc268161acb91600ULL}, {{578, 10010}, 0x54b0072668c76037ULL}};
+    for (const auto& [key, hash] : of101)
+        EXPECT_EQ(fnv1a(Resource(key.type, key.id)), hash)
+            << "resource " << key.type << " " << key.id;
 }
 
 TEST(ResourceRecords, PanelMenuNameIsNeverTranslated) {
@@ -269,15 +306,15 @@ Bytes VersionString(const std::string& name, const std::string& value) {
 TEST(ResourceRecords, WindowsVersionInformation) {
     Le fixed;
     fixed.u32(0xfeef04bd).u32(0x10000);
-    fixed.u32(0x10000).u32(0x10000).u32(0x10000).u32(0x10000); // file and product 1.0.1.0
+    fixed.u32(0x10001).u32(0).u32(0x10001).u32(0); // file and product 1.1.0.0
     fixed.u32(0x3f).u32(0).u32(0x40004).u32(2).u32(0).u32(0).u32(0);
     const Bytes strings = VersionBlock(
         "040904b0", 1, 0, {},
         {VersionString("CompanyName", "Quillmark"),
          VersionString("FileDescription", "Quillmark Opal Plug-in"),
-         VersionString("FileVersion", "1.0.1"), VersionString("InternalName", "Opal"),
+         VersionString("FileVersion", "1.1.0"), VersionString("InternalName", "Opal"),
          VersionString("OriginalFilename", "Opal.pln"),
-         VersionString("ProductName", "Adobe InDesign"), VersionString("ProductVersion", "1.0.1"),
+         VersionString("ProductName", "Adobe InDesign"), VersionString("ProductVersion", "1.1.0"),
          VersionString("LegalCopyright", kCopyright), VersionString("Copyright", kCopyright)});
     const Bytes expected = VersionBlock(
         "VS_VERSION_INFO", 0, 52, fixed.b,

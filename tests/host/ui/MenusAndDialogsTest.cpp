@@ -53,10 +53,10 @@ protected:
 };
 
 TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
-    EXPECT_EQ(Menu(),
-              (std::vector<std::string>{"Show only visible panels in the list", "Turn opacity Off",
-                                        "-", "Feedback And Support >", "  Suggest New Feature",
-                                        "  Send Feedback", "  Support", "-", "About"}));
+    EXPECT_EQ(Menu(), (std::vector<std::string>{
+                          "Show only visible panels in the list", "Turn opacity Off",
+                          "Make panels opaque under the pointer", "-", "Feedback And Support >",
+                          "  Suggest New Feature", "  Send Feedback", "  Support", "-", "About"}));
     // Another menu's name finds nothing of the panel's.
     EXPECT_TRUE(Actions().ShowMenu(kOpalPanelTitleKey).empty());
 }
@@ -97,10 +97,10 @@ TEST_F(MenusTest, EntriesAndShortcutsTheHostRefuses) {
         offered.push_back(def.action);
         EXPECT_EQ(def.area, "KBSCE Other");
     }
-    EXPECT_EQ(offered,
-              (std::vector<ActionID>{kOpalShowPanelsActionID, kOpalTurnAlphaActionID,
-                                     kOpalSuggestNewFeatureActionID, kOpalSendFeedbackActionID,
-                                     kOpalSupportActionID, kOpalAboutActionID}));
+    EXPECT_EQ(offered, (std::vector<ActionID>{
+                           kOpalShowPanelsActionID, kOpalTurnAlphaActionID,
+                           kOpalOpaqueUnderPointerActionID, kOpalSuggestNewFeatureActionID,
+                           kOpalSendFeedbackActionID, kOpalSupportActionID, kOpalAboutActionID}));
 }
 
 // The About dialog: each widget in layout order with its frame.
@@ -129,7 +129,7 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
                       "c9264 \"About Opal\" 0 0 410 160",
                       "607 \"OK\" 315 125 395 145",
                       "681 \"Opal for Adobe InDesign/InCopy\" 15 15 300 31",
-                      "681 \"Version 1.0.1, Windows edition\" 15 33 300 49",
+                      "681 \"Version 1.1.0, Windows edition\" 15 33 300 49",
                       "681 \"Build date: 05/03/06\" 15 52 300 66",
                       "60b \"http://www.quillmark.example/opal\" 15 110 280 126",
                       "604 \"\" 15 128 282 130",
@@ -227,7 +227,7 @@ TEST(MenuCommandsTest, PrintsDialogsAndPagesAsTheyHappen) {
                      "dialog \"About Opal\" 0 0 410 160\n"
                      "button \"OK\" 315 125 395 145\n"
                      "text \"Opal for Adobe InDesign/InCopy\" 15 15 300 31\n"
-                     "text \"Version 1.0.1, Windows edition\" 15 33 300 49\n"
+                     "text \"Version 1.1.0, Windows edition\" 15 33 300 49\n"
                      "text \"Build date: 05/03/06\" 15 52 300 66\n"
                      "text \"http://www.quillmark.example/opal\" 15 110 280 126\n"
                      "line 15 128 282 130\n"

@@ -1,5 +1,6 @@
 // The options on the workspace: defaults, change marking and the stream format.
 #include "ModelTestSupport.h"
+#include "model/IOpalPointerOptions.h"
 
 using host::MemoryStream;
 using testing_support::ModelTest;
@@ -66,6 +67,43 @@ TEST_F(OptionsTest, Write_MakesThreeTransfersAndReadRestoresThemWithoutMarkingCh
     EXPECT_EQ(Options().GetIgnoreClosedPanels(), 2);
     EXPECT_EQ(Options().GetReserved(), -123456789);
     EXPECT_EQ(DirtyCount(kOpalOptionsIID), 0);
+}
+
+} // namespace
+
+namespace {
+
+class PointerOptionsTest : public ModelTest {
+protected:
+    IOpalPointerOptions& PointerOptions() {
+        auto* options = Workspace().PeekAs<IOpalPointerOptions>(kOpalPointerOptionsIID);
+        EXPECT_NE(options, nullptr);
+        return *options;
+    }
+};
+
+// Off, the record is not written at all, so a workspace holds what 1.0.1
+// wrote; on, it is one 16-bit switch, read back as stored.
+TEST_F(PointerOptionsTest, OffWritesNothing_OnWritesOneSwitch_ReadBackUnmarked) {
+    EXPECT_EQ(PointerOptions().GetOpaqueUnderPointer(), kFalse);
+    EXPECT_TRUE(WrittenTransfers(kOpalPointerOptionsIID).empty());
+
+    TheHost().ClearDirtyLog();
+    PointerOptions().SetOpaqueUnderPointer(kFalse);
+    EXPECT_EQ(DirtyCount(kOpalPointerOptionsIID), 0);
+    PointerOptions().SetOpaqueUnderPointer(2);
+    PointerOptions().SetOpaqueUnderPointer(2);
+    EXPECT_EQ(DirtyCount(kOpalPointerOptionsIID), 1);
+    EXPECT_EQ(WrittenTransfers(kOpalPointerOptionsIID), (std::vector<std::string>{"i16 2"}));
+    const host::ByteVector bytes = Written(kOpalPointerOptionsIID);
+
+    PointerOptions().SetOpaqueUnderPointer(kFalse);
+    TheHost().ClearDirtyLog();
+    MemoryStream in(bytes);
+    Transfer(kOpalPointerOptionsIID, in);
+    EXPECT_EQ(in.BytesRemaining(), 0u);
+    EXPECT_EQ(PointerOptions().GetOpaqueUnderPointer(), 2);
+    EXPECT_EQ(DirtyCount(kOpalPointerOptionsIID), 0);
 }
 
 } // namespace

@@ -116,6 +116,22 @@ TEST_F(ActionComponentTest, TogglesSayWhatChoosingThemWouldDo) {
     }
 }
 
+TEST_F(ActionComponentTest, PointerToggle_SaysWhatItWouldDo_AndFlipsOnlyItsOption) {
+    const auto name = [&] {
+        TestStateList list({kOpalOpaqueUnderPointerActionID});
+        ActiveContext context;
+        Component()->UpdateActionStates(&context, &list, GSysPoint(), nullptr);
+        EXPECT_EQ(list.entries.at(0).state, kEnabledAction);
+        return list.NameOf(0);
+    };
+    EXPECT_EQ(name(), "Make panels opaque under the pointer");
+    Do(kOpalOpaqueUnderPointerActionID);
+    EXPECT_EQ(name(), "Keep panels translucent under the pointer");
+    EXPECT_EQ(Options(), std::make_pair(true, false));
+    Do(kOpalOpaqueUnderPointerActionID);
+    EXPECT_EQ(name(), "Make panels opaque under the pointer");
+}
+
 TEST_F(ActionComponentTest, ListsWithoutTogglesOrWithoutContext) {
     ActiveContext context;
     TestStateList others({kOpalAboutActionID, kOpalSupportActionID, 0x1234});

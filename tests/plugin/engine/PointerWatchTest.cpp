@@ -1,0 +1,247 @@
+// Palettes opaque under the pointer: the fades, what keeps a palette opaque
+// while the pointer stays, which palettes take part, and that the hook and
+// the fade timer are held only while they are needed.
+#include "EngineTestSupport.h"
+#include "FaultSweep.h"
+#include "InterfacePtr.h"
+#include "OpalID.h"
+#include "core/Pointer.h"
+#include "engine/IOpalPointerWatch.h"
+#include "model/IOpalPointerOptions.h"
+#include "ui/ActionManager.h"
+
+#include <sstream>
+
+using testing_support::EngineTest;
+using testing_support::FaultSweep;
+
+namespace {
+
+class PointerWatchTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        AddPaletteWith("P", kPaletteFloatingBoss, {"A"});
+        AddPaletteWith("Q", kPaletteFloatingBoss, {"B"});
+        AddPaletteWith("S", kPaletteStashBoss, {"C"});
+        Drain();
+        StoreAlpha("A", 40); // alpha 102
+        StoreAlpha("B", 60); // alpha 153
+        StoreAlpha("C", 40);
+        ApplyAll();
+    }
+    void TearDown() override {
+        host::DeliverPointer(nullptr, 0, 0);
+        EngineTest::TearDown();
+    }
+
+    void ApplyAll() {
+        for (const char* palette : {"P", "Q", "S"})
+            ApplyPaletteAlpha(palette);
+    }
+    // The menu's toggle, as a person chooses it.
+    void Toggle() {
+        TheHost().Get<host::ui::ActionManager>().DoAction(kOpalOpaqueUnderPointerActionID);
+        Drain();
+    }
+    bool OptionOn() {
+        InterfacePtr<IOpalPointerOptions> options(
+            QueryWorkspace<IOpalPointerOptions>(kOpalPointerOptionsIID));
+        return options && options->GetOpaqueUnderPointer();
+    }
+    void Over(const std::string& palette) {
+        host::DeliverPointer(Palette(palette).window, 0, 0);
+        Drain();
+    }
+    void Away() { host::DeliverPointer(nullptr, 0, 0); }
+    // The host's clock moved on by `ms`, every timer due firing in turn.
+    void Wait(int64 ms) {
+        const int64 end = TheHost().Now() + ms;
+        for (int64 due = TheHost().NextTimerDeadline(); due >= 0 && due <= end;
+             due = TheHost().NextTimerDeadline()) {
+            TheHost().FireNextTimer();
+            Drain();
+        }
+        TheHost().AdvanceClockTo(end);
+    }
+    // The palette's alpha every 20 ms until it rests at `target` (or 1 s).
+    std::vector<int> Fade(const std::string& palette, int target) {
+        std::vector<int> alphas;
+        for (int i = 0; i < 50 && (alphas.empty() || alphas.back() != target); ++i) {
+            Wait(20);
+            alphas.push_back(WindowAlpha(palette).value_or(-1));
+        }
+        return alphas;
+    }
+    // Only the plug-in's periodic timer: no fade holds one.
+    void ExpectNothingFading() {
+        EXPECT_EQ(TheHost().TimerObjects(), 1u);
+        EXPECT_EQ(TheHost().ArmedTimers(), 1u);
+    }
+};
+
+// Only the stand-in window system counts hooks and leave requests; on Windows
+// the tests see what they do.
+void ExpectHooks(size_t count) {
+#if !defined(_WIN32)
+    EXPECT_EQ(host::InstalledMessageHooks(), count);
+    if (count == 0) {
+        EXPECT_EQ(host::TrackedWindow(), nullptr);
+    }
+#else
+    (void)count;
+#endif
+}
+
+void ExpectMonotonic(const std::vector<int>& alphas, int from, int to) {
+    ASSERT_FALSE(alphas.empty());
+    int last = from;
+    for (int alpha : alphas) {
+        EXPECT_TRUE(from < to ? alpha >= last : alpha <= last) << alpha << " after " << last;
+        last = alpha;
+    }
+    EXPECT_EQ(alphas.back(), to);
+}
+
+} // namespace
+
+TEST_F(PointerWatchTest, OffByDefault_NothingInstalled_PointerChangesNothing) {
+    EXPECT_FALSE(OptionOn());
+    ExpectHooks(0);
+    Over("P");
+    Wait(400);
+    EXPECT_EQ(WindowAlpha("P"), 102);
+    ExpectHooks(0);
+    ExpectNothingFading();
+}
+
+TEST_F(PointerWatchTest, Entering_FadesInOver120ms_Leaving_FadesBackOver300ms) {
+    Toggle();
+    ASSERT_TRUE(OptionOn());
+    ExpectHooks(1);
+    Over("P");
+    const std::vector<int> in = Fade("P", 254);
+    ExpectMonotonic(in, 102, 254);
+    EXPECT_EQ(in.size(), 6u);
+    ExpectNothingFading();
+
+    // Onto Q: P fades out while Q fades in, each on its own.
+    Over("Q");
+    const std::vector<int> out = Fade("P", 102);
+    ExpectMonotonic(out, 254, 102);
+    EXPECT_EQ(out.size(), 15u);
+    EXPECT_EQ(WindowAlpha("Q"), 254);
+
+    // Off every window: the leave notification Q asked for.
+    Away();
+    ExpectMonotonic(Fade("Q", 153), 254, 153);
+    ExpectNothingFading();
+}
+
+TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueStoredThen) {
+    Toggle();
+    Over("P");
+    Wait(60); // halfway in: the fade goes on
+    StoreAlpha("A", 30);
+    ApplyPaletteAlpha("P");
+    Wait(60);
+    EXPECT_EQ(WindowAlpha("P"), 254);
+    ApplyPaletteAlpha("P");
+    EXPECT_EQ(WindowAlpha("P"), 254);
+
+    // Re-created under the pointer: told by the window system, the new window
+    // is opaque at once, and leaving it is still seen.
+    TheWorld().RecreatePalette("P");
+    host::DeliverPointer(Palette("P").window, 0, 0);
+    Drain();
+    EXPECT_EQ(WindowAlpha("P"), 254);
+    Over("Q");
+    ExpectMonotonic(Fade("P", 76), 254, 76);
+
+    // Changed while fading out: the fade turns to the new value.
+    Over("P");
+    Wait(120);
+    Away();
+    Wait(100);
+    StoreAlpha("A", 50);
+    ApplyPaletteAlpha("P");
+    const std::vector<int> rest = Fade("P", 127);
+    EXPECT_EQ(rest.back(), 127);
+    ExpectNothingFading();
+}
+
+TEST_F(PointerWatchTest, OnlyPalettesOpalMakesTranslucent_TakePart) {
+    Toggle();
+    Over("S"); // a stash: Opal leaves it alone
+    Wait(200);
+    EXPECT_FALSE(IsLayered("S"));
+    ExpectNothingFading();
+
+    SetOpacityOn(false);
+    ApplyAll();
+    Over("P");
+    Wait(200);
+    EXPECT_EQ(WindowAlpha("P"), 254);
+    Over("Q");
+    Wait(400);
+    EXPECT_EQ(WindowAlpha("P"), 254);
+    ExpectNothingFading();
+
+    // Opacity back on while the pointer is over Q: opaque until it leaves.
+    SetOpacityOn(true);
+    ApplyAll();
+    EXPECT_EQ(WindowAlpha("P"), 102);
+    EXPECT_EQ(WindowAlpha("Q"), 254);
+    Away();
+    EXPECT_EQ(Fade("Q", 153).back(), 153);
+}
+
+TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingReleased) {
+    Toggle();
+    Over("P");
+    Wait(60);
+    Toggle();
+    EXPECT_FALSE(OptionOn());
+    EXPECT_EQ(WindowAlpha("P"), 102);
+    ExpectHooks(0);
+    ExpectNothingFading();
+    Over("Q");
+    Wait(200);
+    EXPECT_EQ(WindowAlpha("Q"), 153);
+
+    Toggle();
+    Over("P");
+    Wait(60);
+    session->Stop(false);
+    ExpectHooks(0);
+    EXPECT_EQ(TheHost().TimerObjects(), 0u);
+}
+
+TEST_F(PointerWatchTest, EveryFailure_TurningOnFadingAndOff_LeavesNothingBehind) {
+    FaultSweep sweep{"turn on, enter, fade, leave, turn off"};
+    sweep.prepare = [&] { Away(); };
+    // A failure may leave the option on, and then the watch follows it: off
+    // again with nothing failing, all it held must go.
+    sweep.settle = [&] {
+        if (OptionOn())
+            Toggle();
+        InterfacePtr<IOpalPointerWatch> watch(
+            QueryWorkspace<IOpalPointerWatch>(kOpalPointerWatchIID));
+        if (watch)
+            watch->Follow(kFalse);
+    };
+    sweep.check = [&](bool, int64 k) {
+        SCOPED_TRACE(k);
+        ExpectHooks(0);
+        EXPECT_EQ(WindowAlpha("P"), 102);
+        EXPECT_EQ(TheHost().TimerObjects(), 1u);
+    };
+    testing_support::SweepFaults(sweep, [&] {
+        Toggle();
+        Over("P");
+        Wait(60);
+        Over("Q");
+        Wait(20);
+        Toggle();
+    });
+}
