@@ -89,6 +89,9 @@ void PrintClassesCommand(ScriptContext&, const Words&);
 
 // Pictures (PictureCommands.cpp).
 void SnapshotCommand(ScriptContext&, const Words&);
+// Writes the screen's picture to `file`, or says why this build draws none
+// (unix/Pictures.cpp, windows/Pictures.cpp).
+void WriteScreenPicture(ScriptContext&, const std::string& file);
 // Where a person clicks (PlaceCommands.cpp).
 void PrintPlacesCommand(ScriptContext&, const Words&);
 

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A fresh host for every input: nothing carries over from the last.
     host::Host fresh;
 
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(fresh);
     int status = 0;
     std::ostringstream out, err;
     {

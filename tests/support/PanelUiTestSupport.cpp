@@ -93,7 +93,7 @@ std::set<int32> PanelUiTest::Selected() const {
     return ListSelected(List());
 }
 
-double PanelUiTest::StoredAlpha(const std::string& panel) {
+double PanelUiTest::StoredOpacity(const std::string& panel) {
     InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
     return data->GetAlphaForPanel(PanelID(panel));
 }

@@ -19,7 +19,7 @@ using namespace host::ui;
 
 void OpalPanelTest::SetUp() {
     HostSessionTest::SetUp();
-    auto& panels = Host::Current().Get<PluginPanels>();
+    auto& panels = TheHost().Get<PluginPanels>();
     const auto id = panels.FindByNameKey(kOpalPanelTitleKey);
     ASSERT_TRUE(id);
     panels.Show(*id);

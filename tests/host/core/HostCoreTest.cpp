@@ -61,7 +61,7 @@ TEST(PMStringTest, NumbersTextAndComparison) {
 
 TEST_F(HostSessionTest, Subject_AttachesOncePerProtocolAndIID) {
     auto* subject = TheHost().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
-    RecordingObserver observer;
+    RecordingObserver observer(TheHost().Model());
     subject->AttachObserver(&observer, 0x777, 0x888);
     subject->AttachObserver(&observer, 0x777, 0x888);
     EXPECT_TRUE(subject->IsAttached(&observer, 0x777, 0x888));
@@ -90,7 +90,7 @@ TEST_F(HostSessionTest, CommandQueue_RunsHigherPriorityFirstThenInOrder) {
         command->SetTarget(priority * 10 + static_cast<int32>(lines.size()));
         CmdUtils::ScheduleCommand(command.get(), priority);
     }
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
     TheHost().ClearCommandLog();
     TheHost().DrainCommands();
     tracing.Reset();

@@ -123,11 +123,12 @@ struct TimerProbe {
     std::string name;
     int64 rearm = 0; // 0: fires once
     InterfacePtr<ITimer> timer;
+    Host* host = nullptr; // whose clock the firing is read from
 };
 
 int32 OnProbe(void* data) {
     auto* probe = static_cast<TimerProbe*>(data);
-    gFired.push_back(probe->name + "@" + std::to_string(Host::Current().Now()));
+    gFired.push_back(probe->name + "@" + std::to_string(probe->host->Now()));
     if (probe->rearm)
         probe->timer->Start(&OnProbe, static_cast<int32>(probe->rearm), probe);
     return 0;
@@ -138,6 +139,7 @@ TEST_F(PointerCommandsTest, Wait_FiresEveryDueTimerInDeadlineOrder_ThenTheClockI
     const int64 start = fHost.Now();
     TimerProbe fast{"fast", 20, {}}, once{"once", 0, {}}, late{"late", 0, {}};
     for (TimerProbe* probe : {&fast, &once, &late}) {
+        probe->host = &fHost;
         probe->timer.reset(static_cast<ITimer*>(CreateObject(kTimerBoss, IID_ITIMER)));
         ASSERT_TRUE(probe->timer);
     }

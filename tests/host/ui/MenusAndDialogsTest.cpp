@@ -45,12 +45,11 @@ class MenusTest : public HostSessionTest {
 protected:
     std::vector<std::string> Menu() {
         std::vector<std::string> lines;
-        Flatten(Host::Current().Get<ActionManager>().ShowMenu(kOpalPanelPopupMenuNameKey), "",
-                lines);
+        Flatten(TheHost().Get<ActionManager>().ShowMenu(kOpalPanelPopupMenuNameKey), "", lines);
         return lines;
     }
-    ActionManager& Actions() { return Host::Current().Get<ActionManager>(); }
-    DialogManager& Dialogs() { return Host::Current().Get<DialogManager>(); }
+    ActionManager& Actions() { return TheHost().Get<ActionManager>(); }
+    DialogManager& Dialogs() { return TheHost().Get<DialogManager>(); }
 };
 
 TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
@@ -63,7 +62,7 @@ TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
 }
 
 TEST_F(MenusTest, ShowingTheMenuAsksForTheStatesWithoutLeaking) {
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     Actions().ChooseMenuEntry(kOpalPanelPopupMenuNameKey, {"Turn opacity Off"});
     TheHost().DrainCommands();
     EXPECT_EQ(Menu().at(1), "Turn opacity On");
@@ -143,7 +142,7 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
 }
 
 TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     std::vector<std::string> told;
     host::Subscription listening =
         Dialogs().events.Subscribe([&told](const host::ui::DialogEvent& e) {
@@ -168,7 +167,7 @@ TEST_F(MenusTest, DialogManagerRefusesWhatIsNoDialog) {
     host::Boss* app = TheHost().ApplicationBoss();
     InterfacePtr<IDialogMgr> manager(static_cast<IDialogMgr*>(app->QueryInternal(IID_IDIALOGMGR)));
     ASSERT_TRUE(manager);
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     const int32 modality = 1;
     for (const RsrcSpec& spec : {
              RsrcSpec(1, kOpalPluginID, kLayoutRsrcType, kOpalPanelRsrcID),       // a panel

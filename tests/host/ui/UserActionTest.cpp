@@ -81,7 +81,7 @@ protected:
     void ExpectClickSendsAsCommand(const std::string& command, const std::string& undo,
                                    const std::function<host::paint::Point()>& at,
                                    bool asksHost = true, const std::string& after = "") {
-        HostRecorder recorder;
+        HostRecorder recorder(TheHost());
         Run(command + after);
         const std::vector<std::string> byCommand = recorder.Requests();
         Run(undo);
@@ -179,8 +179,8 @@ TEST_F(UserActionTest, HitTest_FindsEachKindOfPlace_TopmostFirst) {
 
 TEST_F(UserActionTest, Click_SendsWhatTheCommandSends) {
     // Tabs of different opacities: bringing one to the front changes the window.
-    StoreAlpha("Pages", 40);
-    StoreAlpha("Layers", 80);
+    StoreOpacity("Pages", 40);
+    StoreOpacity("Layers", 80);
     host::Boss* list = OpalWidget(kOpalPanelListWidgetID);
     Run("select #0\n");
     ExpectClickSendsAsCommand(

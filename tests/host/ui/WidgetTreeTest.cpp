@@ -36,7 +36,7 @@ IPMUnknown* QueryOpalByWidgetID() {
 class PanelRegistrationTest : public testing_support::HostSessionTest {};
 
 TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
-    World& world = Host::Current().Get<World>();
+    World& world = TheHost().Get<World>();
     const auto opal = world.FindPanel(kOpalPanelTitleKey);
     ASSERT_TRUE(opal);
     EXPECT_EQ(opal->panelID, 1);
@@ -56,7 +56,7 @@ TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
     EXPECT_EQ(name.GetUTF8String(), "Opal");
 
     // ... holding the panel widget once shown, in a floating palette of its own.
-    Host::Current().Get<PluginPanels>().Show(1);
+    TheHost().Get<PluginPanels>().Show(1);
     const auto palette = world.FindPalette("Opal");
     ASSERT_TRUE(palette);
     EXPECT_EQ(palette->classID, kPaletteFloatingBoss);
@@ -65,38 +65,38 @@ TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
     InterfacePtr<IPMUnknown> widget(QueryOpalByWidgetID());
     ASSERT_TRUE(widget);
     EXPECT_EQ(GetClass(widget.get()), kOpalPanelWidgetBoss);
-    EXPECT_EQ(BossOf(TheHost(), widget.get()), Host::Current().Get<PluginPanels>().PanelWidget(1));
+    EXPECT_EQ(BossOf(TheHost(), widget.get()), TheHost().Get<PluginPanels>().PanelWidget(1));
     EXPECT_EQ(ChildrenOf(world.PanelBoss(1)), std::vector<Boss*>{BossOf(TheHost(), widget.get())});
 }
 
 TEST_F(PanelRegistrationTest, ClosingKeepsTheWidgets_ANewSessionBuildsAnew) {
-    auto& panels = Host::Current().Get<PluginPanels>();
+    auto& panels = TheHost().Get<PluginPanels>();
     panels.Show(1);
     Boss* first = panels.PanelWidget(1);
     panels.Close(1);
     EXPECT_FALSE(panels.IsShown(1));
-    EXPECT_FALSE(Host::Current().Get<World>().FindPalette("Opal")->shown);
+    EXPECT_FALSE(TheHost().Get<World>().FindPalette("Opal")->shown);
     panels.Show(1);
     EXPECT_EQ(panels.PanelWidget(1), first);
-    EXPECT_EQ(Host::Current().Get<World>().Palettes().size(), 1u);
+    EXPECT_EQ(TheHost().Get<World>().Palettes().size(), 1u);
 
     std::string error;
     ASSERT_TRUE(session->Restart(&error)) << error;
     EXPECT_EQ(panels.PanelWidget(1), nullptr);
     EXPECT_FALSE(panels.IsShown(1));
-    EXPECT_FALSE(Host::Current().Get<World>().FindPalette("Opal")->shown);
+    EXPECT_FALSE(TheHost().Get<World>().FindPalette("Opal")->shown);
     panels.Show(1);
     EXPECT_NE(panels.PanelWidget(1), nullptr);
-    EXPECT_EQ(Host::Current().Get<World>().Palettes().size(), 1u);
+    EXPECT_EQ(TheHost().Get<World>().Palettes().size(), 1u);
 }
 
 TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIsShown) {
-    testing_support::HostRecorder recorder;
-    auto& panels = Host::Current().Get<PluginPanels>();
+    testing_support::HostRecorder recorder(TheHost());
+    auto& panels = TheHost().Get<PluginPanels>();
     panels.Show(1);
     panels.Show(1);
-    Host::Current().Get<World>().HidePanel(1); // as a double-click on its own row does
-    Host::Current().Get<World>().ShowPanel(1, true);
+    TheHost().Get<World>().HidePanel(1); // as a double-click on its own row does
+    TheHost().Get<World>().ShowPanel(1, true);
     panels.Close(1);
     panels.Close(1);
     std::vector<std::string> observer;
@@ -169,8 +169,7 @@ TEST_F(OpalPanelTest, Tree_HasTheLayoutsWidgetsFramesAndContent) {
     InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
     InterfacePtr<IPMUnknown> palette(
         utils->QueryPaletteOfWidget(ViewOf(FindWidget(row, kOpalRowNameWidgetID))));
-    EXPECT_EQ(BossOf(TheHost(), palette.get()),
-              Host::Current().Get<World>().FindPalette("Opal")->boss);
+    EXPECT_EQ(BossOf(TheHost(), palette.get()), TheHost().Get<World>().FindPalette("Opal")->boss);
 }
 
 // A search by widget ID passes over subtrees without the ID; it must still
@@ -285,7 +284,7 @@ TEST_F(OpalPanelTest, Resize_TakesTheSizeThePanelViewAllows) {
 }
 
 TEST_F(OpalPanelTest, References_BuildingAndTearingDownGivesAllBack) {
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
     AppendRow("Layers", "35%");
     AppendRow("Pages", "50%");
     SelectByUser(List(), {0, 1});
@@ -300,7 +299,7 @@ TEST_F(OpalPanelTest, References_BuildingAndTearingDownGivesAllBack) {
 }
 
 TEST_F(OpalPanelTest, Faults_ARowThatCannotBeMadeLeavesNothingBehind) {
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
     const RsrcSpec spec(WLocaleSetting::GetLocale(), kOpalPluginID, 501, kOpalListRowRsrcID);
     auto& faults = TheHost().GetFaults();
     faults.FailAt(1);

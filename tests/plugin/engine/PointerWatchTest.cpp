@@ -25,9 +25,9 @@ protected:
         AddPaletteWith("Q", kPaletteFloatingBoss, {"B"});
         AddPaletteWith("S", kPaletteStashBoss, {"C"});
         Drain();
-        StoreAlpha("A", 40); // alpha 102
-        StoreAlpha("B", 60); // alpha 153
-        StoreAlpha("C", 40);
+        StoreOpacity("A", 40); // alpha 102
+        StoreOpacity("B", 60); // alpha 153
+        StoreOpacity("C", 40);
         ApplyAll();
     }
     void TearDown() override {
@@ -142,7 +142,7 @@ TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueS
     Toggle();
     Over("P");
     Wait(60); // halfway in: the fade goes on
-    StoreAlpha("A", 30);
+    StoreOpacity("A", 30);
     ApplyPaletteAlpha("P");
     Wait(60);
     EXPECT_EQ(WindowAlpha("P"), 254);
@@ -163,7 +163,7 @@ TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueS
     Wait(120);
     Away();
     Wait(100);
-    StoreAlpha("A", 50);
+    StoreOpacity("A", 50);
     ApplyPaletteAlpha("P");
     const std::vector<int> rest = Fade("P", 127);
     EXPECT_EQ(rest.back(), 127);
@@ -236,7 +236,7 @@ TEST_F(PointerWatchTest, EveryFailure_TurningOnFadingAndOff_LeavesNothingBehind)
         EXPECT_EQ(WindowAlpha("P"), 102);
         EXPECT_EQ(TheHost().TimerObjects(), 1u);
     };
-    testing_support::SweepFaults(sweep, [&] {
+    testing_support::SweepFaults(TheHost(), sweep, [&] {
         Toggle();
         Over("P");
         Wait(60);

@@ -157,16 +157,16 @@ TEST_F(ActionComponentTest, OpacityToggleChangesOnlyTheOpacityOption) {
         EXPECT_EQ(Options(), std::make_pair(true, ignoreClosed));
     }
     EXPECT_TRUE(shellCalls.empty());
-    EXPECT_EQ(host::Host::Current().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
+    EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
 }
 
 TEST_F(ActionComponentTest, ListModeBeforeThePanelWasEverOpenedChangesNothing) {
     for (auto options : {std::make_pair(true, false), std::make_pair(false, true)}) {
         SetOptions(options.first, options.second);
         TheHost().ClearCommandLog();
-        const RefSnapshot before = RefSnapshot::Take();
+        const RefSnapshot before = RefSnapshot::Take(TheHost());
         // As the host runs a shortcut: ask, then do.
-        host::Host::Current().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
+        TheHost().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
         TheHost().DrainCommands();
         EXPECT_EQ(Options(), options);
         EXPECT_TRUE(TheHost().CommandLog().empty());
@@ -199,8 +199,8 @@ TEST_F(ActionComponentTest, PagesShareTheHostOfThePluginsAddress) {
 }
 
 TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
-    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
-    const RefSnapshot before = RefSnapshot::Take();
+    auto& dialogs = TheHost().Get<host::ui::DialogManager>();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     struct Waiter : host::ui::DialogWaiter {
         bool waited = false;
         void WaitFor(host::Boss*) override { waited = true; }
@@ -222,12 +222,12 @@ TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
 }
 
 TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
-    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
+    auto& dialogs = TheHost().Get<host::ui::DialogManager>();
     for (ActionID action :
          {kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID,
           kOpalSuggestNewFeatureActionID, kOpalSendFeedbackActionID, kOpalSupportActionID}) {
         InterfacePtr<IActionComponent> component = Component();
-        testing_support::SweepFaults({"action 0x" + std::to_string(action)}, [&] {
+        testing_support::SweepFaults(TheHost(), {"action 0x" + std::to_string(action)}, [&] {
             ActiveContext context;
             component->DoAction(&context, action, GSysPoint(), nullptr);
             TheHost().DrainCommands();
@@ -237,7 +237,7 @@ TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
         });
     }
     InterfacePtr<IActionComponent> component = Component();
-    testing_support::SweepFaults({"action states"}, [&] {
+    testing_support::SweepFaults(TheHost(), {"action states"}, [&] {
         TestStateList list({kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID});
         ActiveContext context;
         component->UpdateActionStates(&context, &list, GSysPoint(), nullptr);

@@ -55,9 +55,9 @@ protected:
     void SetUp() override {
         PanelUiTest::SetUp();
         AddPaletteWith("P", kPaletteFloatingBoss, {"Empty", "Half", "Full"});
-        StoreAlpha("Empty", 0);
-        StoreAlpha("Half", 50);
-        StoreAlpha("Full", 100);
+        StoreOpacity("Empty", 0);
+        StoreOpacity("Half", 50);
+        StoreOpacity("Full", 100);
         ShowOpal();
     }
     Ops DrawBarOf(const std::string& panel) {
