@@ -27,6 +27,7 @@
 #include "ITimer.h"
 #include "Layer.h"
 #include "ObjectModel.h"
+#include "WindowSystem.h"
 #include "resources/Resources.h"
 
 #include <deque>
@@ -126,6 +127,9 @@ public:
     static Host* Running() { return sCurrent; }
 
     ObjectModel& Model() { return fModel; }
+    // The window system the host's windows are in.
+    WindowSystem& Windows() { return fWindows; }
+    const WindowSystem& Windows() const { return fWindows; }
     Faults& GetFaults() { return fModel.GetFaults(); }
 
     // ---- Session ----------------------------------------------------------------
@@ -262,6 +266,7 @@ private:
     void UnloadPlugins();
 
     Host* fPrevious;
+    WindowSystem fWindows;
     ObjectModel fModel;
     std::unique_ptr<Database> fUIDataBase;
     Boss* fSession = nullptr;

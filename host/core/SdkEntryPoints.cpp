@@ -17,6 +17,11 @@ Host& EnteredHost() {
     return Host::Current();
 }
 
+// The way in for those that may run with no host at all.
+Host* RunningHost() {
+    return Host::Running();
+}
+
 const Boss* BossOf(const IPMUnknown* object) {
     return object ? EnteredHost().Model().BossOf(object) : nullptr;
 }
@@ -89,8 +94,13 @@ void PMString::Translate() {
         return;
     // A string may be translated with no host at all (a tool, a test of the
     // strings): it stays as it is.
-    if (const Host* host = Host::Running())
+    if (const Host* host = RunningHost())
         if (auto text = host->TranslateKey(fText))
             fText = *text;
     fStatus = kHasBeenTranslated;
+}
+
+void host::ReportShellExecute(const char* verb, const char* file, int show) {
+    if (Host* host = RunningHost())
+        host->shellExecute.Publish({verb ? verb : "", file ? file : "", show});
 }

@@ -8,7 +8,7 @@
 #include "live/Live.h"
 
 #include "core/Host.h"
-#include "core/StandInWindows.h"
+#include "core/WindowSystem.h"
 #include "core/Text.h"
 #include "script/Session.h"
 #include "ui/Alerts.h"

@@ -1,7 +1,7 @@
 // The pointer and the clock:
 //   pointer X Y | pointer away | print pointer | wait MS
 #include "core/Host.h"
-#include "core/Pointer.h"
+#include "core/WindowSystem.h"
 #include "paint/Layout.h"
 #include "script/Commands.h"
 #include "world/World.h"
@@ -44,12 +44,13 @@ void PointerCommand(ScriptContext& c, const Words& args) {
         if (args[0] != "away")
             ThrowUsage(c);
         c.pointer.reset();
-        DeliverPointer(nullptr, 0, 0);
+        c.session.GetHost().Windows().DeliverPointer(nullptr, 0, 0);
         return;
     }
     const int32 x = Coordinate(args[0]), y = Coordinate(args[1]);
     c.pointer = std::make_pair(x, y);
-    DeliverPointer(PaletteAt(c.session.GetHost(), x, y).window, x, y);
+    Host& host = c.session.GetHost();
+    host.Windows().DeliverPointer(PaletteAt(host, x, y).window, x, y);
 }
 
 void PrintPointerCommand(ScriptContext& c, const Words& args) {
@@ -68,9 +69,10 @@ void PointerFollowsWindows(ScriptContext& c) {
     if (!c.pointer || !c.session.GetHost().InSession())
         return;
     const auto [x, y] = *c.pointer;
-    HWND now = PaletteAt(c.session.GetHost(), x, y).window;
-    if (now != WindowUnderPointer())
-        DeliverPointer(now, x, y);
+    Host& host = c.session.GetHost();
+    HWND now = PaletteAt(host, x, y).window;
+    if (now != host.Windows().WindowUnderPointer())
+        host.Windows().DeliverPointer(now, x, y);
 }
 
 void WaitCommand(ScriptContext& c, const Words& args) {

@@ -1,7 +1,6 @@
 #include "world/Palettes.h"
 
 #include "core/HostClasses.h"
-#include "core/StandInWindows.h"
 #include "core/Text.h"
 #include "world/WorldState.h"
 #include "world/WorldWidgets.h"
@@ -79,7 +78,8 @@ void World::State::BuildGroup(size_t paletteIndex, Group& group) {
 void World::State::BuildPalette(size_t index) {
     Palette& palette = palettes[index];
     palette.boss = NewBoss(palette.classID);
-    palette.window = world.CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
+    palette.window =
+        world.CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
     PaletteWindowOf(palette.boss)->fWindow = palette.window;
     owner[palette.boss] = index;
     paletteByUID[palette.boss->GetUID()] = index;
@@ -335,57 +335,7 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
     return std::nullopt;
 }
 
-// ---- Operating-system windows -------------------------------------------------------
-
-namespace {
-
-#if defined(_WIN32)
-
-// Top-level tool windows like the host's palettes.
-class SystemWindows final : public PaletteWindows {
-public:
-    HWND Create(const std::string& name, ScreenPoint place) override {
-        static const wchar_t kClassName[] = L"OpalHostPalette";
-        static const bool registered = [] {
-            WNDCLASSW windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcW;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = kClassName;
-            return RegisterClassW(&windowClass) != 0;
-        }();
-        (void)registered;
-        const std::wstring title = UTF8ToWide(name);
-        return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, title.c_str(), WS_POPUP | WS_CAPTION,
-                               place.x, place.y, 220, 320, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    }
-    void Destroy(HWND window) override { DestroyWindow(window); }
-    void Show(HWND window, bool shown) override {
-        // A palette that appears leaves the focus where it was, as the host's do.
-        ShowWindow(window, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-    }
-    bool IsShown(HWND window) const override { return IsWindowVisible(window) != FALSE; }
-};
-
-#else
-
-class SystemWindows final : public PaletteWindows {
-public:
-    HWND Create(const std::string& /*name*/, ScreenPoint /*place*/) override {
-        return CreateStandInWindow();
-    }
-    void Destroy(HWND window) override { DestroyStandInWindow(window); }
-    void Show(HWND window, bool shown) override { ShowStandInWindow(window, shown); }
-    bool IsShown(HWND window) const override { return IsStandInWindowShown(window); }
-};
-
-#endif
-
-} // namespace
-
-std::unique_ptr<PaletteWindows> NewSystemWindows() {
-    return std::make_unique<SystemWindows>();
-}
+// ---- Operating-system windows (world/unix, world/windows) ---------------------------
 
 void World::SetPaletteWindows(PaletteWindows* windows) {
     fPaletteWindows = windows ? windows : fSystemWindows.get();

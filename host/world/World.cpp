@@ -10,7 +10,7 @@
 namespace host {
 
 World::World(Host& host)
-    : fHost(host), fState(new State(*this)), fSystemWindows(NewSystemWindows()),
+    : fHost(host), fState(new State(*this)), fSystemWindows(NewSystemWindows(host)),
       fPaletteWindows(fSystemWindows.get()) {}
 
 World::~World() {

@@ -232,6 +232,6 @@ private:
 };
 
 // The system's own palette windows (stand-ins off Windows).
-std::unique_ptr<PaletteWindows> NewSystemWindows();
+std::unique_ptr<PaletteWindows> NewSystemWindows(Host& host);
 
 } // namespace host

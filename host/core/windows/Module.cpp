@@ -2,7 +2,7 @@
 // reported as they are elsewhere.
 #include "core/Module.h"
 
-#include "core/StandInWindows.h"
+#include "core/WindowSystem.h"
 #include "core/Text.h"
 
 #include <windows.h>

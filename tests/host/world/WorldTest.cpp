@@ -14,7 +14,6 @@
 #include "OpalID.h"
 #include "Platform.h"
 #include "RecordingObserver.h"
-#include "core/StandInWindows.h"
 
 #include <functional>
 #include <optional>

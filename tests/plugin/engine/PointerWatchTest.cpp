@@ -5,7 +5,10 @@
 #include "FaultSweep.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
-#include "core/Pointer.h"
+#include "core/WindowSystem.h"
+#if !defined(_WIN32)
+#include "core/unix/StandInWindows.h"
+#endif
 #include "engine/IOpalPointerWatch.h"
 #include "model/IOpalPointerOptions.h"
 #include "ui/ActionManager.h"
@@ -31,7 +34,7 @@ protected:
         ApplyAll();
     }
     void TearDown() override {
-        host::DeliverPointer(nullptr, 0, 0);
+        TheHost().Windows().DeliverPointer(nullptr, 0, 0);
         EngineTest::TearDown();
     }
 
@@ -50,10 +53,10 @@ protected:
         return options && options->GetOpaqueUnderPointer();
     }
     void Over(const std::string& palette) {
-        host::DeliverPointer(Palette(palette).window, 0, 0);
+        TheHost().Windows().DeliverPointer(Palette(palette).window, 0, 0);
         Drain();
     }
-    void Away() { host::DeliverPointer(nullptr, 0, 0); }
+    void Away() { TheHost().Windows().DeliverPointer(nullptr, 0, 0); }
     // The host's clock moved on by `ms`, every timer due firing in turn.
     void Wait(int64 ms) {
         const int64 end = TheHost().Now() + ms;
@@ -82,13 +85,14 @@ protected:
 
 // Only the stand-in window system counts hooks and leave requests; on Windows
 // the tests see what they do.
-void ExpectHooks(size_t count) {
+void ExpectHooks(const host::Host& host, size_t count) {
 #if !defined(_WIN32)
-    EXPECT_EQ(host::InstalledMessageHooks(), count);
+    EXPECT_EQ(host::InstalledMessageHooks(host.Windows()), count);
     if (count == 0) {
-        EXPECT_EQ(host::TrackedWindow(), nullptr);
+        EXPECT_EQ(host::TrackedWindow(host.Windows()), nullptr);
     }
 #else
+    (void)host;
     (void)count;
 #endif
 }
@@ -107,18 +111,18 @@ void ExpectMonotonic(const std::vector<int>& alphas, int from, int to) {
 
 TEST_F(PointerWatchTest, OffByDefault_NothingInstalled_PointerChangesNothing) {
     EXPECT_FALSE(OptionOn());
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     Over("P");
     Wait(400);
     EXPECT_EQ(WindowAlpha("P"), 102);
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     ExpectNothingFading();
 }
 
 TEST_F(PointerWatchTest, Entering_FadesInOver120ms_Leaving_FadesBackOver300ms) {
     Toggle();
     ASSERT_TRUE(OptionOn());
-    ExpectHooks(1);
+    ExpectHooks(TheHost(), 1);
     Over("P");
     const std::vector<int> in = Fade("P", 254);
     ExpectMonotonic(in, 102, 254);
@@ -152,7 +156,7 @@ TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueS
     // Re-created under the pointer: told by the window system, the new window
     // is opaque at once, and leaving it is still seen.
     TheWorld().RecreatePalette("P");
-    host::DeliverPointer(Palette("P").window, 0, 0);
+    TheHost().Windows().DeliverPointer(Palette("P").window, 0, 0);
     Drain();
     EXPECT_EQ(WindowAlpha("P"), 254);
     Over("Q");
@@ -203,7 +207,7 @@ TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingRelease
     Toggle();
     EXPECT_FALSE(OptionOn());
     EXPECT_EQ(WindowAlpha("P"), 102);
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     ExpectNothingFading();
     Over("Q");
     Wait(200);
@@ -213,7 +217,7 @@ TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingRelease
     Over("P");
     Wait(60);
     session->Stop(false);
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     EXPECT_EQ(TheHost().TimerObjects(), 0u);
 }
 
@@ -232,7 +236,7 @@ TEST_F(PointerWatchTest, EveryFailure_TurningOnFadingAndOff_LeavesNothingBehind)
     };
     sweep.check = [&](bool, int64 k) {
         SCOPED_TRACE(k);
-        ExpectHooks(0);
+        ExpectHooks(TheHost(), 0);
         EXPECT_EQ(WindowAlpha("P"), 102);
         EXPECT_EQ(TheHost().TimerObjects(), 1u);
     };

@@ -9,7 +9,6 @@
 #include "InterfacePtr.h"
 #include "OSWindows.h"
 #include "OpalID.h"
-#include "core/StandInWindows.h"
 #include "core/Text.h"
 #include "model/IOpalOptions.h"
 #include "resources/Resources.h"
