@@ -55,20 +55,12 @@ public:
     // ---- What the world reports ---------------------------------------------------
     // A palette window was shown or hidden (after the window).
     virtual void PaletteShown(const Boss* /*palette*/, bool /*shown*/) {}
-    // A palette was put somewhere else on the screen.
-    virtual void PalettePlaced(const std::string& /*palette*/) {}
-    // What a palette shows changed: its groups, tabs or front panels.
-    virtual void PaletteChanged(const std::string& /*palette*/) {}
     // The world's objects have been taken down.
     virtual void WorldTakenDown() {}
     // The host's utilities find widgets: the layer that owns them answers
     // with a reference, or nullptr (another layer may know).
     virtual IPMUnknown* QueryPanelByWidgetID(WidgetID /*widgetID*/) const { return nullptr; }
     virtual IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* /*widget*/) const { return nullptr; }
-
-    // ---- What the user interface reports ------------------------------------------
-    // A widget asked to be drawn again.
-    virtual void WidgetRedrawn(const Boss* /*widget*/) {}
 };
 
 // Adds the host's layers above the core to `host`, in order, each in its

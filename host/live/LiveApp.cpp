@@ -8,11 +8,12 @@
 #include "live/Live.h"
 
 #include "core/Host.h"
-#include "core/WindowSystem.h"
 #include "core/Text.h"
+#include "core/WindowSystem.h"
 #include "script/Session.h"
 #include "ui/Alerts.h"
 #include "ui/DialogManager.h"
+#include "ui/PluginPanels.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,20 +49,6 @@ public:
 NoWindows gNoWindows;
 
 } // namespace
-
-// ---- The host's steps -----------------------------------------------------------------
-
-void Listener::PalettePlaced(const std::string& palette) {
-    fApp.Changed(palette, true);
-}
-
-void Listener::PaletteChanged(const std::string& palette) {
-    fApp.Changed(palette, false);
-}
-
-void Listener::WidgetRedrawn(const Boss* widget) {
-    fApp.Redrawn(widget);
-}
 
 // ---- Standard input -------------------------------------------------------------------
 
@@ -129,8 +116,7 @@ std::vector<std::string> InputReader::Take(bool* ended) {
 
 // ---- The session ------------------------------------------------------------------------
 
-App::App(Session& s, ScriptRunner& r)
-    : session(s), runner(r), context{s, std::cout, std::cerr}, fListener(*this) {
+App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::cout, std::cerr} {
     fFont = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, L"Tahoma");
@@ -148,7 +134,6 @@ App::App(Session& s, ScriptRunner& r)
 
 App::~App() {
     fHeard.clear();
-    fListening.reset();
     fReader.reset();
     fDialog.reset();
     // The world's palettes outlive the session's windows: ending the session
@@ -165,7 +150,10 @@ void App::InstallSinks() {
     // it happens, as a script's run prints it.
     std::ostream& out = context.out;
     Host& host = session.GetHost();
-    fListening.emplace(host, fListener);
+    fHeard.push_back(host.Get<World>().paletteChanges.Subscribe(
+        [this](const PaletteChange& e) { Changed(e.palette, e.placed); }));
+    fHeard.push_back(
+        host.Get<ui::PluginPanels>().redrawn.Subscribe([this](const Boss* w) { Redrawn(w); }));
     fHeard.push_back(host.Get<ui::Alerts>().answerer.Provide(*this));
     fHeard.push_back(host.Get<ui::DialogManager>().waiter.Provide(*this));
     fHeard.push_back(host.Get<ui::Alerts>().shown.Subscribe([&out](const ui::AlertEvent& e) {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "core/Host.h"
-#include "core/Layer.h"
 #include "core/ObjectModel.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
@@ -80,19 +79,6 @@ private:
 class PaletteWindow;
 class DialogWindow;
 class DocumentWindow;
-
-// What the host reports while the live session runs: the output a script run
-// prints, and the changes the windows show.
-class Listener final : public Layer {
-public:
-    explicit Listener(App& app) : fApp(app) {}
-    void PalettePlaced(const std::string& palette) override;
-    void PaletteChanged(const std::string& palette) override;
-    void WidgetRedrawn(const Boss* widget) override;
-
-private:
-    App& fApp;
-};
 
 // A line typed on standard input, read on a thread of its own; the window
 // thread takes the lines in order.
@@ -213,8 +199,6 @@ private:
     ui::AlertAnswer Answer(const std::string& text, bool offered) override;
     void WaitFor(Boss* dialog) override;
 
-    Listener fListener;
-    std::optional<Host::Listening> fListening;
     std::vector<Subscription> fHeard; // alerts, dialogs and pages opened, printed
     HFONT fFont = nullptr;
     std::unique_ptr<DocumentWindow> fDocument;

@@ -195,7 +195,7 @@ void PluginPanels::Invalidated(const Boss* widget) {
         ++record->invalidations;
     // A window that shows the widget draws it again.
     if (widget)
-        fHost.Notify(&Layer::WidgetRedrawn, widget);
+        redrawn.Publish(widget);
 }
 
 } // namespace host::ui

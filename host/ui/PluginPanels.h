@@ -22,6 +22,9 @@ public:
     static constexpr size_t kSlot = 1;
     explicit PluginPanels(Host& host) : fHost(host) {}
 
+    // A widget asked to be drawn again: a window that shows it draws it.
+    Channel<const Boss*> redrawn;
+
     // The widget classes, once, when the host starts.
     void DefineClasses(ObjectModel& model) override;
     // Reads the plug-in's panel list and makes its panels known to the world.

@@ -137,7 +137,7 @@ void World::State::SyncPalette(Palette& palette) {
     if (WorldControlView* view = ViewOf(palette.boss))
         view->SetVisible(palette.shown);
     world.ShowPaletteWindow(palette.window, palette.shown);
-    world.fHost.Notify(&Layer::PaletteChanged, palette.name);
+    world.paletteChanges.Publish({palette.name, false});
 }
 
 void World::State::Attach(Panel& panel, size_t paletteIndex, bool newGroup) {
@@ -288,7 +288,7 @@ void World::PlacePalette(const std::string& palette, int32 x, int32 y) {
     p.placed = true;
     p.x = x;
     p.y = y;
-    fHost.Notify(&Layer::PalettePlaced, p.name);
+    paletteChanges.Publish({p.name, true});
 }
 
 const std::string* World::PaletteName(UID palette) const {

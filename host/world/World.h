@@ -119,12 +119,22 @@ public:
     virtual bool IsShown(HWND window) const = 0;
 };
 
+// What the world tells of a palette, on World::paletteChanges: it was put
+// somewhere else on the screen (placed), or what it shows changed (its
+// groups, tabs or front panels).
+struct PaletteChange {
+    std::string palette;
+    bool placed;
+};
+
 // The world's description outlives sessions, so the host keeps it: the
 // world is the host's first layer, reached with host.Get<World>().
 class OPAL_SDK_API World final : public Layer {
 public:
     static constexpr size_t kSlot = 0;
     explicit World(Host& host);
+
+    Channel<PaletteChange> paletteChanges;
     ~World() override;
     World(const World&) = delete;
     World& operator=(const World&) = delete;

@@ -222,6 +222,28 @@ TEST_F(WorldTest, WindowList_ReportsCreatedShownHiddenAndDestroyed) {
     list.Unwatch(App(), IID_IWINDOWLIST_PROTOCOL);
 }
 
+// What a live window shows follows these: a move is told as placed, a change
+// of what a palette shows as changed, and nothing is told once the
+// subscription has gone.
+TEST_F(WorldTest, PaletteChanges_TellPlacesAndContentsWhileSubscribed) {
+    W().AddPalette("Tools");
+    std::vector<std::string> told;
+    {
+        const host::Subscription heard =
+            W().paletteChanges.Subscribe([&told](const host::PaletteChange& e) {
+                told.push_back((e.placed ? "placed " : "changed ") + e.palette);
+            });
+        W().PlacePalette("Tools", 40, 50);
+        W().AddPanel("Pages", In("Tools"));
+        W().HidePanel("Pages");
+    }
+    W().PlacePalette("Tools", 60, 70);
+    ASSERT_GE(told.size(), 3u);
+    EXPECT_EQ(told.front(), "placed Tools");
+    for (size_t i = 1; i < told.size(); ++i)
+        EXPECT_EQ(told[i], "changed Tools") << i;
+}
+
 TEST_F(WorldTest, TabAreas_ReportAddedRemovedAndFrontFromTheirOwnSubject) {
     W().AddPalette("A");
     W().AddPalette("B");
