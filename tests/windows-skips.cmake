@@ -31,7 +31,7 @@ opal_windows_skip(persistence_tests "WorkspaceFileTest.ThroughALink_*"
 opal_windows_skip(persistence_tests "WorkspaceStoreTest.ThroughALink_*"
   "makes symbolic links, which Wine cannot make")
 opal_windows_skip(scenario.opaque-under-pointer-restart "*"
-  "the stand-in pointer enters a palette re-created after the restart; under Xvfb the real cursor also meets the Windows build's real re-created windows at their first place and enters them, which the script's pointer does not see")
+  "after the restart the Windows build's palettes are real windows made anew; under Xvfb the real cursor, resting mid-screen, enters one made under it, which the script's pointer does not see: only the stand-in window system has the script's pointer alone")
 opal_windows_skip(engine_tests "EngineTest.AttachCommand_Twice_AttachesAndAppliesOnce"
   "expects the window calls in the host's record: only the stand-in window system reports them, Windows' own go to user32 (the alphas are read back from the real windows elsewhere)")
 opal_windows_skip(frame_tests "LifecycleTest.EveryFailingAcquisition_*"
