@@ -97,6 +97,15 @@ void ExpectHooks(const host::Host& host, size_t count) {
 #endif
 }
 
+// The window whose leave the plug-in asked to be told of (nullptr: none).
+void ExpectTracked(HWND window) {
+#if !defined(_WIN32)
+    EXPECT_EQ(host::TrackedWindow(), window);
+#else
+    (void)window;
+#endif
+}
+
 void ExpectMonotonic(const std::vector<int>& alphas, int from, int to) {
     ASSERT_FALSE(alphas.empty());
     int last = from;
@@ -198,6 +207,38 @@ TEST_F(PointerWatchTest, OnlyPalettesOpalMakesTranslucent_TakePart) {
     EXPECT_EQ(WindowAlpha("Q"), 254);
     Away();
     EXPECT_EQ(Fade("Q", 153).back(), 153);
+}
+
+// A leave request can cost while the pointer rests (Wine watches the pointer
+// by the clock for it): held only while the pointer is over a palette that
+// takes part.
+TEST_F(PointerWatchTest, LeaveAskedFor_OnlyWhileOverAPaletteThatTakesPart) {
+    Toggle();
+    Over("S");
+    ExpectTracked(nullptr);
+    Over("P");
+    ExpectTracked(Palette("P").window);
+    Wait(200);
+    // From P onto the stash: P fades back, its request given back.
+    Over("S");
+    ExpectTracked(nullptr);
+    ExpectMonotonic(Fade("P", 102), 254, 102);
+
+    // Opacity off under the pointer: P no longer takes part.
+    Over("P");
+    Wait(200);
+    SetOpacityOn(false);
+    ApplyAll();
+    ExpectTracked(nullptr);
+    // On again under the resting pointer: opaque, and its leave is heard.
+    SetOpacityOn(true);
+    ApplyAll();
+    EXPECT_EQ(WindowAlpha("P"), 254);
+    ExpectTracked(Palette("P").window);
+    Away();
+    ExpectMonotonic(Fade("P", 102), 254, 102);
+    ExpectTracked(nullptr);
+    ExpectNothingFading();
 }
 
 TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingReleased) {
