@@ -98,10 +98,11 @@ void ExpectHooks(const host::Host& host, size_t count) {
 }
 
 // The window whose leave the plug-in asked to be told of (nullptr: none).
-void ExpectTracked(HWND window) {
+void ExpectTracked(const host::Host& host, HWND window) {
 #if !defined(_WIN32)
-    EXPECT_EQ(host::TrackedWindow(), window);
+    EXPECT_EQ(host::TrackedWindow(host.Windows()), window);
 #else
+    (void)host;
     (void)window;
 #endif
 }
@@ -215,13 +216,13 @@ TEST_F(PointerWatchTest, OnlyPalettesOpalMakesTranslucent_TakePart) {
 TEST_F(PointerWatchTest, LeaveAskedFor_OnlyWhileOverAPaletteThatTakesPart) {
     Toggle();
     Over("S");
-    ExpectTracked(nullptr);
+    ExpectTracked(TheHost(), nullptr);
     Over("P");
-    ExpectTracked(Palette("P").window);
+    ExpectTracked(TheHost(), Palette("P").window);
     Wait(200);
     // From P onto the stash: P fades back, its request given back.
     Over("S");
-    ExpectTracked(nullptr);
+    ExpectTracked(TheHost(), nullptr);
     ExpectMonotonic(Fade("P", 102), 254, 102);
 
     // Opacity off under the pointer: P no longer takes part.
@@ -229,15 +230,15 @@ TEST_F(PointerWatchTest, LeaveAskedFor_OnlyWhileOverAPaletteThatTakesPart) {
     Wait(200);
     SetOpacityOn(false);
     ApplyAll();
-    ExpectTracked(nullptr);
+    ExpectTracked(TheHost(), nullptr);
     // On again under the resting pointer: opaque, and its leave is heard.
     SetOpacityOn(true);
     ApplyAll();
     EXPECT_EQ(WindowAlpha("P"), 254);
-    ExpectTracked(Palette("P").window);
+    ExpectTracked(TheHost(), Palette("P").window);
     Away();
     ExpectMonotonic(Fade("P", 102), 254, 102);
-    ExpectTracked(nullptr);
+    ExpectTracked(TheHost(), nullptr);
     ExpectNothingFading();
 }
 
