@@ -98,7 +98,7 @@ double ParseDecimal(const std::string& word) {
 
 // %.15g, with the same words for the values printf spells differently on
 // different systems.
-std::string FormatAlpha(double value) {
+std::string FormatOpacity(double value) {
     if (std::isnan(value))
         return "nan";
     if (std::isinf(value))
@@ -211,7 +211,7 @@ void PrintDataCommand(ScriptContext& c, const Words& args) {
     for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
         const AlphaEntry entry = alphaData->GetEntryAt(i);
         c.out << "entry " << i << " panel " << entry.panelID << " alpha "
-              << FormatAlpha(entry.alpha) << "\n";
+              << FormatOpacity(entry.alpha) << "\n";
     }
 }
 
