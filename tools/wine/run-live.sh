@@ -132,8 +132,10 @@ openbox)
   openbox --config-file /dev/null 9>&- >"$tmp/wm.log" 2>&1 &
   wm_pid=$! ;;
 xfwm4)
-  # Its own compositor, no session manager.
-  env -u SESSION_MANAGER xfwm4 --compositor=on --sm-client-disable 9>&- >"$tmp/wm.log" 2>&1 &
+  # Its own compositor, no session manager; its settings (xfconf) are read
+  # over a D-Bus session of its own, without which it does not start.
+  env -u SESSION_MANAGER dbus-run-session -- xfwm4 --compositor=on --sm-client-disable 9>&- \
+    >"$tmp/wm.log" 2>&1 &
   wm_pid=$! ;;
 esac
 if [ "$wm" != xfwm4 ]; then
