@@ -295,6 +295,25 @@ void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
     }
 }
 
+// Whether a point of the window is on the held button.
+bool OverHeld(PaletteWindow& window, int x, int y) {
+    paint::Point at;
+    const auto hit = HitIn(window, x, y, &at);
+    return hit && hit->part == paint::Hit::Part::kButton && hit->widget == window.app.input.held;
+}
+
+// The pointer moved with the button held: it looks pressed while over it.
+void ButtonDrag(PaletteWindow& window, int x, int y) {
+    App& app = window.app;
+    Boss* held = app.input.held;
+    if (!held || app.input.holding != &window)
+        return;
+    // Most moves change nothing: only a crossing of the button's edge is acted on.
+    const bool over = OverHeld(window, x, y);
+    if (const ui::WidgetRecord* record = ui::RecordOf(held); record && record->pressed != over)
+        app.Act(ui::UserAction::ButtonDrag(held, over));
+}
+
 // The held button is let go at a point of the window.
 void ButtonUp(PaletteWindow& window, int x, int y) {
     App& app = window.app;
@@ -302,9 +321,7 @@ void ButtonUp(PaletteWindow& window, int x, int y) {
     if (!held)
         return;
     held->AddRef();
-    paint::Point at;
-    const auto hit = HitIn(window, x, y, &at);
-    const bool over = hit && hit->part == paint::Hit::Part::kButton && hit->widget == held;
+    const bool over = OverHeld(window, x, y);
     // Let go first: giving the capture back tells WM_CAPTURECHANGED, which
     // would take it for a press lost.
     ReleaseHeld(app);
@@ -420,6 +437,8 @@ bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys
         if (in.drag == Drag::kTitle || in.drag == Drag::kSizeBox) {
             if (in.dragged)
                 PointerMoved(app);
+        } else if (in.drag == Drag::kButton) {
+            ButtonDrag(window, x, y);
         } else if (in.drag == Drag::kNone) {
             paint::Point at;
             const auto hit = HitIn(window, x, y, &at);

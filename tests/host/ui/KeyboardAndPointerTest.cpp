@@ -66,6 +66,25 @@ protected:
         const auto measure = host::paint::NewScreenTextMeasure();
         return host::paint::LayOut(*measure);
     }
+    // Where the widget is shown on the screen.
+    host::paint::Rect PlaceOf(const Boss* widget) {
+        const auto screen = Screen();
+        for (const auto& look : screen.palettes)
+            for (const auto& group : look.groups)
+                for (const auto& place : host::paint::PanelPlaces(look, group))
+                    if (place.widget == widget)
+                        return place.shown;
+        ADD_FAILURE() << "the widget is not shown";
+        return {};
+    }
+    // What the pointer does at a point with `held` held down, as the live
+    // windows do: it looks pressed over the button, and acts when let go there.
+    host::ui::ActionResult DragTo(Boss* held, host::paint::Point at, bool release) {
+        const auto hit = host::paint::HitTest(Screen(), at);
+        const bool over = hit.part == host::paint::Hit::Part::kButton && hit.widget == held;
+        return host::ui::Perform(TheHost(), release ? UserAction::ButtonUp(held, over)
+                                                    : UserAction::ButtonDrag(held, over));
+    }
     int RowsPlaced() {
         std::istringstream lines(Run("print places\n"));
         int rows = 0;
@@ -241,7 +260,7 @@ TEST_F(KeyboardAndPointerTest, Focus_TabsInLayoutOrder_EnteringOrDroppingTheTypi
     EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
 }
 
-TEST_F(KeyboardAndPointerTest, Buttons_ActOnReleaseOverThem_WithTheirTips) {
+TEST_F(KeyboardAndPointerTest, Buttons_LookPressedWhileHeldOverThem_ActOnReleaseThere_WithTips) {
     Open(1);
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
     const bool on = OpacityOn();
@@ -259,6 +278,34 @@ TEST_F(KeyboardAndPointerTest, Buttons_ActOnReleaseOverThem_WithTheirTips) {
     // A release without a press does nothing.
     EXPECT_EQ(host::ui::Perform(host, UserAction::ButtonUp(onOff, true)),
               host::ui::ActionResult::kIgnored);
+
+    // Held, it looks pressed only while the pointer is on it; let go off it,
+    // it does nothing; brought back and let go, it acts.
+    const host::paint::Rect box = PlaceOf(onOff);
+    const host::paint::Point over{box.x + box.width / 2, box.y + box.height / 2};
+    const host::paint::Point off{box.x - 30, box.y - 40};
+    const bool before = OpacityOn();
+    for (const auto& action : host::paint::PressActions(Screen(), over))
+        host::ui::Perform(host, action);
+    EXPECT_TRUE(host::ui::RecordOf(onOff)->pressed);
+    EXPECT_EQ(DragTo(onOff, off, false), host::ui::ActionResult::kDone);
+    EXPECT_FALSE(host::ui::RecordOf(onOff)->pressed);
+    EXPECT_EQ(DragTo(onOff, off, false), host::ui::ActionResult::kIgnored); // still off
+    EXPECT_EQ(DragTo(onOff, over, false), host::ui::ActionResult::kDone);
+    EXPECT_TRUE(host::ui::RecordOf(onOff)->pressed);
+    DragTo(onOff, off, false);
+    EXPECT_EQ(DragTo(onOff, off, true), host::ui::ActionResult::kIgnored);
+    EXPECT_EQ(OpacityOn(), before);
+    // The pointer crossing it with no press held changes nothing.
+    EXPECT_EQ(DragTo(onOff, over, false), host::ui::ActionResult::kIgnored);
+    EXPECT_FALSE(host::ui::RecordOf(onOff)->pressed);
+    for (const auto& action : host::paint::PressActions(Screen(), over))
+        host::ui::Perform(host, action);
+    DragTo(onOff, off, false);
+    DragTo(onOff, over, false);
+    EXPECT_EQ(DragTo(onOff, over, true), host::ui::ActionResult::kDone);
+    EXPECT_NE(OpacityOn(), before);
+    EXPECT_FALSE(host::ui::RecordOf(onOff)->pressed);
 
     EXPECT_EQ(host::ui::TipOf(host, onOff), "Turn opacity On / Off");
     EXPECT_FALSE(host::ui::TipOf(host, List()));
