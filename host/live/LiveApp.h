@@ -8,6 +8,7 @@
 #include "core/Host.h"
 #include "core/Layer.h"
 #include "core/ObjectModel.h"
+#include "paint/HitTest.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
 #include "ui/UserAction.h"
@@ -124,7 +125,7 @@ private:
 // the button the pointer rests on and its tip, the drag under way and the
 // anchor of Shift-clicks (LiveInput.cpp).
 struct InputState {
-    enum class Drag { kNone, kTitle, kSizeBox, kButton };
+    enum class Drag { kNone, kTitle, kSizeBox, kButton, kThumb };
     int32 keyPanel = 0;   // the panel last clicked: its focused control takes the keys
     Boss* held = nullptr; // the button held down (a reference)
     PaletteWindow* holding = nullptr;
@@ -139,7 +140,8 @@ struct InputState {
     POINT grab{};          // the pointer in the window when the drag began
     POINT start{};         // on the screen
     int width = 0, height = 0;
-    POINT last{-1, -1}; // the pointer when the drag last followed it
+    paint::ThumbGrab thumb; // the scroll bar's thumb dragged
+    POINT last{-1, -1};     // the pointer when the drag last followed it
 };
 
 class App final : public PaletteWindows {

@@ -274,6 +274,17 @@ void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
         app.Act(ui::UserAction::Focus(const_cast<Boss*>(hit->list)));
         SelectRow(app, *hit, keys);
         return;
+    case Part::kScrollBar:
+        if (const auto thumb = paint::GrabThumb(app.Look(), at)) {
+            app.input.thumb = *thumb;
+            BeginDrag(window, Drag::kThumb, x, y);
+            return;
+        }
+        // The track above or below the thumb pages.
+        for (const ui::UserAction& action : paint::PressActions(app.Look(), at))
+            if (action.kind != ui::UserAction::Kind::kRaise)
+                app.Act(action);
+        return;
     case Part::kButton: {
         // Held down until released: over the button it acts, moved off it does not.
         Boss* button = const_cast<Boss*>(hit->widget);
@@ -350,12 +361,17 @@ void PointerMoved(App& app) {
     if (at.x == in.last.x && at.y == in.last.y)
         return;
     in.last = at;
-    if (in.drag == Drag::kTitle)
+    if (in.drag == Drag::kTitle) {
         app.Act(ui::UserAction::Place(in.dragged->Name(), at.x - in.grab.x, at.y - in.grab.y));
-    else if (in.drag == Drag::kSizeBox && in.panel)
+    } else if (in.drag == Drag::kThumb) {
+        const paint::Point to{static_cast<double>(at.x), static_cast<double>(at.y)};
+        if (const auto action = paint::DragThumb(app.Look(), in.thumb, to))
+            app.Act(*action);
+    } else if (in.drag == Drag::kSizeBox && in.panel) {
         app.Act(ui::UserAction::Resize(
             in.panel, static_cast<int32>(std::max(0L, in.width + at.x - in.start.x)),
             static_cast<int32>(std::max(0L, in.height + at.y - in.start.y))));
+    }
 }
 
 // A key as the host's widgets take it; nothing for keys they do not know
@@ -434,7 +450,7 @@ bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys
         DoubleClick(window, x, y, keys);
         return true;
     case WM_MOUSEMOVE:
-        if (in.drag == Drag::kTitle || in.drag == Drag::kSizeBox) {
+        if (in.drag == Drag::kTitle || in.drag == Drag::kSizeBox || in.drag == Drag::kThumb) {
             if (in.dragged)
                 PointerMoved(app);
         } else if (in.drag == Drag::kButton) {

@@ -17,6 +17,7 @@
 #include "ui/UserAction.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace {
@@ -154,6 +155,48 @@ TEST_F(KeyboardAndPointerTest, List_ScrollsByKeysWheelAndCommand_KeepingTheCaret
     Run("click " + std::to_string(int(belowThumb.x)) + " " + std::to_string(int(belowThumb.y)) +
         "\n");
     EXPECT_EQ(host::ui::ScrollOf(list).first, std::min(start.inView - 1, 15 - start.inView));
+}
+
+TEST_F(KeyboardAndPointerTest, List_ThumbDraggedScrollsInProportion_TrackPages) {
+    Open(24); // 25 rows
+    Boss* list = List();
+    const host::ui::ListScroll start = host::ui::ScrollOf(list);
+    const int32 scrollable = start.rows - start.inView;
+    ASSERT_GT(scrollable, 4);
+    const auto bar = host::paint::ScrollBarOf(list, PlaceOf(list));
+    ASSERT_TRUE(bar);
+    const double travel = bar->track.height - bar->thumb.height;
+    const double x = bar->thumb.x + bar->thumb.width / 2;
+    const host::paint::Point grabbed{x, bar->thumb.y + 5};
+    EXPECT_FALSE(host::paint::GrabThumb(Screen(), {x, bar->thumb.Bottom() + 2})); // the track
+    const auto grab = host::paint::GrabThumb(Screen(), grabbed);
+    ASSERT_TRUE(grab);
+    EXPECT_EQ(grab->list, list);
+    const auto dragTo = [&](double dy) {
+        if (const auto action = host::paint::DragThumb(Screen(), *grab, {x, grabbed.y + dy}))
+            host::ui::Perform(TheHost(), *action);
+        return host::ui::ScrollOf(list).first;
+    };
+    EXPECT_EQ(dragTo(1), 0); // less than a row's share of the travel
+    EXPECT_EQ(dragTo(travel / 2), (scrollable + 1) / 2);
+    EXPECT_EQ(dragTo(travel), scrollable);
+    EXPECT_EQ(dragTo(travel + 200), scrollable); // past the end: the last rows
+    EXPECT_EQ(dragTo(-200), 0);                  // past the top: the first
+    EXPECT_EQ(dragTo(travel / 4), std::lround(scrollable / 4.0));
+    // The thumb follows: it is where the rows in view put it.
+    const auto moved = host::paint::ScrollBarOf(list, PlaceOf(list));
+    EXPECT_NEAR(moved->thumb.y - bar->thumb.y, travel / 4, travel / scrollable);
+
+    // Clicks on the track above and below the thumb page by a view less a row.
+    const int32 page = start.inView - 1;
+    const int32 was = host::ui::ScrollOf(list).first;
+    const auto click = [&](double y) {
+        for (const auto& action : host::paint::PressActions(Screen(), {x, y}))
+            host::ui::Perform(TheHost(), action);
+        return host::ui::ScrollOf(list).first;
+    };
+    EXPECT_EQ(click(moved->track.Bottom() - 2), std::min(scrollable, was + page));
+    EXPECT_EQ(click(moved->track.y + 1), std::max(0, std::min(scrollable, was + page) - page));
 }
 
 TEST_F(KeyboardAndPointerTest, List_FewRowsHaveNoScrollBar_AndEmptySpaceClearsTheSelection) {
