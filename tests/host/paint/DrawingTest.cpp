@@ -3,6 +3,7 @@
 // restored.
 #include "paint/Drawing.h"
 #include "HostIDs.h"
+#include "OpalID.h"
 #include "PaintTestSupport.h"
 #include "ui/Widgets.h"
 
@@ -174,6 +175,29 @@ TEST_F(PaintTest, OpalPanel_SelectionShows_ListClipsRows_ViewsDrawInsideThemselv
         bars += op.kind == PaintOp::kFill && Within(op.clip, look.groups[0].content);
     }
     EXPECT_GT(bars, 0) << "the rows' bars are drawn";
+}
+
+TEST_F(PaintTest, OpalPanel_OpacityLabelKeepsClearOfTheField) {
+    Run("palette Tools\npanel P1 in Tools\nopen opal\n");
+    const PaletteLook look = Palette("Opal");
+    // Text as wide as the host's font makes "Opacity:" (44 pixels), wider
+    // than its 40-pixel frame; other texts fit theirs.
+    RecordingPainter painter(5.5, true);
+    host::paint::DrawPalette(painter, look);
+    const auto label = painter.TextsOf("Opacity:");
+    ASSERT_EQ(label.size(), 1u);
+    Rect field;
+    for (const auto& place : host::paint::PanelPlaces(look, look.groups.at(0)))
+        if (host::ui::ViewOf(place.widget)->GetWidgetID() == kOpalOpacitySliderWidgetID)
+            field = place.box;
+    ASSERT_GT(field.width, 0);
+    EXPECT_LE(label[0].area.Right() + look.area.left, field.x - 2);
+    EXPECT_LT(label[0].font.size, 10);
+    EXPECT_GE(label[0].font.size, 8);
+    // A name in a row is cut to fit instead, at the font's own size.
+    const auto row = painter.TextsOf("P1");
+    ASSERT_EQ(row.size(), 1u);
+    EXPECT_EQ(row[0].font.size, 10);
 }
 
 TEST_F(PaintTest, Dialog_TitleAndButtonText_CentredWhereTheyBelong) {
