@@ -4,6 +4,7 @@
 // tips, palettes raised by a click, names cut to fit their rows.
 #include "HostTestSupport.h"
 #include "OpalID.h"
+#include "Platform.h"
 #include "paint/Drawing.h"
 #include "paint/HitTest.h"
 #include "script/ScriptRunner.h"
@@ -266,6 +267,26 @@ TEST_F(KeyboardAndPointerTest, Field_EditsAsAnEditBox) {
     EXPECT_EQ(Selection(), (std::pair<size_t, size_t>{0, 1}));
     EXPECT_EQ(host::ui::FocusOf(TheHost(), Opal()), Field());
     EXPECT_EQ(host::ui::TextOf(Field()), "55%");
+}
+
+TEST_F(KeyboardAndPointerTest, Field_PastesFromTheSystemClipboard_AndCopiesToIt) {
+    if (!testing_support::PutOnSystemClipboard(u"62"))
+        GTEST_SKIP() << "no system clipboard: the host keeps the text (Field_EditsAsAnEditBox)";
+    Open(1);
+    Run("select #1\nfocus field\n");
+    Type("v", true); // over the whole value, selected by the focus
+    EXPECT_EQ(Typed(), "62");
+    // Another program's text, as much of it as a value is written with.
+    ASSERT_TRUE(testing_support::PutOnSystemClipboard(u"x4\u00e95%"));
+    Run("key ctrl+a\n");
+    Type("v", true);
+    EXPECT_EQ(Typed(), "45%");
+    // A copy reaches other programs.
+    Run("key home shift+right\n");
+    Type("c", true);
+    EXPECT_EQ(testing_support::SystemClipboardHolds(), u"4");
+    Run("key enter\n");
+    EXPECT_NE(Run("print list\n").find("row 1 \"P10\" 45% enabled selected"), std::string::npos);
 }
 
 TEST_F(KeyboardAndPointerTest, Focus_TabsInLayoutOrder_EnteringOrDroppingTheTyping) {
