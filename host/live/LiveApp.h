@@ -287,6 +287,9 @@ private:
 class DialogWindow final : public Window {
 public:
     DialogWindow(App& app, Boss* dialog, const paint::DialogLook& look);
+    ~DialogWindow() override;
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
     Boss* Dialog() const { return fDialog; }
 
 protected:
@@ -297,7 +300,12 @@ protected:
     LRESULT Other(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The OK button at a point of the window, or null.
+    Boss* OKAt(int x, int y);
+    void LetGo(bool over);
+
     Boss* fDialog;
+    Boss* fHeld = nullptr; // its OK held down by the pointer (a reference)
 };
 
 // With OPAL_LIVE_TRACE set, what the palette windows receive and what the

@@ -286,11 +286,13 @@ bool DrawHostFace(Painter& painter, const Boss* widget, IControlView& view, cons
     case kSizeBoxWidgetBoss:
         DrawSizeBox(painter, box);
         break;
-    case kOKButtonWidgetBoss:
-        Fill(painter, box, kBackTab);
+    case kOKButtonWidgetBoss: {
+        const ui::WidgetRecord* record = ui::RecordOf(widget);
+        Fill(painter, box, record && record->pressed && view.IsEnabled() ? kPressedFace : kBackTab);
         painter.Outline(box, ToColor(kFieldEdge));
         TextCentred(painter, ui::TextOf(widget), box, kWidgetFont, text);
         break;
+    }
     case kSeparatorWidgetBoss:
         Fill(painter, {box.x, box.y + std::floor(box.height / 2), box.width, 1}, kListEdge);
         break;

@@ -5,6 +5,8 @@
 #include "HostIDs.h"
 #include "OpalID.h"
 #include "PaintTestSupport.h"
+#include "ui/DialogManager.h"
+#include "ui/UserAction.h"
 #include "ui/Widgets.h"
 
 #include <cmath>
@@ -222,6 +224,26 @@ TEST_F(PaintTest, Dialog_TitleAndButtonText_CentredWhereTheyBelong) {
         ASSERT_EQ(label.size(), 1u);
         EXPECT_DOUBLE_EQ(CentreX(label[0].area), CentreX(box));
         EXPECT_TRUE(Within(label[0].area, box));
+
+        // Held with the pointer over it, its face is darker; moved off, as before.
+        const auto face = [&] {
+            RecordingPainter again;
+            host::paint::DrawDialog(again, dialog);
+            double brightness = -1;
+            for (const PaintOp& op : again.Ops())
+                if (op.kind == PaintOp::kFill && op.area.Contains(box.x + 3, box.y + 3))
+                    brightness = Brightness(op.color);
+            return brightness;
+        };
+        const double plain = face();
+        host::Boss* ok = const_cast<host::Boss*>(place.widget);
+        auto& host = TheHost();
+        host::ui::Perform(host, host::ui::UserAction::ButtonDown(ok));
+        EXPECT_LT(face(), plain);
+        host::ui::Perform(host, host::ui::UserAction::ButtonDrag(ok, false));
+        EXPECT_DOUBLE_EQ(face(), plain);
+        host::ui::Perform(host, host::ui::UserAction::ButtonUp(ok, false));
+        EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 1u);
         return;
     }
     ADD_FAILURE() << "the dialog has no OK button";
