@@ -6,8 +6,8 @@
 // With neither a script nor -i it runs a short demonstration, in a fresh
 // workspace of its own unless --workspace names one. Exit statuses are in
 // kHelp below.
+#include "Program.h"
 #include "core/Host.h"
-#include "core/Text.h"
 #include "live/Live.h"
 #include "persistence/FileOps.h"
 #include "persistence/WorkspaceFile.h"
@@ -29,17 +29,6 @@
 #include <string>
 #include <system_error>
 #include <vector>
-
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-// shellapi.h needs the types of windows.h.
-#include <shellapi.h>
-#else
-#include <cstdlib>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -152,65 +141,6 @@ snapshot opal-demo.png
 close opal
 )";
 
-std::string ExecutableDirectory(const char* argv0) {
-#if defined(_WIN32)
-    (void)argv0;
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::string p = host::WideToUTF8(path);
-    const auto slash = p.find_last_of("\\/");
-#else
-    // Started through PATH, argv[0] names no folder; the system knows the file.
-    std::error_code ec;
-    std::string p = std::filesystem::read_symlink("/proc/self/exe", ec).string();
-    if (ec)
-        p = argv0;
-    const auto slash = p.find_last_of('/');
-#endif
-    return slash == std::string::npos ? "." : p.substr(0, slash);
-}
-
-// The arguments in UTF-8, as the host takes every file name. On Windows main's
-// own arguments are in the ANSI code page, which cannot hold every name.
-std::vector<std::string> CommandLine(int argc, char** argv) {
-#if defined(_WIN32)
-    (void)argc, (void)argv;
-    int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> args;
-    for (int i = 0; wide && i < count; ++i)
-        args.push_back(host::WideToUTF8(wide[i]));
-    LocalFree(wide);
-    return args;
-#else
-    return std::vector<std::string>(argv, argv + argc);
-#endif
-}
-
-std::filesystem::path PathOf(const std::string& utf8) {
-#if defined(_WIN32)
-    return std::filesystem::path(host::UTF8ToWide(utf8));
-#else
-    return std::filesystem::path(utf8);
-#endif
-}
-
-std::string Utf8(const std::filesystem::path& path) {
-#if defined(_WIN32)
-    return host::WideToUTF8(path.wstring());
-#else
-    return path.string();
-#endif
-}
-
-bool IsTerminal() {
-#if defined(_WIN32)
-    return _isatty(_fileno(stdin)) && _isatty(_fileno(stdout));
-#else
-    return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
-#endif
-}
-
 struct Arguments {
     host::SessionOptions options;
     bool workspaceGiven = false;
@@ -269,15 +199,7 @@ public:
     TemporaryFolder() {
         std::error_code ec;
         const auto base = std::filesystem::temp_directory_path(ec);
-#if defined(_WIN32)
-        fPath = base / ("opalhost-demo-" + std::to_string(GetCurrentProcessId()));
-        std::filesystem::remove_all(fPath, ec);
-        if (!std::filesystem::create_directory(fPath, ec))
-            fPath.clear();
-#else
-        std::string pattern = (base / "opalhost-demo-XXXXXX").string();
-        fPath = mkdtemp(pattern.data()) ? std::filesystem::path(pattern) : std::filesystem::path();
-#endif
+        fPath = program::MakeFolder(base, "opalhost-demo-");
     }
     ~TemporaryFolder() {
         std::error_code ec;
@@ -286,9 +208,7 @@ public:
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& Path() const {
-        return fPath;
-    }
+    const std::filesystem::path& Path() const { return fPath; }
 
 private:
     std::filesystem::path fPath;
@@ -302,7 +222,7 @@ bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
             std::cerr << "error: cannot make a temporary folder for the demonstration\n";
             return false;
         }
-        a.options.workspaceFile = Utf8(demoFolder->Path() / "workspace");
+        a.options.workspaceFile = program::Utf8Of(demoFolder->Path() / "workspace");
         std::cerr << "The demonstration keeps its workspace in " << a.options.workspaceFile
                   << ", begun afresh; yours is left alone.\n";
     } else if (!a.workspaceGiven) {
@@ -310,10 +230,10 @@ bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
         if (a.options.workspaceFile.empty())
             std::cerr << "warning: no configuration folder for the workspace; it is not kept\n";
     }
-    const std::filesystem::path folder = PathOf(a.options.workspaceFile).parent_path();
+    const std::filesystem::path folder = program::PathOf(a.options.workspaceFile).parent_path();
     std::error_code ec;
     if (a.workspaceGiven && !folder.empty() && !std::filesystem::exists(folder, ec))
-        std::cerr << "note: the workspace's folder " << Utf8(folder)
+        std::cerr << "note: the workspace's folder " << program::Utf8Of(folder)
                   << " does not exist; it is made when the workspace is saved\n";
     // Nothing that is no file is read, renamed or written as the workspace.
     if (const std::string kind = host::NotARegularFile(a.options.workspaceFile); !kind.empty()) {
@@ -328,7 +248,7 @@ bool ChooseWorkspace(Arguments& a, std::optional<TemporaryFolder>& demoFolder) {
 std::unique_ptr<std::istream> OpenScript(const std::string& script) {
     if (script == "-")
         return std::make_unique<std::istream>(std::cin.rdbuf());
-    const std::filesystem::path path = PathOf(script);
+    const std::filesystem::path path = program::PathOf(script);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         std::cerr << "error: cannot read script " << script << ": it is a directory\n";
@@ -353,7 +273,7 @@ int PrintVersion(const host::SessionOptions& options) {
         std::cerr << "error: " << error << "\n";
         return 1;
     }
-    const auto& plugin = *host::Host::Current().Plugins().front();
+    const auto& plugin = *session.GetHost().Plugins().front();
     std::string text = "unknown";
     for (const host::Bytes* bytes : plugin.resources.OfType(kPluginVersionRsrcType))
         if (const auto version = host::DecodePluginVersion(*bytes))
@@ -389,7 +309,7 @@ int RunSession(const Arguments& a, std::istream& input) {
     if (a.live) {
         status = host::live::Run(session, runner, a.script ? &input : nullptr);
     } else if (a.interactive) {
-        if (IsTerminal())
+        if (program::IsTerminal())
             Banner(a.options);
         status = host::RunShell(runner, context, input, host::HistoryFile());
     } else {
@@ -403,14 +323,10 @@ int RunSession(const Arguments& a, std::istream& input) {
 } // namespace
 
 int main(int argc, char** argv) {
-#if defined(_WIN32)
-    // The transcript is the same bytes on every system.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    program::PrepareStandardStreams();
     Arguments a;
-    a.options.pluginFile = ExecutableDirectory(argv[0]) + "/Opal.pln";
-    if (const auto complaint = Parse(CommandLine(argc, argv), &a)) {
+    a.options.pluginFile = program::ExecutableDirectory(argv[0]) + "/Opal.pln";
+    if (const auto complaint = Parse(program::CommandLine(argc, argv), &a)) {
         std::cerr << "opalhost: " << *complaint << "\n"
                   << kUsage << "\n(opalhost --help tells more)\n";
         return 2;

@@ -1,6 +1,8 @@
-# What of the GoogleTest suites does not run in the Windows build, and why:
-# the one list. opal_add_gtest (tests/CMakeLists.txt) leaves out a suite named
-# with "*" and filters out the tests named.
+# What of the GoogleTest suites and scenarios does not run in the Windows
+# build, and why: the one list. opal_add_gtest (tests/CMakeLists.txt) leaves out
+# a suite named with "*" and filters out the tests named; scenarios/ leaves out
+# a scenario named as scenario.NAME with "*" (and, by itself, every scenario
+# that takes a snapshot: the Windows build draws no pictures).
 #
 #   opal_windows_skip(SUITE TEST-PATTERN REASON)
 function(opal_windows_skip suite pattern reason)
@@ -28,6 +30,8 @@ opal_windows_skip(persistence_tests "WorkspaceFileTest.ThroughALink_*"
   "makes symbolic links, which Wine cannot make")
 opal_windows_skip(persistence_tests "WorkspaceStoreTest.ThroughALink_*"
   "makes symbolic links, which Wine cannot make")
+opal_windows_skip(scenario.opaque-under-pointer-restart "*"
+  "after the restart the Windows build's palettes are real windows made anew; under Xvfb the real cursor, resting mid-screen, enters one made under it, which the script's pointer does not see: only the stand-in window system has the script's pointer alone")
 opal_windows_skip(engine_tests "EngineTest.AttachCommand_Twice_AttachesAndAppliesOnce"
   "expects the window calls in the host's record: only the stand-in window system reports them, Windows' own go to user32 (the alphas are read back from the real windows elsewhere)")
 opal_windows_skip(frame_tests "LifecycleTest.EveryFailingAcquisition_*"

@@ -46,8 +46,8 @@ windows)
 bench)
   packages+=(
     "valgrind:instruction counts (tools/bench/instructions.sh)"
-    "gcc:the Xlib probe of tools/bench/live-alpha.sh"
-    "libx11-dev:the Xlib probe of tools/bench/live-alpha.sh"
+    "gcc:the Xlib probe of tools/bench/live-alpha.sh, frame-grab of tools/wine/hover-gif.sh"
+    "libx11-dev:the Xlib probe of tools/bench/live-alpha.sh, frame-grab of tools/wine/hover-gif.sh"
     "libxtst-dev:the probe's keys, sent with XTest"
   )
   ;;

@@ -23,11 +23,11 @@ ErrorCode Host::Execute(ICommand* command, int32 priority) {
         return kFailure;
     command->SetUpTarget();
     // A command's name is made only for someone who reads it.
-    const bool named = trace || onRequest || fCommandLogLimit != 0;
+    const bool named = Tracing() || Reporting() || fCommandLogLimit != 0;
     const std::string name = named ? NameOf(command) : std::string();
     const bool runnable = command->GetCommandState() == ICommand::kNotDone;
-    if (trace)
-        trace("run \"" + name + "\"");
+    if (Tracing())
+        Trace("run \"" + name + "\"");
     if (Reporting())
         Report({HostRequest::kRunCommand, name, priority, 0, command});
     command->Do();
@@ -94,12 +94,13 @@ void Host::Schedule(ICommand* command, int32 priority) {
     command->AddRef();
     RunFor(priority).commands.push_back(command);
     ++fQueued;
-    if (!trace && !onRequest)
+    if (!Tracing() && !Reporting())
         return;
     const std::string name = NameOf(command);
-    if (trace)
-        trace("scheduled \"" + name + "\" priority " + std::to_string(priority));
-    Report({HostRequest::kScheduleCommand, name, priority, 0, command});
+    if (Tracing())
+        Trace("scheduled \"" + name + "\" priority " + std::to_string(priority));
+    if (Reporting())
+        Report({HostRequest::kScheduleCommand, name, priority, 0, command});
 }
 
 void Host::DrainCommands() {

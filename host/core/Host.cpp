@@ -7,12 +7,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace host {
 
 Host* Host::sCurrent = nullptr;
 
-Host::Host() : fPrevious(sCurrent), fUIDataBase(std::make_unique<Database>(fModel)) {
+Host::Host() : fPrevious(sCurrent), fModel(this), fUIDataBase(std::make_unique<Database>(fModel)) {
     sCurrent = this;
     DefineHostClasses(fModel);
     CreateLayers(*this);
@@ -39,8 +40,9 @@ Host::~Host() {
 }
 
 void Host::AddLayer(std::unique_ptr<Layer> layer, size_t slot) {
-    if (slot != kNoSlot)
-        fSlots[slot] = layer.get();
+    if (fSlots[slot])
+        throw std::logic_error("two layers in slot " + std::to_string(slot));
+    fSlots[slot] = layer.get();
     fLayers.push_back(std::move(layer));
 }
 

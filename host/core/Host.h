@@ -5,11 +5,14 @@
 // dialogs, alerts: core/Layer.h).
 //
 // A Host is a context, owned by whoever runs sessions in it: opalhost's
-// Session, or a test's fixture. Building one makes it the current host and
-// ending it makes the one before current again; the SDK's free entry points
-// (CmdUtils, GetExecutionContextSession, the utilities the plug-in calls)
-// reach it through that one pointer, Host::Current(). Nothing else is kept
-// for the process: a test's fresh host is a fresh context.
+// Session, or a test's fixture, and passed, not reached: every object knows
+// its host through its object model (Boss::GetHost, HostOf), a command
+// through its context. Only the SDK's free functions, which the plug-in
+// calls with no host in hand, find the current host (SdkEntryPoints.cpp).
+// Building a host makes it current and ending it makes the one before
+// current again. Nothing else is kept for the process: a test's fresh host
+// is a fresh context, and what a client hears of a host (channels) or lends
+// it (services) is that host's alone (core/Channel.h).
 //
 //   Host host;                        // current from here on
 //   World& world = host.Get<World>(); // a layer's state, by its slot
@@ -18,11 +21,13 @@
 //   host.EndSession();                // the world's description stays
 #pragma once
 
+#include "Channel.h"
 #include "ICommand.h"
 #include "IPlugIn.h"
 #include "ITimer.h"
 #include "Layer.h"
 #include "ObjectModel.h"
+#include "WindowSystem.h"
 #include "resources/Resources.h"
 
 #include <deque>
@@ -31,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace host {
@@ -85,6 +91,25 @@ struct HostRequest {
     const void* window = nullptr;
 };
 
+// One line of the command trace: "scheduled …" or "run …".
+struct TraceLine {
+    std::string text;
+};
+
+// The plug-in asked the system to open a web page or document (ShellExecuteA):
+// nothing is opened by the host itself.
+struct ShellExecuteRequest {
+    std::string verb;
+    std::string file;
+    int show;
+};
+
+// A file written atomically is complete in its temporary file and about to be
+// renamed over the real one: a test may end the process at that moment.
+struct FileRenaming {
+    std::string tempFile;
+};
+
 class OPAL_SDK_API Host {
 public:
     // Builds the host with its layers and makes it the current host.
@@ -96,11 +121,15 @@ public:
     Host& operator=(const Host&) = delete;
 
     // The host in which the SDK's free entry points run; there must be one.
+    // Only those entry points ask (the host is passed everywhere else).
     static Host& Current() { return *sCurrent; }
-    // The current host, or nullptr, for what may run with no host at all.
+    // The current host, or nullptr, for an entry point that may run with none.
     static Host* Running() { return sCurrent; }
 
     ObjectModel& Model() { return fModel; }
+    // The window system the host's windows are in.
+    WindowSystem& Windows() { return fWindows; }
+    const WindowSystem& Windows() const { return fWindows; }
     Faults& GetFaults() { return fModel.GetFaults(); }
 
     // ---- Session ----------------------------------------------------------------
@@ -126,11 +155,17 @@ public:
     void SetLanguage(uint16 language) { fLanguage = language; }
 
     // ---- Layers (core/Layer.h) -----------------------------------------------------
-    static constexpr size_t kNoSlot = ~size_t(0);
     static constexpr size_t kSlots = 8;
-    // Keeps the layer for the life of the host, after those added before; a
-    // layer with state takes its slot (CreateLayers adds them all).
-    void AddLayer(std::unique_ptr<Layer> layer, size_t slot = kNoSlot);
+    // Keeps the layer for the life of the host, after those added before, in
+    // its slot T::kSlot (CreateLayers adds them all, from their one list);
+    // std::logic_error when that slot is taken.
+    template <class T> T& AddLayer(std::unique_ptr<T> layer) {
+        static_assert(std::is_base_of<Layer, T>::value, "a layer");
+        static_assert(T::kSlot < kSlots, "a slot of the host's");
+        T& added = *layer;
+        AddLayer(std::move(layer), T::kSlot);
+        return added;
+    }
     // The state of the layer in T::kSlot (a layer of this host's).
     template <class T> T& Get() const { return static_cast<T&>(*fSlots[T::kSlot]); }
     // A client takes the layers' steps too until it leaves (after the host's
@@ -186,15 +221,18 @@ public:
     void KeepCommandLog(size_t limit);
     const std::deque<CommandRecord>& CommandLog() const { return fCommandLog; }
     void ClearCommandLog() { fCommandLog.clear(); }
-    // Receives "scheduled …" and "run …" lines while set.
-    std::function<void(const std::string&)> trace;
-    // Receives every request of the kinds above while set.
-    std::function<void(const HostRequest&)> onRequest;
-    void Report(const HostRequest& request) {
-        if (onRequest)
-            onRequest(request);
-    }
-    bool Reporting() const { return static_cast<bool>(onRequest); }
+    // "scheduled …" and "run …" lines, to those who subscribe.
+    Channel<TraceLine> traceLines;
+    // Every request of the kinds above, to those who subscribe.
+    Channel<HostRequest> requests;
+    void Report(const HostRequest& request) { requests.Publish(request); }
+    bool Reporting() const { return requests.HasSubscribers(); }
+    bool Tracing() const { return traceLines.HasSubscribers(); }
+    void Trace(const std::string& text) { traceLines.Publish({text}); }
+
+    // ---- What the host hears of the system's files and shell -------------------------
+    Channel<ShellExecuteRequest> shellExecute;
+    Channel<FileRenaming> renaming;
 
     // ---- Persistent data changes ----------------------------------------------------
     void RecordDirty(const IPMUnknown* object, ImplementationID implID, bool16 markModified);
@@ -220,6 +258,7 @@ public:
 
 private:
     static Host* sCurrent;
+    void AddLayer(std::unique_ptr<Layer> layer, size_t slot);
     void ClearQueue();
     bool LoadResources(LoadedPlugin& plugin, std::string* reason);
     void DefinePluginClasses(const LoadedPlugin& plugin);
@@ -227,6 +266,7 @@ private:
     void UnloadPlugins();
 
     Host* fPrevious;
+    WindowSystem fWindows;
     ObjectModel fModel;
     std::unique_ptr<Database> fUIDataBase;
     Boss* fSession = nullptr;

@@ -23,15 +23,15 @@ class SessionImpl : public CPMUnknown<ISession> {
 public:
     using CPMUnknown<ISession>::CPMUnknown;
     IWorkspace* QueryWorkspace() const override {
-        return Query<IWorkspace>(Host::Current().WorkspaceBoss(), IID_IWORKSPACE);
+        return Query<IWorkspace>(HostOf(fBoss).WorkspaceBoss(), IID_IWORKSPACE);
     }
     IApplication* QueryApplication() const override {
-        return Query<IApplication>(Host::Current().ApplicationBoss(), IID_IAPPLICATION);
+        return Query<IApplication>(HostOf(fBoss).ApplicationBoss(), IID_IAPPLICATION);
     }
 
 private:
-    template <class T> static T* Query(Boss* boss, PMIID iid) {
-        if (!Host::Current().GetFaults().Acquire() || !boss)
+    template <class T> T* Query(Boss* boss, PMIID iid) const {
+        if (!HostOf(fBoss).GetFaults().Acquire() || !boss)
             return nullptr;
         return static_cast<T*>(boss->QueryInternal(iid));
     }
@@ -44,7 +44,7 @@ public:
     void RegisterImplementation(int32 /*hostValue*/, ImplementationID implID, ImplCreateFn create,
                                 ImplDestroyFn destroy, ImplSizeFn size, ImplReadWriteFn readWrite,
                                 uint32 flags) override {
-        Host& host = Host::Current();
+        Host& host = HostOf(fBoss);
         const std::string origin = host.Plugins().empty() ? "host" : host.Plugins().back()->file;
         // A second registration of an ID keeps the first: the object model
         // says which one it keeps.
@@ -70,10 +70,11 @@ public:
     }
 
 private:
-    static IPMUnknown* QueryPart(PMIID iid) {
-        if (!Host::Current().GetFaults().Acquire())
+    IPMUnknown* QueryPart(PMIID iid) const {
+        Host& host = HostOf(fBoss);
+        if (!host.GetFaults().Acquire())
             return nullptr;
-        Boss* boss = Host::Current().ApplicationPart(iid);
+        Boss* boss = host.ApplicationPart(iid);
         return boss ? boss->QueryInternal(iid) : nullptr;
     }
 };
@@ -84,13 +85,13 @@ public:
     using CPMUnknown<ISubject>::CPMUnknown;
     void AttachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
-        Host::Current().Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
+        HostOf(fBoss).Report({HostRequest::kAttachObserver, {}, protocol, observerIID, this});
         if (!IsAttached(observer, protocol, observerIID))
             fAttached.push_back({observer, protocol, observerIID});
     }
     void DetachObserver(IObserver* observer, const PMIID& protocol,
                         const PMIID& observerIID) override {
-        Host::Current().Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
+        HostOf(fBoss).Report({HostRequest::kDetachObserver, {}, protocol, observerIID, this});
         fAttached.erase(std::remove(fAttached.begin(), fAttached.end(),
                                     Attachment{observer, protocol, observerIID}),
                         fAttached.end());
@@ -160,14 +161,16 @@ class UtilsImpl : public CPMUnknown<IUtils> {
 public:
     using CPMUnknown<IUtils>::CPMUnknown;
     IPMUnknown* QueryPanelByWidgetID(WidgetID widgetID) const override {
-        if (!Host::Current().GetFaults().Acquire())
+        Host& host = HostOf(fBoss);
+        if (!host.GetFaults().Acquire())
             return nullptr;
-        return Host::Current().QueryPanelByWidgetID(widgetID);
+        return host.QueryPanelByWidgetID(widgetID);
     }
     IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* widget) const override {
-        if (!Host::Current().GetFaults().Acquire())
+        Host& host = HostOf(fBoss);
+        if (!host.GetFaults().Acquire())
             return nullptr;
-        return Host::Current().QueryPaletteOfWidget(widget);
+        return host.QueryPaletteOfWidget(widget);
     }
 };
 CREATE_PMINTERFACE(UtilsImpl, kUtilsImpl);
@@ -177,15 +180,15 @@ CREATE_PMINTERFACE(UtilsImpl, kUtilsImpl);
 class TimerImpl : public CPMUnknown<ITimer> {
 public:
     explicit TimerImpl(IPMUnknown* boss) : CPMUnknown<ITimer>(boss) {
-        Host::Current().AddTimer(this);
+        HostOf(fBoss).AddTimer(this);
     }
-    ~TimerImpl() override { Host::Current().RemoveTimer(this); }
+    ~TimerImpl() override { HostOf(fBoss).RemoveTimer(this); }
     TimerImpl(const TimerImpl&) = delete;
     TimerImpl& operator=(const TimerImpl&) = delete;
     void Start(TimerCallback callback, int32 interval, void* clientData) override {
         fCallback = callback;
         fClientData = clientData;
-        fDeadline = Host::Current().Now() + interval;
+        fDeadline = HostOf(fBoss).Now() + interval;
         fArmed = true;
     }
     void Stop() override { fArmed = false; }
@@ -250,51 +253,3 @@ void DefineHostClasses(ObjectModel& model) {
 }
 
 } // namespace host
-
-// ---- SDK entry points backed by the object model ----------------------------------
-
-using host::Boss;
-using host::Host;
-
-ClassID GetClass(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Current().Model().BossOf(object) : nullptr;
-    return boss ? boss->Class() : kInvalidClass;
-}
-
-IDataBase* GetDataBase(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Current().Model().BossOf(object) : nullptr;
-    return boss ? boss->DataBase() : nullptr;
-}
-
-UID GetUID(const IPMUnknown* object) {
-    const Boss* boss = object ? Host::Current().Model().BossOf(object) : nullptr;
-    return boss ? boss->GetUID() : kInvalidUID;
-}
-
-UIDRef GetUIDRef(const IPMUnknown* object) {
-    return UIDRef(GetDataBase(object), GetUID(object));
-}
-
-IPMUnknown* CreateObject(ClassID classID, PMIID iid) {
-    Host& host = Host::Current();
-    if (!host.GetFaults().Acquire())
-        return nullptr;
-    Boss* boss = host.Model().CreateBoss(classID);
-    if (!boss)
-        return nullptr;
-    IPMUnknown* result = boss->QueryInternal(iid);
-    boss->Release();
-    return result;
-}
-
-IPMUnknown* UtilsBoss::QueryUtils(PMIID iid) {
-    Host& host = Host::Current();
-    if (!host.GetFaults().Acquire())
-        return nullptr;
-    Boss* boss = host.Model().CreateBoss(host::kUtilsBoss);
-    if (!boss)
-        return nullptr;
-    IPMUnknown* result = boss->QueryInternal(iid);
-    boss->Release();
-    return result;
-}

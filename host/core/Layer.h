@@ -8,12 +8,13 @@
 // them in that order on the way up (Host::Notify) and in reverse order on the
 // way down (Host::NotifyDown). A layer that keeps state for the life of the host (the
 // world's description, the plug-in panels, the dialogs, …) is that state:
-// it names its place with a `static constexpr size_t kSlot` and the layers
-// above reach it with `host.Get<World>()`, two loads and no search.
+// its place in that list is its slot, named in its header with a
+// `static constexpr size_t kSlot` that the list checks at compile time, and
+// the layers above reach it with `host.Get<World>()`, two loads and no search.
 //
-// A client of the host (opalhost's session, a script run, a test) may join
-// for a while with Host::Join; it gets the steps after the host's own layers.
-// Several layers may take the same step: each does its part.
+// Steps are the host's life cycle, which only layers take. What a layer
+// reports to whoever listens (an alert shown, a dialog opened) is a channel
+// of that layer (core/Channel.h).
 #pragma once
 
 #include "SDKTypes.h"
@@ -54,27 +55,16 @@ public:
     // ---- What the world reports ---------------------------------------------------
     // A palette window was shown or hidden (after the window).
     virtual void PaletteShown(const Boss* /*palette*/, bool /*shown*/) {}
-    // A palette was put somewhere else on the screen.
-    virtual void PalettePlaced(const std::string& /*palette*/) {}
-    // What a palette shows changed: its groups, tabs or front panels.
-    virtual void PaletteChanged(const std::string& /*palette*/) {}
     // The world's objects have been taken down.
     virtual void WorldTakenDown() {}
     // The host's utilities find widgets: the layer that owns them answers
     // with a reference, or nullptr (another layer may know).
     virtual IPMUnknown* QueryPanelByWidgetID(WidgetID /*widgetID*/) const { return nullptr; }
     virtual IPMUnknown* QueryPaletteOfWidget(const IPMUnknown* /*widget*/) const { return nullptr; }
-
-    // ---- What the user interface reports ------------------------------------------
-    // A widget asked to be drawn again.
-    virtual void WidgetRedrawn(const Boss* /*widget*/) {}
-    virtual void AlertShown(const std::string& /*text*/) {}
-    virtual void DialogOpened(const std::string& /*title*/) {}
-    virtual void DialogClosed() {}
 };
 
 // Adds the host's layers above the core to `host`, in order, each in its
-// slot when it has one (Host::AddLayer). Defined at the top of the host
+// slot (Host::AddLayer). Defined at the top of the host
 // library, the one place that knows every layer.
 void CreateLayers(Host& host);
 

@@ -7,7 +7,7 @@
 
 namespace host {
 
-ObjectModel::ObjectModel() = default;
+ObjectModel::ObjectModel(Host* host) : fHost(host) {}
 
 ObjectModel::~ObjectModel() {
     for (FreeBlock*& head : fFreeBlocks)

@@ -59,6 +59,7 @@ private:
 };
 
 class Boss;
+class Host;
 
 // How an object of one class is built, worked out once per class: its parts
 // in order, each with its record and its place in the object's one block.
@@ -82,8 +83,14 @@ struct LiveObject {
 
 class OPAL_SDK_API ObjectModel {
 public:
-    ObjectModel();
+    // The model of `host` (a model on its own, for tests of the model, has none).
+    explicit ObjectModel(Host* host = nullptr);
     ~ObjectModel();
+    ObjectModel(const ObjectModel&) = delete;
+    ObjectModel& operator=(const ObjectModel&) = delete;
+
+    // The host whose model this is: every object knows its host through it.
+    Host& GetHost() const { return *fHost; }
 
     // Returns false (and keeps the first) when the ID is already registered.
     bool RegisterImpl(const ImplRecord& record);
@@ -135,6 +142,8 @@ private:
     // Layouts depend on the classes and on the registered implementations.
     void ForgetLayouts();
 
+    Host* fHost;
+
     std::map<ImplementationID, ImplRecord> fImpls;
     std::map<ClassID, BossClass> fClasses;
     std::map<ClassID, std::vector<std::pair<InterfacePairs, std::string>>> fAddIns;
@@ -185,6 +194,8 @@ public:
     template <class T> T* PeekAs(PMIID iid) const { return static_cast<T*>(Peek(iid)); }
 
     ClassID Class() const { return fClass; }
+    ObjectModel& Model() const { return fModel; }
+    Host& GetHost() const { return fModel.GetHost(); }
     int32 RefCount() const { return fRefCount; }
     void SetPlace(IDataBase* db, UID uid) {
         fDataBase = db;
@@ -255,6 +266,12 @@ private:
     FlatMap<UID, Boss*> fObjects;
     UID fNext = 1;
 };
+
+// The host of an implementation, from the boss its constructor was given
+// (CPMUnknown's fBoss): the host builds every object, so that is a Boss.
+inline Host& HostOf(const IPMUnknown* boss) {
+    return static_cast<const Boss*>(boss)->GetHost();
+}
 
 // A layer's own implementation `impl` of `iid` on `boss`, or nullptr when the
 // boss carries another one (a plug-in's) or none; no acquisition is counted.

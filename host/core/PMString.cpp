@@ -73,15 +73,6 @@ double PMString::GetAsDouble(int32* error, int32* pos) const {
     return found ? value : 0.0;
 }
 
-void PMString::Translate() {
-    if (fStatus == kNoTranslate)
-        return;
-    if (auto text =
-            host::Host::Running() ? host::Host::Running()->TranslateKey(fText) : std::nullopt)
-        fText = *text;
-    fStatus = kHasBeenTranslated;
-}
-
 PlatformChar PMString::GetChar(int32 index) const {
     if (index < 0 || static_cast<size_t>(index) >= fText.size())
         return PlatformChar();

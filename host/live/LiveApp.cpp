@@ -8,11 +8,12 @@
 #include "live/Live.h"
 
 #include "core/Host.h"
-#include "core/StandInWindows.h"
 #include "core/Text.h"
+#include "core/WindowSystem.h"
 #include "script/Session.h"
 #include "ui/Alerts.h"
 #include "ui/DialogManager.h"
+#include "ui/PluginPanels.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,34 +49,6 @@ public:
 NoWindows gNoWindows;
 
 } // namespace
-
-// ---- The host's steps -----------------------------------------------------------------
-
-void Listener::AlertShown(const std::string& text) {
-    fApp.context.out << "alert \"" << text << "\"\n" << std::flush;
-}
-
-void Listener::DialogOpened(const std::string& title) {
-    fApp.context.out << "dialog \"" << title << "\"\n" << std::flush;
-    fApp.DialogsChanged();
-}
-
-void Listener::DialogClosed() {
-    fApp.context.out << "dialog closed\n" << std::flush;
-    fApp.DialogsChanged();
-}
-
-void Listener::PalettePlaced(const std::string& palette) {
-    fApp.Changed(palette, true);
-}
-
-void Listener::PaletteChanged(const std::string& palette) {
-    fApp.Changed(palette, false);
-}
-
-void Listener::WidgetRedrawn(const Boss* widget) {
-    fApp.Redrawn(widget);
-}
 
 // ---- Standard input -------------------------------------------------------------------
 
@@ -143,15 +116,14 @@ std::vector<std::string> InputReader::Take(bool* ended) {
 
 // ---- The session ------------------------------------------------------------------------
 
-App::App(Session& s, ScriptRunner& r)
-    : session(s), runner(r), context{s, std::cout, std::cerr}, fListener(*this) {
+App::App(Session& s, ScriptRunner& r) : session(s), runner(r), context{s, std::cout, std::cerr} {
     fFont = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, L"Tahoma");
     fStart = GetTickCount64();
     fDocument = std::make_unique<DocumentWindow>(*this);
     InstallSinks();
-    World::SetPaletteWindows(this);
+    session.GetHost().Get<World>().SetPaletteWindows(this);
     // The loaded workspace's palettes were made before the session's windows:
     // they are made again, as the plug-in knows windows to be.
     World& world = session.GetHost().Get<World>();
@@ -161,16 +133,12 @@ App::App(Session& s, ScriptRunner& r)
 }
 
 App::~App() {
-    Host& host = session.GetHost();
-    host.Get<ui::Alerts>().ask = nullptr;
-    host.Get<ui::DialogManager>().onWait = nullptr;
-    SetShellExecuteSink(nullptr);
-    fListening.reset();
+    fHeard.clear();
     fReader.reset();
     fDialog.reset();
     // The world's palettes outlive the session's windows: ending the session
     // takes them down, through this factory, before the App goes.
-    World::SetPaletteWindows(&gNoWindows);
+    session.GetHost().Get<World>().SetPaletteWindows(&gNoWindows);
     fByName.clear();
     fPalettes.clear();
     fDocument.reset();
@@ -182,21 +150,38 @@ void App::InstallSinks() {
     // it happens, as a script's run prints it.
     std::ostream& out = context.out;
     Host& host = session.GetHost();
-    fListening.emplace(host, fListener);
-    host.Get<ui::Alerts>().ask = [this](const std::string& text, bool offered) {
-        return ShowAlert(*this, text, offered) ? ui::AlertAnswer::kDontShowAgain
-                                               : ui::AlertAnswer::kOK;
-    };
-    host.Get<ui::DialogManager>().onWait = [this](Boss* dialog) {
-        SyncDialog();
-        RunModal([this, dialog] {
-            return session.GetHost().Get<ui::DialogManager>().FrontDialog() != dialog;
-        });
-        SyncDialog();
-    };
-    SetShellExecuteSink([&out](const std::string&, const std::string& file, int) {
-        out << "browse \"" << file << "\"\n" << std::flush;
+    fHeard.push_back(host.Get<World>().paletteChanges.Subscribe(
+        [this](const PaletteChange& e) { Changed(e.palette, e.placed); }));
+    fHeard.push_back(
+        host.Get<ui::PluginPanels>().redrawn.Subscribe([this](const Boss* w) { Redrawn(w); }));
+    fHeard.push_back(host.Get<ui::Alerts>().answerer.Provide(*this));
+    fHeard.push_back(host.Get<ui::DialogManager>().waiter.Provide(*this));
+    fHeard.push_back(host.Get<ui::Alerts>().shown.Subscribe([&out](const ui::AlertEvent& e) {
+        out << "alert \"" << e.text << "\"\n" << std::flush;
+    }));
+    fHeard.push_back(
+        host.Get<ui::DialogManager>().events.Subscribe([this, &out](const ui::DialogEvent& e) {
+            if (e.kind == ui::DialogEvent::kOpened)
+                out << "dialog \"" << e.title << "\"\n" << std::flush;
+            else
+                out << "dialog closed\n" << std::flush;
+            DialogsChanged();
+        }));
+    fHeard.push_back(host.shellExecute.Subscribe([&out](const ShellExecuteRequest& e) {
+        out << "browse \"" << e.file << "\"\n" << std::flush;
+    }));
+}
+
+ui::AlertAnswer App::Answer(const std::string& text, bool offered) {
+    return ShowAlert(*this, text, offered) ? ui::AlertAnswer::kDontShowAgain : ui::AlertAnswer::kOK;
+}
+
+void App::WaitFor(Boss* dialog) {
+    SyncDialog();
+    RunModal([this, dialog] {
+        return session.GetHost().Get<ui::DialogManager>().FrontDialog() != dialog;
     });
+    SyncDialog();
 }
 
 bool App::RunLine(const std::string& line, bool counted) {
@@ -342,9 +327,8 @@ void App::Redrawn(const Boss* widget) {
 }
 
 const paint::ScreenLook& App::Look() {
-    static const std::unique_ptr<paint::TextMeasure> measure = paint::NewScreenTextMeasure();
     if (fLookStale || !fLook) {
-        fLook = paint::LayOut(*measure);
+        fLook = paint::LayOut(session.GetHost(), *fMeasure);
         fLookStale = false;
     }
     return *fLook;

@@ -6,11 +6,12 @@
 #pragma once
 
 #include "core/Host.h"
-#include "core/Layer.h"
 #include "core/ObjectModel.h"
 #include "paint/HitTest.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
+#include "ui/Alerts.h"
+#include "ui/DialogManager.h"
 #include "ui/UserAction.h"
 #include "world/World.h"
 
@@ -80,22 +81,6 @@ class PaletteWindow;
 class DialogWindow;
 class DocumentWindow;
 
-// What the host reports while the live session runs: the output a script run
-// prints, and the changes the windows show.
-class Listener final : public Layer {
-public:
-    explicit Listener(App& app) : fApp(app) {}
-    void AlertShown(const std::string& text) override;
-    void DialogOpened(const std::string& title) override;
-    void DialogClosed() override;
-    void PalettePlaced(const std::string& palette) override;
-    void PaletteChanged(const std::string& palette) override;
-    void WidgetRedrawn(const Boss* widget) override;
-
-private:
-    App& fApp;
-};
-
 // A line typed on standard input, read on a thread of its own; the window
 // thread takes the lines in order.
 class InputReader {
@@ -144,7 +129,7 @@ struct InputState {
     POINT last{-1, -1};     // the pointer when the drag last followed it
 };
 
-class App final : public PaletteWindows {
+class App final : public PaletteWindows, private ui::AlertAnswerer, private ui::DialogWaiter {
 public:
     App(Session& session, ScriptRunner& runner);
     ~App() override;
@@ -212,8 +197,11 @@ private:
     void SyncDialog();
     void Dispatch(MSG& message, HWND dialog);
 
-    Listener fListener;
-    std::optional<Host::Listening> fListening;
+    // A person answers the alerts and closes the dialogs.
+    ui::AlertAnswer Answer(const std::string& text, bool offered) override;
+    void WaitFor(Boss* dialog) override;
+
+    std::vector<Subscription> fHeard; // alerts, dialogs and pages opened, printed
     HFONT fFont = nullptr;
     std::unique_ptr<DocumentWindow> fDocument;
     // The palettes' windows; a re-created palette's old window lives until
@@ -239,6 +227,7 @@ private:
     bool fDialogsStale = false;
     bool fLookStale = true;
     std::optional<paint::ScreenLook> fLook;
+    const std::unique_ptr<paint::TextMeasure> fMeasure = paint::NewScreenTextMeasure();
 };
 
 // The document window: the page, the Window and File menus, and the keys

@@ -49,8 +49,8 @@ void Fill(Painter& painter, const Rect& area, Rgb color) {
 }
 
 // A picture resource of a loaded plug-in, decoded; nothing when missing or damaged.
-std::optional<Picture> PluginPicture(PluginID plugin, RsrcType type, RsrcID id) {
-    for (const auto& loaded : Host::Current().Plugins()) {
+std::optional<Picture> PluginPicture(const Host& host, PluginID plugin, RsrcType type, RsrcID id) {
+    for (const auto& loaded : host.Plugins()) {
         if (loaded->id != plugin)
             continue;
         const Bytes* bytes = loaded->resources.Find(type, id);
@@ -123,8 +123,8 @@ void DrawSizeBox(Painter& painter, const Rect& box) {
 
 // An icon or a picture, centred on whole pixels: it shows unscaled and unblurred.
 void DrawPicture(Painter& painter, const Boss* widget, const IControlView& view, const Rect& box) {
-    const bool bitmap = HostKind(widget->Class()) == kPictureWidgetBoss;
-    const auto picture = PluginPicture(view.GetRsrcPluginID(),
+    const bool bitmap = HostKind(widget) == kPictureWidgetBoss;
+    const auto picture = PluginPicture(widget->GetHost(), view.GetRsrcPluginID(),
                                        bitmap ? kBitmapRsrcType : kPNGRsrcType, view.GetRsrcID());
     if (!picture)
         return;
@@ -243,7 +243,7 @@ struct Within {
 bool DrawHostFace(Painter& painter, const Boss* widget, IControlView& view, const Rect& box,
                   bool selected, const Within& within) {
     const Color text = ToColor(!view.IsEnabled() ? kGreyedText : selected ? kSelectedText : kText);
-    switch (HostKind(widget->Class())) {
+    switch (HostKind(widget)) {
     case kErasablePanelWidgetBoss:
         Fill(painter, box, kPanelFace);
         break;
@@ -308,7 +308,7 @@ void DrawFocusMark(Painter& painter, const Boss* widget, const IControlView& vie
                    const ui::WidgetRecord* root) {
     if (!root || !root->focus || *root->focus != view.GetWidgetID() || !view.IsEnabled())
         return;
-    switch (HostKind(widget->Class())) {
+    switch (HostKind(widget)) {
     case kListBoxWidgetBoss:
     case kIconButtonWidgetBoss:
     case kOKButtonWidgetBoss:
@@ -333,7 +333,7 @@ void DrawWidget(Painter& painter, const Boss* widget, Point origin, bool selecte
     painter.Clip(box);
     painter.Translate(box.x, box.y);
     PainterPortCanvas canvas(painter);
-    ui::DrawNow(view, &canvas);
+    ui::DrawNow(widget, &canvas);
     painter.Restore();
 
     const bool clips = ClipsChildren(widget);
@@ -344,7 +344,7 @@ void DrawWidget(Painter& painter, const Boss* widget, Point origin, bool selecte
     const ui::WidgetRecord* root = within.root;
     if (!within.root)
         within.root = ui::RecordOf(widget);
-    const bool list = HostKind(widget->Class()) == kListBoxWidgetBoss;
+    const bool list = HostKind(widget) == kListBoxWidgetBoss;
     const auto bar = list ? ScrollBarOf(widget, box) : std::nullopt;
     if (list) {
         const Boss* area = ui::FindWidget(widget, kListScrollWidgetID, 1);

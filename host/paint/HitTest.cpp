@@ -23,7 +23,7 @@ bool Inside(const WindowArea& area, Point at) {
 Hit WidgetHit(const std::vector<WidgetPlace>& places, Point at, Hit hit) {
     std::map<const Boss*, std::pair<const Boss*, int32>> rowOf; // a row cell: its list, index
     for (const WidgetPlace& place : places)
-        if (HostKind(place.widget->Class()) == kListBoxWidgetBoss) {
+        if (HostKind(place.widget) == kListBoxWidgetBoss) {
             const std::vector<Boss*> rows = ui::ListRows(place.widget);
             for (size_t i = 0; i < rows.size(); ++i)
                 rowOf[rows[i]] = {place.widget, static_cast<int32>(i)};
@@ -32,7 +32,7 @@ Hit WidgetHit(const std::vector<WidgetPlace>& places, Point at, Hit hit) {
     for (auto place = places.rbegin(); place != places.rend(); ++place) {
         if (!place->shown.Contains(at.x, at.y))
             continue;
-        if (HostKind(place->widget->Class()) == kListBoxWidgetBoss) {
+        if (HostKind(place->widget) == kListBoxWidgetBoss) {
             // Not a row: the scroll bar, or the space below the rows.
             hit.list = place->widget;
             hit.widget = place->widget;
@@ -57,7 +57,7 @@ Hit WidgetHit(const std::vector<WidgetPlace>& places, Point at, Hit hit) {
             hit.row = row->second.second;
             return hit;
         }
-        switch (HostKind(place->widget->Class())) {
+        switch (HostKind(place->widget)) {
         case kSliderComboWidgetBoss:
             hit.part = Hit::Part::kField;
             return hit;
@@ -127,8 +127,7 @@ Hit DialogHit(const DialogLook& look, Point at) {
                 double(look.area.height)};
     const std::vector<WidgetPlace> places = DialogPlaces(look);
     for (auto place = places.rbegin(); place != places.rend(); ++place)
-        if (HostKind(place->widget->Class()) == kOKButtonWidgetBoss &&
-            place->shown.Contains(at.x, at.y)) {
+        if (HostKind(place->widget) == kOKButtonWidgetBoss && place->shown.Contains(at.x, at.y)) {
             hit.part = Hit::Part::kDialogButton;
             hit.widget = place->widget;
             hit.area = place->shown;

@@ -32,8 +32,8 @@ namespace {
 
 // A panel's name as its tab shows it: translated when it is a string key,
 // without its mnemonic marks ("&&" shows one "&").
-std::string TabName(const std::string& name) {
-    const auto translated = Host::Current().TranslateKey(UTF8ToUTF16(name));
+std::string TabName(const Host& host, const std::string& name) {
+    const auto translated = host.TranslateKey(UTF8ToUTF16(name));
     const std::string text = translated ? UTF16ToUTF8(*translated) : name;
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -53,8 +53,8 @@ uint8 WindowAlpha(HWND window) {
 
 // A tab group: its tabs side by side from the strip's left, and the size of
 // its front panel (a placeholder's when the panel has no widget).
-GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
-    World& world = Host::Current().Get<World>();
+GroupLook LayOutGroup(const Host& host, const std::vector<int32>& ids, TextMeasure& measure) {
+    World& world = host.Get<World>();
     GroupLook group;
     group.content = {0, 0, kPlaceholderWidth, kPlaceholderHeight};
     double left = kBorder + 4;
@@ -62,7 +62,7 @@ GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
         const auto panel = world.FindPanel(id);
         if (!panel)
             continue;
-        const std::string name = TabName(panel->name);
+        const std::string name = TabName(host, panel->name);
         TabLook tab{name, name, panel->front, {}, id};
         const double width = std::ceil(measure.TextWidth(tab.name, kWindowFont) + 16);
         tab.area =
@@ -73,7 +73,7 @@ GroupLook LayOutGroup(const std::vector<int32>& ids, TextMeasure& measure) {
             continue;
         group.frontID = id;
         group.frontName = tab.name;
-        if (const Boss* widget = Host::Current().Get<ui::PluginPanels>().PanelWidget(id))
+        if (const Boss* widget = host.Get<ui::PluginPanels>().PanelWidget(id))
             if (const IControlView* view = ui::ViewOf(widget)) {
                 group.widget = widget;
                 group.content.width = static_cast<double>(std::lround(view->GetFrame().Width()));
@@ -118,13 +118,13 @@ void FitTabs(GroupLook& group, double room, TextMeasure& measure) {
 
 // Groups stack under the title bar, each its tab strip over its front panel,
 // in a window as wide as the widest panel.
-PaletteLook LayOutPalette(const PaletteInfo& palette, TextMeasure& measure) {
+PaletteLook LayOutPalette(const Host& host, const PaletteInfo& palette, TextMeasure& measure) {
     PaletteLook look;
     look.area.name = palette.name;
     look.area.alpha = WindowAlpha(palette.window);
     int32 width = kPlaceholderWidth, height = kTitleHeight;
     for (const auto& ids : palette.groups) {
-        look.groups.push_back(LayOutGroup(ids, measure));
+        look.groups.push_back(LayOutGroup(host, ids, measure));
         const Rect& content = look.groups.back().content;
         width = std::max(width, static_cast<int32>(content.width));
         height += kTabHeight + static_cast<int32>(content.height);
@@ -155,16 +155,9 @@ PaletteLook LayOutPalette(const PaletteInfo& palette, TextMeasure& measure) {
     return look;
 }
 
-std::function<std::vector<DialogView>()>& DialogSource() {
-    static std::function<std::vector<DialogView>()> source;
-    return source;
-}
-
-// The dialogs the source gives, else the host's front dialog.
-std::vector<DialogView> OpenDialogs() {
-    if (DialogSource())
-        return DialogSource()();
-    ui::DialogManager& dialogs = Host::Current().Get<ui::DialogManager>();
+// The host's front dialog.
+std::vector<DialogView> OpenDialogs(const Host& host) {
+    ui::DialogManager& dialogs = host.Get<ui::DialogManager>();
     if (Boss* front = dialogs.FrontDialog())
         return {{dialogs.Title(front), front}};
     return {};
@@ -204,33 +197,29 @@ public:
 
 } // namespace
 
-void SetDialogSource(std::function<std::vector<DialogView>()> source) {
-    DialogSource() = std::move(source);
-}
-
-ScreenLook LayOut(TextMeasure& measure) {
+ScreenLook LayOut(const Host& host, TextMeasure& measure) {
     ScreenLook screen;
     // Bottom first: in creation order, the palettes raised since over them.
-    std::vector<PaletteInfo> palettes = Host::Current().Get<World>().Palettes();
+    std::vector<PaletteInfo> palettes = host.Get<World>().Palettes();
     std::stable_sort(
         palettes.begin(), palettes.end(),
         [](const PaletteInfo& a, const PaletteInfo& b) { return a.raisedAt < b.raisedAt; });
     for (const PaletteInfo& palette : palettes) {
         const bool shown =
-            palette.window ? World::IsPaletteWindowShown(palette.window) : palette.shown;
+            palette.window ? host.Get<World>().IsPaletteWindowShown(palette.window) : palette.shown;
         if (shown)
-            screen.palettes.push_back(LayOutPalette(palette, measure));
+            screen.palettes.push_back(LayOutPalette(host, palette, measure));
     }
-    for (const DialogView& dialog : OpenDialogs())
+    for (const DialogView& dialog : OpenDialogs(host))
         if (dialog.root)
             screen.dialogs.push_back(LayOutDialog(dialog));
     return screen;
 }
 
-std::vector<WindowArea> ShownWindows() {
+std::vector<WindowArea> ShownWindows(const Host& host) {
     NoMeasure none;
     std::vector<WindowArea> areas;
-    for (PaletteLook& look : LayOut(none).palettes)
+    for (PaletteLook& look : LayOut(host, none).palettes)
         areas.push_back(std::move(look.area));
     return areas;
 }
@@ -289,13 +278,16 @@ AlertLook LayOutAlert(TextMeasure& measure, const std::string& text, bool offere
 
 // ---- Widgets -------------------------------------------------------------------------
 
-ClassID HostKind(ClassID id) {
+ClassID HostKind(const Boss* widget) {
     static constexpr ClassID kKnown[] = {
         kErasablePanelWidgetBoss, kListBoxWidgetBoss,     kCellPanelWidgetBoss,
         kStaticTextWidgetBoss,    kSliderComboWidgetBoss, kIconButtonWidgetBoss,
         kSizeBoxWidgetBoss,       kOKButtonWidgetBoss,    kInfoTextWidgetBoss,
         kSeparatorWidgetBoss,     kPictureWidgetBoss,     kScrollPanelWidgetBoss};
-    const ObjectModel& model = Host::Current().Model();
+    if (!widget)
+        return 0;
+    const ObjectModel& model = widget->Model();
+    ClassID id = widget->Class();
     for (int depth = 0; depth < 32 && id; ++depth) {
         if (std::find(std::begin(kKnown), std::end(kKnown), id) != std::end(kKnown))
             return id;
@@ -313,7 +305,7 @@ Rect WidgetBox(const IControlView& view, Point origin) {
 }
 
 bool ClipsChildren(const Boss* widget) {
-    const ClassID kind = HostKind(widget->Class());
+    const ClassID kind = HostKind(widget);
     return kind == kListBoxWidgetBoss || kind == kScrollPanelWidgetBoss;
 }
 

@@ -46,14 +46,12 @@ struct WindowArea {
 };
 
 // An open dialog: its title, the root of its widget tree and its size (0:
-// the root's frame). Unless a source is set, the host's dialog manager gives
-// its front dialog.
+// the root's frame); the host's dialog manager gives its front dialog.
 struct DialogView {
     std::string title;
     const Boss* root = nullptr;
     int32 width = 0, height = 0;
 };
-OPAL_SDK_API void SetDialogSource(std::function<std::vector<DialogView>()> source);
 
 // The rectangles below are in their window's coordinates (from its top-left).
 struct TabLook {
@@ -97,10 +95,10 @@ struct ScreenLook {
 OPAL_SDK_API std::string FitText(TextMeasure& measure, const std::string& text, const Font& font,
                                  double width);
 
-// The screen now; tabs are as wide as `measure` finds their names.
-OPAL_SDK_API ScreenLook LayOut(TextMeasure& measure);
+// `host`'s screen now; tabs are as wide as `measure` finds their names.
+OPAL_SDK_API ScreenLook LayOut(const Host& host, TextMeasure& measure);
 // The palette windows shown now, bottom first (no text measured: tabs are empty).
-OPAL_SDK_API std::vector<WindowArea> ShownWindows();
+OPAL_SDK_API std::vector<WindowArea> ShownWindows(const Host& host);
 // A palette's or dialog's part in screen coordinates.
 inline Rect OnScreen(const WindowArea& window, const Rect& part) {
     return {window.left + part.x, window.top + part.y, part.width, part.height};
@@ -131,7 +129,7 @@ OPAL_SDK_API std::vector<std::string> WrapText(TextMeasure& measure, const std::
 // ---- Widgets -------------------------------------------------------------------------
 
 // The host widget class a widget's class is, or derives from; 0 for none.
-OPAL_SDK_API ClassID HostKind(ClassID id);
+OPAL_SDK_API ClassID HostKind(const Boss* widget);
 // A view's rectangle when its parent's top-left is at the origin.
 OPAL_SDK_API Rect WidgetBox(const IControlView& view, Point origin);
 // Whether the widget shows only the part of its children within it (a list).

@@ -4,15 +4,6 @@
 #include <system_error>
 
 namespace host {
-namespace {
-
-std::function<void(const std::string&)>& BeforeRenameHook() {
-    static std::function<void(const std::string&)> hook;
-    return hook;
-}
-
-} // namespace
-
 namespace platform {
 
 std::string SystemError(int code) {
@@ -58,7 +49,8 @@ std::string ThroughLinks(const std::string& path) {
     return platform::Utf8Of(at);
 }
 
-bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std::string* error,
+                         const Channel<FileRenaming>* renaming) {
     // Through a symbolic link the target is replaced, in its own folder, so
     // that the link stays a link.
     const std::string path = ThroughLinks(given);
@@ -94,13 +86,9 @@ bool WriteFileAtomically(const std::string& given, const ByteVector& bytes, std:
         std::filesystem::remove(platform::PathOf(temp), ec);
         return false;
     }
-    if (BeforeRenameHook())
-        BeforeRenameHook()(temp);
+    if (renaming)
+        renaming->Publish({temp});
     return RenameReplacing(temp, path, error);
-}
-
-void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook) {
-    BeforeRenameHook() = std::move(hook);
 }
 
 } // namespace host

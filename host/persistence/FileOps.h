@@ -4,6 +4,7 @@
 // UTF-8.
 #pragma once
 
+#include "core/Host.h"
 #include "persistence/MemoryStream.h"
 
 #include <cstdio>
@@ -38,9 +39,11 @@ OPAL_SDK_API std::string ReadOnlyReason(const std::string& path);
 // is then renamed over PATH. Creates missing parent folders. Through a
 // symbolic link, the link's target is replaced in its own folder. The new
 // file keeps the old one's mode; a read-only file (ReadOnlyReason) and one
-// that is no regular file are refused.
+// that is no regular file are refused. `renaming` hears of the complete
+// temporary file just before the rename (a host's: Host::renaming).
 OPAL_SDK_API bool WriteFileAtomically(const std::string& path, const ByteVector& bytes,
-                                      std::string* error);
+                                      std::string* error,
+                                      const Channel<FileRenaming>* renaming = nullptr);
 
 // Renames `from` to `to`, replacing `to` when it exists.
 OPAL_SDK_API bool RenameReplacing(const std::string& from, const std::string& to,
@@ -48,10 +51,6 @@ OPAL_SDK_API bool RenameReplacing(const std::string& from, const std::string& to
 
 // Renames `from` to `to` unless `to` exists ("TO exists").
 OPAL_SDK_API bool RenameKeeping(const std::string& from, const std::string& to, std::string* error);
-
-// Test aid: called with the temporary file once it is complete, just before
-// the rename; lets a test end the process at the worst moment.
-OPAL_SDK_API void SetBeforeRenameHook(std::function<void(const std::string& tempFile)> hook);
 
 // What each platform's file provides to the portable operations above.
 namespace platform {

@@ -76,7 +76,7 @@ std::string WorkspaceStore::Check(const Boss& workspace,
     for (const Boss::Part& part : workspace.Parts())
         if (IsPersistent(part))
             persistent.emplace_back(part.iid, part.impl);
-    ObjectModel& model = Host::Current().Model();
+    ObjectModel& model = workspace.Model();
     Boss* scratch = model.CreateBoss(workspace.Class(), persistent);
 
     std::string reason;
@@ -157,7 +157,8 @@ bool WorkspaceStore::Save(const Boss& workspace, std::string* error) {
             records.push_back({part.impl, out.Bytes()});
     }
     records.insert(records.end(), fUnknown.begin(), fUnknown.end());
-    return WriteFileAtomically(fFile, EncodeWorkspace(records), error);
+    return WriteFileAtomically(fFile, EncodeWorkspace(records), error,
+                               &workspace.GetHost().renaming);
 }
 
 } // namespace host

@@ -19,13 +19,13 @@ template <typename Look, typename DrawFn> SurfacePtr DrawWindow(const Look& look
     return surface;
 }
 
-SurfacePtr Draw() {
+SurfacePtr Draw(const Host& host) {
     SurfacePtr screen = NewSurface(kScreenWidth, kScreenHeight);
     ContextPtr context = NewContext(screen.get());
     cairo_t* cr = context.get();
     CairoPainter page(cr);
     paint::DrawPage(page, kScreenWidth, kScreenHeight);
-    const paint::ScreenLook look = paint::LayOut(page);
+    const paint::ScreenLook look = paint::LayOut(host, page);
     for (const paint::PaletteLook& palette : look.palettes) {
         SurfacePtr window = DrawWindow(palette, [](paint::Painter& painter, const auto& p) {
             paint::DrawPalette(painter, p);
@@ -50,8 +50,8 @@ cairo_status_t Append(void* closure, const unsigned char* data, unsigned int len
 
 } // namespace
 
-Picture DrawScreen() {
-    SurfacePtr screen = Draw();
+Picture DrawScreen(const Host& host) {
+    SurfacePtr screen = Draw(host);
     Picture picture;
     picture.width = kScreenWidth;
     picture.height = kScreenHeight;
@@ -71,8 +71,8 @@ Picture DrawScreen() {
     return picture;
 }
 
-Bytes DrawScreenPng() {
-    SurfacePtr screen = Draw();
+Bytes DrawScreenPng(const Host& host) {
+    SurfacePtr screen = Draw(host);
     Bytes png;
     cairo_surface_write_to_png_stream(screen.get(), Append, &png);
     return png;

@@ -15,13 +15,12 @@ using paint::kPlaceholderFace;
 using paint::kScreenHeight;
 using paint::kScreenWidth;
 using paint::Rgb;
-using paint::SetDialogSource;
 using paint::ShownWindows;
 using paint::WindowArea;
 
-// The screen now, kScreenWidth × kScreenHeight, opaque RGBA.
-OPAL_SDK_API Picture DrawScreen();
+// `host`'s screen now, kScreenWidth × kScreenHeight, opaque RGBA.
+OPAL_SDK_API Picture DrawScreen(const Host& host);
 // The same as a PNG file: the same screen gives the same bytes.
-OPAL_SDK_API Bytes DrawScreenPng();
+OPAL_SDK_API Bytes DrawScreenPng(const Host& host);
 
 } // namespace host::render

@@ -3,7 +3,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
-#include <map>
 #include <vector>
 
 namespace host::render {
@@ -28,11 +27,8 @@ double Baseline(cairo_t* cr, double top, double height) {
 
 // A face that has the character, as fontconfig picks it for a sans-serif
 // text; the main face when none has it (its missing-glyph box then shows).
-const std::string& FallbackFace(uint32_t character) {
-    static std::map<uint32_t, std::string> faces;
-    const auto known = faces.find(character);
-    if (known != faces.end())
-        return known->second;
+// Asked only for characters the main face lacks, which are few.
+std::string FallbackFace(uint32_t character) {
     std::string face = kFace;
     FcPattern* pattern = FcPatternCreate();
     FcCharSet* wanted = FcCharSetCreate();
@@ -53,7 +49,7 @@ const std::string& FallbackFace(uint32_t character) {
     }
     FcCharSetDestroy(wanted);
     FcPatternDestroy(pattern);
-    return faces.emplace(character, face).first->second;
+    return face;
 }
 
 struct Run {

@@ -27,9 +27,9 @@ void PrintHelp(std::ostream& out, const Words& words);
 
 // Names a person may type after a command, for completion: the world's
 // palettes and panels, the Opal panel's rows and menu entries.
-std::vector<std::string> NamesInTheWorld();
-std::vector<std::string> OpalRowNames();    // none while the panel is not shown
-std::vector<std::string> OpalMenuEntries(); // as above; sub-menus' entries too
+std::vector<std::string> NamesInTheWorld(const Host& host);
+std::vector<std::string> OpalRowNames(const Host& host); // none while the panel is not shown
+std::vector<std::string> OpalMenuEntries(Host& host);    // as above; sub-menus' entries too
 
 // The host world (WorldCommands.cpp).
 void PaletteCommand(ScriptContext&, const Words&);
@@ -89,6 +89,9 @@ void PrintClassesCommand(ScriptContext&, const Words&);
 
 // Pictures (PictureCommands.cpp).
 void SnapshotCommand(ScriptContext&, const Words&);
+// Writes the screen's picture to `file`, or says why this build draws none
+// (unix/Pictures.cpp, windows/Pictures.cpp).
+void WriteScreenPicture(ScriptContext&, const std::string& file);
 // Where a person clicks (PlaceCommands.cpp).
 void PrintPlacesCommand(ScriptContext&, const Words&);
 

@@ -164,7 +164,8 @@ void ClickCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 2, 2);
     const paint::Point at = ScreenPoint(args[0], args[1]);
     const auto measure = paint::NewScreenTextMeasure();
-    for (const UserAction& action : paint::PressActions(paint::LayOut(*measure), at)) {
+    for (const UserAction& action :
+         paint::PressActions(paint::LayOut(c.session.GetHost(), *measure), at)) {
         Do(c, action);
         // Released where it was pressed: a button held down acts.
         if (action.kind == UserAction::Kind::kButtonDown)
@@ -178,8 +179,8 @@ void WheelCommand(ScriptContext& c, const Words& args) {
     if (rows < -100000 || rows > 100000)
         throw ScriptError("wheel: N must be between -100000 and 100000");
     const auto measure = paint::NewScreenTextMeasure();
-    if (const auto action = paint::WheelAt(paint::LayOut(*measure), ScreenPoint(args[0], args[1]),
-                                           static_cast<int32>(rows)))
+    if (const auto action = paint::WheelAt(paint::LayOut(c.session.GetHost(), *measure),
+                                           ScreenPoint(args[0], args[1]), static_cast<int32>(rows)))
         Do(c, *action);
 }
 

@@ -22,21 +22,17 @@ using namespace ui;
 
 // The Opal panel's widget and the name of its menu; the panel must be
 // shown, as a person reaches the menu only through the panel.
-std::pair<Boss*, std::string> ShownOpalWithMenu() {
-    const auto id = Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+std::pair<Boss*, std::string> ShownOpalWithMenu(const Host& host) {
+    const auto id = host.Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     if (!id)
         throw ScriptError("the plug-in has no Opal panel");
-    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(*id);
-    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(*id))
+    Boss* panel = host.Get<PluginPanels>().PanelWidget(*id);
+    if (!panel || !host.Get<PluginPanels>().IsShown(*id))
         throw ScriptError("the Opal panel is not shown");
     const auto menu = MenuNameOf(panel);
     if (!menu)
         throw ScriptError("the Opal panel has no menu");
     return {panel, *menu};
-}
-
-std::string ShownOpalMenu() {
-    return ShownOpalWithMenu().second;
 }
 
 void Do(ScriptContext& c, const UserAction& action) {
@@ -71,8 +67,8 @@ std::string Number(PMReal value) {
     return text;
 }
 
-std::string PictureSize(const IControlView& view) {
-    for (const auto& plugin : Host::Current().Plugins()) {
+std::string PictureSize(const Host& host, const IControlView& view) {
+    for (const auto& plugin : host.Plugins()) {
         if (plugin->id != view.GetRsrcPluginID())
             continue;
         const Bytes* bytes = plugin->resources.Find(kBitmapRsrcType, view.GetRsrcID());
@@ -96,7 +92,7 @@ void PrintWidget(std::ostream& out, const Boss* widget, PMReal left, PMReal top,
     else if (kind == kStaticTextWidgetBoss || kind == kInfoTextWidgetBoss)
         out << "text \"" << TextOf(widget) << "\"";
     else if (kind == kPictureWidgetBoss)
-        out << "picture " << view->GetRsrcID() << " " << PictureSize(*view);
+        out << "picture " << view->GetRsrcID() << " " << PictureSize(widget->GetHost(), *view);
     else if (kind == kSeparatorWidgetBoss)
         out << "line";
     else
@@ -117,10 +113,10 @@ void AddEntries(const std::vector<MenuItem>& items, std::vector<std::string>* te
 
 } // namespace
 
-std::vector<std::string> OpalMenuEntries() {
+std::vector<std::string> OpalMenuEntries(Host& host) {
     std::vector<std::string> texts;
     try {
-        AddEntries(Host::Current().Get<ActionManager>().ShowMenu(ShownOpalMenu()), &texts);
+        AddEntries(host.Get<ActionManager>().ShowMenu(ShownOpalWithMenu(host).second), &texts);
     } catch (const ScriptError&) {
     } catch (const ActionError&) {
     }
@@ -128,11 +124,12 @@ std::vector<std::string> OpalMenuEntries() {
 }
 
 void MenuCommand(ScriptContext& c, const Words& args) {
-    const auto [panel, menu] = ShownOpalWithMenu();
+    Host& host = c.session.GetHost();
+    const auto [panel, menu] = ShownOpalWithMenu(host);
     if (!args.empty())
         return Do(c, UserAction::ChooseMenu(panel, args));
     try {
-        PrintMenu(c.out, Host::Current().Get<ActionManager>().ShowMenu(menu), 0);
+        PrintMenu(c.out, host.Get<ActionManager>().ShowMenu(menu), 0);
     } catch (const ActionError& e) {
         throw ScriptError(e.what());
     }
@@ -144,7 +141,7 @@ void ShortcutCommand(ScriptContext& c, const Words& args) {
     if (action < 0 || action > UINT32_MAX)
         throw ScriptError("no such action: " + args[0]);
     try {
-        Host::Current().Get<ActionManager>().PressShortcut(static_cast<ActionID>(action));
+        c.session.GetHost().Get<ActionManager>().PressShortcut(static_cast<ActionID>(action));
     } catch (const ActionError& e) {
         throw ScriptError(args[0] + ": " + e.what());
     }
@@ -152,7 +149,7 @@ void ShortcutCommand(ScriptContext& c, const Words& args) {
 
 void PrintDialogCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const Boss* dialog = Host::Current().Get<DialogManager>().FrontDialog();
+    const Boss* dialog = c.session.GetHost().Get<DialogManager>().FrontDialog();
     if (!dialog)
         c.out << "dialog none\n";
     else

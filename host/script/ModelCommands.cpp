@@ -26,8 +26,9 @@ namespace {
 constexpr double kLeastOpacity = 15.0;
 constexpr double kMostOpacity = 100.0;
 
-template <class T> InterfacePtr<T> WorkspaceModel(PMIID iid, const char* what) {
-    Boss* workspace = Host::Current().WorkspaceBoss();
+template <class T>
+InterfacePtr<T> WorkspaceModel(const ScriptContext& c, PMIID iid, const char* what) {
+    Boss* workspace = c.session.GetHost().WorkspaceBoss();
     InterfacePtr<T> model(workspace ? static_cast<T*>(workspace->QueryInternal(iid)) : nullptr);
     if (!model)
         throw ScriptError(std::string("the workspace has no ") + what);
@@ -97,7 +98,7 @@ double ParseDecimal(const std::string& word) {
 
 // %.15g, with the same words for the values printf spells differently on
 // different systems.
-std::string FormatAlpha(double value) {
+std::string FormatOpacity(double value) {
     if (std::isnan(value))
         return "nan";
     if (std::isinf(value))
@@ -155,7 +156,7 @@ void PrintWorkspaceFile(ScriptContext& c) {
 
 void AddAlphaCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    const int32 panelID = ResolvePanel(args[0]);
+    const int32 panelID = ResolvePanel(c.session.GetHost(), args[0]);
     RunModelCommand(kOpalAddAlphaCmdBoss, "add-alpha", [&](const InterfacePtr<ICommand>& cmd) {
         SetArgument<IIntData>(cmd, kOpalPanelIDDataIID, panelID);
     });
@@ -163,7 +164,7 @@ void AddAlphaCommand(ScriptContext& c, const Words& args) {
 
 void SetAlphaCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 2, 2);
-    const int32 panelID = ResolvePanel(args[0]);
+    const int32 panelID = ResolvePanel(c.session.GetHost(), args[0]);
     const double value = ParseDecimal(args[1]);
     // The command is run as any caller or a stored workspace runs it: the
     // plug-in must cope with any finite value, so it gets every one. Only
@@ -172,7 +173,7 @@ void SetAlphaCommand(ScriptContext& c, const Words& args) {
         c.err << "note: " << args[1]
               << " is outside the opacity field's 15 to 100; the plug-in gets it as it is\n";
     const int32 index =
-        EntryIndexOf(*WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data"), panelID);
+        EntryIndexOf(*WorkspaceModel<IOpalAlphaData>(c, kOpalAlphaDataIID, "alpha data"), panelID);
     if (index < 0)
         throw ScriptError("panel " + args[0] + " has no entry; do add-alpha " + args[0] + " first");
     RunModelCommand(kOpalSetAlphaCmdBoss, "set-alpha", [&](const InterfacePtr<ICommand>& cmd) {
@@ -202,15 +203,15 @@ void IgnoreClosedCommand(ScriptContext& c, const Words& args) {
 
 void PrintDataCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const auto options = WorkspaceModel<IOpalOptions>(kOpalOptionsIID, "options");
-    const auto alphaData = WorkspaceModel<IOpalAlphaData>(kOpalAlphaDataIID, "alpha data");
+    const auto options = WorkspaceModel<IOpalOptions>(c, kOpalOptionsIID, "options");
+    const auto alphaData = WorkspaceModel<IOpalAlphaData>(c, kOpalAlphaDataIID, "alpha data");
     c.out << "options on-off=" << options->GetOnOffAlpha()
           << " ignore-closed=" << options->GetIgnoreClosedPanels()
           << " reserved=" << options->GetReserved() << "\n";
     for (int32 i = 0; i < alphaData->CountEntries(); ++i) {
         const AlphaEntry entry = alphaData->GetEntryAt(i);
         c.out << "entry " << i << " panel " << entry.panelID << " alpha "
-              << FormatAlpha(entry.alpha) << "\n";
+              << FormatOpacity(entry.alpha) << "\n";
     }
 }
 
@@ -239,9 +240,9 @@ void SimulateCommand(ScriptContext& c, const Words& args) {
         ThrowUsage(c);
     // The next write of the workspace ends the process with the new bytes
     // complete in the temporary file and the old file in place.
-    SetBeforeRenameHook([](const std::string& tempFile) {
+    c.crash = c.session.GetHost().renaming.Subscribe([](const FileRenaming& e) {
         std::cout.flush();
-        std::fprintf(stderr, "simulated crash before renaming %s\n", tempFile.c_str());
+        std::fprintf(stderr, "simulated crash before renaming %s\n", e.tempFile.c_str());
         std::fflush(nullptr);
         std::_Exit(3);
     });

@@ -27,18 +27,18 @@ namespace {
 
 using namespace ui;
 
-int32 OpalPanelID() {
-    const auto id = Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+int32 OpalPanelID(const Host& host) {
+    const auto id = host.Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     if (!id)
         throw ScriptError("the plug-in has no Opal panel");
     return *id;
 }
 
 // The Opal panel's widget while it is shown.
-Boss* ShownOpal() {
-    const int32 id = OpalPanelID();
-    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(id);
-    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(id))
+Boss* ShownOpal(const Host& host) {
+    const int32 id = OpalPanelID(host);
+    Boss* panel = host.Get<PluginPanels>().PanelWidget(id);
+    if (!panel || !host.Get<PluginPanels>().IsShown(id))
         throw ScriptError("the Opal panel is not shown");
     return panel;
 }
@@ -83,14 +83,14 @@ int32 RowOf(const std::vector<Boss*>& rows, const std::string& word) {
     return found;
 }
 
-void PrintList(std::ostream& out) {
-    const int32 id = OpalPanelID();
-    Boss* panel = Host::Current().Get<PluginPanels>().PanelWidget(id);
-    if (!panel || !Host::Current().Get<PluginPanels>().IsShown(id)) {
+void PrintList(std::ostream& out, const Host& host) {
+    const int32 id = OpalPanelID(host);
+    Boss* panel = host.Get<PluginPanels>().PanelWidget(id);
+    if (!panel || !host.Get<PluginPanels>().IsShown(id)) {
         out << "list closed\n";
         return;
     }
-    Boss* workspace = Host::Current().WorkspaceBoss();
+    Boss* workspace = host.WorkspaceBoss();
     InterfacePtr<IOpalOptions> options(
         workspace ? static_cast<IOpalOptions*>(workspace->QueryInternal(kOpalOptionsIID))
                   : nullptr);
@@ -141,10 +141,10 @@ int32 OpalRowIndex(const std::vector<Boss*>& rows, const std::string& word) {
     return RowOf(rows, word);
 }
 
-std::vector<std::string> OpalRowNames() {
+std::vector<std::string> OpalRowNames(const Host& host) {
     std::vector<std::string> names;
     try {
-        for (Boss* row : ListRows(Widget(ShownOpal(), kOpalPanelListWidgetID, "list")))
+        for (Boss* row : ListRows(Widget(ShownOpal(host), kOpalPanelListWidgetID, "list")))
             names.push_back(TextOf(FindWidget(row, kOpalRowNameWidgetID)));
     } catch (const ScriptError&) {
     }
@@ -156,7 +156,8 @@ void OpenCommand(ScriptContext& c, const Words& args) {
     if (args[0] != "opal")
         ThrowUsage(c);
     try {
-        Host::Current().Get<PluginPanels>().Show(OpalPanelID());
+        Host& host = c.session.GetHost();
+        host.Get<PluginPanels>().Show(OpalPanelID(host));
     } catch (const WorldError& e) {
         throw ScriptError(e.what());
     }
@@ -166,13 +167,14 @@ void CloseCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     if (args[0] != "opal")
         ThrowUsage(c);
-    Host::Current().Get<PluginPanels>().Close(OpalPanelID());
+    Host& host = c.session.GetHost();
+    host.Get<PluginPanels>().Close(OpalPanelID(host));
 }
 
 void SelectCommand(ScriptContext& c, const Words& args) {
     if (args.empty())
         ThrowUsage(c);
-    Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+    Boss* list = Widget(ShownOpal(c.session.GetHost()), kOpalPanelListWidgetID, "list");
     const std::vector<Boss*> rows = ListRows(list);
     std::set<int32> chosen;
     if (!(args.size() == 1 && args[0] == "none"))
@@ -183,7 +185,8 @@ void SelectCommand(ScriptContext& c, const Words& args) {
 
 void TypeCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Boss* field = Widget(ShownOpal(), kOpalOpacitySliderWidgetID, "opacity field");
+    Boss* field =
+        Widget(ShownOpal(c.session.GetHost()), kOpalOpacitySliderWidgetID, "opacity field");
     if (Do(c, UserAction::Type(field, args[0])) == ActionResult::kIgnored)
         c.out << "note: the opacity field is disabled until a row is selected; nothing typed\n";
 }
@@ -197,12 +200,12 @@ void PressCommand(ScriptContext& c, const Words& args) {
         id = kOpalSwapContentButtonWidgetID;
     else
         ThrowUsage(c);
-    Do(c, UserAction::Press(Widget(ShownOpal(), id, "such button")));
+    Do(c, UserAction::Press(Widget(ShownOpal(c.session.GetHost()), id, "such button")));
 }
 
 void DoubleClickCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+    Boss* list = Widget(ShownOpal(c.session.GetHost()), kOpalPanelListWidgetID, "list");
     Do(c, UserAction::DoubleClick(list, RowOf(ListRows(list), args[0])));
 }
 
@@ -211,7 +214,8 @@ void ResizeCommand(ScriptContext& c, const Words& args) {
     const int64 width = ParseInteger(args[0]), height = ParseInteger(args[1]);
     if (width < 0 || height < 0 || width > 100000 || height > 100000)
         throw ScriptError("resize: W and H must be between 0 and 100000");
-    Do(c, UserAction::Resize(ShownOpal(), static_cast<int32>(width), static_cast<int32>(height)));
+    Do(c, UserAction::Resize(ShownOpal(c.session.GetHost()), static_cast<int32>(width),
+                             static_cast<int32>(height)));
 }
 
 void AnswerCommand(ScriptContext& c, const Words& args) {
@@ -226,12 +230,12 @@ void AnswerCommand(ScriptContext& c, const Words& args) {
 
 void PrintListCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    PrintList(c.out);
+    PrintList(c.out, c.session.GetHost());
 }
 
 void PrintBarCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Boss* list = Widget(ShownOpal(), kOpalPanelListWidgetID, "list");
+    Boss* list = Widget(ShownOpal(c.session.GetHost()), kOpalPanelListWidgetID, "list");
     const std::vector<Boss*> rows = ListRows(list);
     const int64 row = ParseInteger(args[0]);
     if (row < 0 || row >= static_cast<int64>(rows.size()))
@@ -239,18 +243,18 @@ void PrintBarCommand(ScriptContext& c, const Words& args) {
     Boss* bar = FindWidget(rows[static_cast<size_t>(row)], kOpalRowAlphaBarWidgetID);
     if (!bar)
         throw ScriptError("row " + args[0] + " has no bar");
-    for (const std::string& op : DrawNow(ViewOf(bar)))
+    for (const std::string& op : DrawNow(bar))
         c.out << op << "\n";
 }
 
 void PrintLayoutCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    PrintLayout(c.out, ShownOpal(), 0, 0, 0);
+    PrintLayout(c.out, ShownOpal(c.session.GetHost()), 0, 0, 0);
 }
 
 void PrintSizeCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const IControlView* view = ViewOf(ShownOpal());
+    const IControlView* view = ViewOf(ShownOpal(c.session.GetHost()));
     const PMRect frame = view ? view->GetFrame() : PMRect();
     c.out << "size " << Number(frame.Width()) << " " << Number(frame.Height()) << "\n";
 }

@@ -1,14 +1,6 @@
-// Pictures of the screen: snapshot FILE.png. Drawn by the native build; the
-// Windows build says so and goes on.
+// Pictures of the screen: snapshot FILE.png. Drawn by the native build
+// (unix/Pictures.cpp); the Windows build says so and goes on.
 #include "script/Commands.h"
-
-#include <ostream>
-
-#if !defined(_WIN32)
-#include "render/Screen.h"
-
-#include <fstream>
-#endif
 
 namespace host {
 
@@ -21,18 +13,7 @@ void SnapshotCommand(ScriptContext& c, const Words& args) {
                                          file.compare(file.size() - 4, 4, ".PNG") == 0);
     if (!png)
         throw ScriptError("snapshot: the picture is a PNG; name it FILE.png, not " + Shown(file));
-#if defined(_WIN32)
-    c.out << "snapshot: pictures are drawn by the native build\n";
-#else
-    const Bytes picture = render::DrawScreenPng();
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(picture.data()),
-              static_cast<std::streamsize>(picture.size()));
-    out.close();
-    if (!out)
-        throw ScriptError("snapshot: cannot write " + file);
-    c.out << "wrote " << file << "\n";
-#endif
+    WriteScreenPicture(c, file);
 }
 
 } // namespace host

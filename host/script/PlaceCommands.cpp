@@ -52,7 +52,7 @@ void PrintOpal(std::ostream& out, const paint::PaletteLook& look, const paint::G
     const Boss* sizeBox = nullptr;
     for (const paint::WidgetPlace& place : paint::PanelPlaces(look, group)) {
         shown[place.widget] = place.shown;
-        if (!sizeBox && paint::HostKind(place.widget->Class()) == kSizeBoxWidgetBoss)
+        if (!sizeBox && paint::HostKind(place.widget) == kSizeBoxWidgetBoss)
             sizeBox = place.widget;
     }
     const auto print = [&](const char* kind, const std::string& name, const Boss* widget) {
@@ -75,14 +75,14 @@ void PrintDialog(std::ostream& out, const paint::DialogLook& look) {
     Place(out, "dialog", look.view.title,
           {double(area.left), double(area.top), double(area.width), double(area.height)});
     for (const paint::WidgetPlace& place : paint::DialogPlaces(look))
-        if (paint::HostKind(place.widget->Class()) == kOKButtonWidgetBoss && place.shown.width > 0)
+        if (paint::HostKind(place.widget) == kOKButtonWidgetBoss && place.shown.width > 0)
             Place(out, "button", ui::TextOf(place.widget), place.shown);
 }
 
-void PrintPlaces(std::ostream& out) {
+void PrintPlaces(std::ostream& out, const Host& host) {
     const auto measure = paint::NewScreenTextMeasure();
-    const paint::ScreenLook screen = paint::LayOut(*measure);
-    const auto opal = Host::Current().Get<ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+    const paint::ScreenLook screen = paint::LayOut(host, *measure);
+    const auto opal = host.Get<ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
     for (const paint::PaletteLook& look : screen.palettes) {
         PrintPalette(out, look);
         for (const paint::GroupLook& group : look.groups)
@@ -97,7 +97,7 @@ void PrintPlaces(std::ostream& out) {
 
 void PrintPlacesCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    PrintPlaces(c.out);
+    PrintPlaces(c.out, c.session.GetHost());
 }
 
 } // namespace host

@@ -11,8 +11,8 @@
 namespace host {
 namespace {
 
-const LoadedPlugin& ThePlugin() {
-    const auto& plugins = Host::Current().Plugins();
+const LoadedPlugin& ThePlugin(const ScriptContext& c) {
+    const auto& plugins = c.session.GetHost().Plugins();
     if (plugins.empty())
         throw ScriptError("no plug-in is loaded");
     return *plugins.front();
@@ -22,7 +22,7 @@ const LoadedPlugin& ThePlugin() {
 
 void PrintResourcesCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    for (const auto& [key, bytes] : ThePlugin().resources.All())
+    for (const auto& [key, bytes] : ThePlugin(c).resources.All())
         c.out << "resource " << key.type << " " << key.id << " " << bytes.size() << "\n";
 }
 
@@ -30,7 +30,7 @@ void PrintResourceCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 2, 2);
     const auto type = static_cast<RsrcType>(ParseInteger(args[0], 0, UINT32_MAX));
     const auto id = static_cast<RsrcID>(ParseInteger(args[1], 0, UINT32_MAX));
-    const Bytes* bytes = ThePlugin().resources.Find(type, id);
+    const Bytes* bytes = ThePlugin(c).resources.Find(type, id);
     if (!bytes)
         throw ScriptError("no resource " + args[0] + " " + args[1]);
     static const char digits[] = "0123456789abcdef";
@@ -45,7 +45,7 @@ void PrintResourceCommand(ScriptContext& c, const Words& args) {
 
 void PrintStringsCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const Bytes* bytes = ThePlugin().resources.Find(kStringTableRsrcType, kOpalStringsRsrcID);
+    const Bytes* bytes = ThePlugin(c).resources.Find(kStringTableRsrcType, kOpalStringsRsrcID);
     auto table = bytes ? DecodeStringTable(*bytes) : std::nullopt;
     if (!table)
         throw ScriptError("the plug-in has no readable string table " +
@@ -59,8 +59,8 @@ void PrintStringsCommand(ScriptContext& c, const Words& args) {
 
 void PrintClassesCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    const ObjectModel& model = Host::Current().Model();
-    for (const ClassTableEntry& entry : ThePlugin().classTable) {
+    const ObjectModel& model = c.session.GetHost().Model();
+    for (const ClassTableEntry& entry : ThePlugin(c).classTable) {
         c.out << (entry.kind == kNewClass ? "class " : "add-in ") << Hex(entry.boss);
         if (entry.kind == kNewClass)
             c.out << " parent " << Hex(entry.parent);

@@ -3,7 +3,6 @@
 #include "script/Commands.h"
 
 #include "core/Host.h"
-#include "core/StandInWindows.h"
 #include "ui/Alerts.h"
 #include "ui/DialogManager.h"
 #include "world/World.h"
@@ -86,29 +85,30 @@ namespace {
 // While a run lasts, what the host shows goes to the context's output:
 // alerts as they are shown, dialogs opening and closing, pages opened and,
 // while on, the trace. None of it may outlive the run.
-class HostOutput final : public Layer {
+class HostOutput {
 public:
-    explicit HostOutput(ScriptContext& context)
-        : fHost(context.session.GetHost()), fOut(context.out), fListening(fHost, *this) {
-        SetShellExecuteSink([&out = fOut](const std::string&, const std::string& file, int) {
-            out << "browse \"" << file << "\"\n";
-        });
+    explicit HostOutput(ScriptContext& context) : fContext(context) {
+        Host& host = context.session.GetHost();
+        std::ostream& out = context.out;
+        fHeard.push_back(host.Get<ui::Alerts>().shown.Subscribe(
+            [&out](const ui::AlertEvent& e) { out << "alert \"" << e.text << "\"\n"; }));
+        fHeard.push_back(
+            host.Get<ui::DialogManager>().events.Subscribe([&out](const ui::DialogEvent& e) {
+                if (e.kind == ui::DialogEvent::kOpened)
+                    out << "dialog \"" << e.title << "\"\n";
+                else
+                    out << "dialog closed\n";
+            }));
+        fHeard.push_back(host.shellExecute.Subscribe(
+            [&out](const ShellExecuteRequest& e) { out << "browse \"" << e.file << "\"\n"; }));
     }
-    ~HostOutput() override {
-        fHost.trace = nullptr;
-        SetShellExecuteSink(nullptr);
-    }
+    ~HostOutput() { fContext.trace.Reset(); }
     HostOutput(const HostOutput&) = delete;
     HostOutput& operator=(const HostOutput&) = delete;
 
-    void AlertShown(const std::string& text) override { fOut << "alert \"" << text << "\"\n"; }
-    void DialogOpened(const std::string& title) override { fOut << "dialog \"" << title << "\"\n"; }
-    void DialogClosed() override { fOut << "dialog closed\n"; }
-
 private:
-    Host& fHost;
-    std::ostream& fOut;
-    const Host::Listening fListening;
+    ScriptContext& fContext;
+    std::vector<Subscription> fHeard;
 };
 
 } // namespace
@@ -249,9 +249,9 @@ void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage) {
         throw ScriptError(std::string("usage: ") + usage);
 }
 
-int32 ResolvePanel(const std::string& word) {
+int32 ResolvePanel(const Host& host, const std::string& word) {
     // A panel of the host world by name first: a panel may be called "101".
-    if (auto panel = Host::Current().Get<World>().FindPanel(word))
+    if (auto panel = host.Get<World>().FindPanel(word))
         return panel->panelID;
     // Else a panel ID, decimal or 0x hex, within the signed 32 bits of a panel ID.
     int64 id = 0;

@@ -30,6 +30,8 @@ struct ScriptContext {
     bool quit = false;           // set by quit and exit: no more lines are run
     // Where `pointer X Y` put the pointer; none while it is away.
     std::optional<std::pair<int32, int32>> pointer = std::nullopt;
+    Subscription trace{}; // the host's trace while `trace on`, until the run ends
+    Subscription crash{}; // `simulate crash-before-rename`, armed
 };
 
 using Words = std::vector<std::string>;
@@ -77,6 +79,6 @@ void ExpectArgs(const ScriptContext& c, const Words& args, size_t min, size_t ma
 [[noreturn]] void ThrowUsage(const ScriptContext& c);
 void ExpectArgs(const Words& args, size_t min, size_t max, const char* usage);
 // The panel ID a script word names; throws for a word that names none.
-int32 ResolvePanel(const std::string& word);
+int32 ResolvePanel(const Host& host, const std::string& word);
 
 } // namespace host

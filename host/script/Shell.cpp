@@ -48,7 +48,7 @@ bool TakesNames(const std::string& first, const std::string& firstTwo) {
 
 } // namespace
 
-Completion CompleteWord(const ScriptRunner& runner, const std::string& before) {
+Completion CompleteWord(const ScriptRunner& runner, Host& host, const std::string& before) {
     // The words before the one being typed; a half-typed quote is that word.
     Words done;
     size_t start = 0;
@@ -91,8 +91,8 @@ Completion CompleteWord(const ScriptRunner& runner, const std::string& before) {
         else
             options.erase(done[0]);
         if (TakesNames(done[0], typed)) {
-            std::vector<std::string> names = NamesInTheWorld();
-            for (const auto& more : {OpalRowNames(), OpalMenuEntries()})
+            std::vector<std::string> names = NamesInTheWorld(host);
+            for (const auto& more : {OpalRowNames(host), OpalMenuEntries(host)})
                 names.insert(names.end(), more.begin(), more.end());
             for (const std::string& name : names)
                 options.insert(done[0] == "menu" ? "\"" + name + "\"" : Quoted(name));
@@ -112,8 +112,8 @@ Completion CompleteWord(const ScriptRunner& runner, const std::string& before) {
 int RunShell(ScriptRunner& runner, ScriptContext& context, std::istream& in,
              const std::string& historyFile) {
     std::unique_ptr<LineEditor> editor =
-        OpenTerminalEditor("opal> ", historyFile, [&runner](const std::string& before) {
-            return CompleteWord(runner, before);
+        OpenTerminalEditor("opal> ", historyFile, [&runner, &context](const std::string& before) {
+            return CompleteWord(runner, context.session.GetHost(), before);
         });
 #if defined(SIGINT)
     // Ctrl-C while a command runs must not end the session unsaved.

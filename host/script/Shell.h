@@ -17,6 +17,7 @@ int RunShell(ScriptRunner& runner, ScriptContext& context, std::istream& in,
 
 // What completes the word at the end of `before`: command words, the fixed
 // words of the command's usage, and the names in the world.
-Completion CompleteWord(const ScriptRunner& runner, const std::string& before);
+// `host`'s world.
+Completion CompleteWord(const ScriptRunner& runner, Host& host, const std::string& before);
 
 } // namespace host

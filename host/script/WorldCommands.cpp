@@ -29,6 +29,10 @@ template <class F> void Apply(F&& change) {
     }
 }
 
+World& TheWorld(ScriptContext& c) {
+    return c.session.GetHost().Get<World>();
+}
+
 // Carries out what the person did, as a click or a random step would.
 void Do(ScriptContext& c, const ui::UserAction& action) {
     try {
@@ -57,10 +61,10 @@ int32 ScreenCoordinate(const std::string& word) {
     return static_cast<int32>(value);
 }
 
-void PrintWindows(std::ostream& out) {
-    for (const PaletteInfo& p : Host::Current().Get<World>().Palettes()) {
+void PrintWindows(std::ostream& out, const World& world) {
+    for (const PaletteInfo& p : world.Palettes()) {
         // What the operating system says, not what the world remembers.
-        const bool shown = p.window ? World::IsPaletteWindowShown(p.window) : p.shown;
+        const bool shown = p.window ? world.IsPaletteWindowShown(p.window) : p.shown;
         out << "window " << Quoted(p.name) << " class=" << Hex(p.classID) << " "
             << (shown ? "shown" : "hidden");
         const LONG style = p.window ? GetWindowLongW(p.window, GWL_EXSTYLE) : 0;
@@ -78,11 +82,11 @@ void PrintWindows(std::ostream& out) {
 
 } // namespace
 
-std::vector<std::string> NamesInTheWorld() {
+std::vector<std::string> NamesInTheWorld(const Host& host) {
     std::vector<std::string> names;
-    for (const PaletteInfo& palette : Host::Current().Get<World>().Palettes())
+    for (const PaletteInfo& palette : host.Get<World>().Palettes())
         names.push_back(palette.name);
-    for (const PanelInfo& panel : Host::Current().Get<World>().Panels())
+    for (const PanelInfo& panel : host.Get<World>().Panels())
         names.push_back(panel.name);
     return names;
 }
@@ -103,7 +107,7 @@ void PaletteCommand(ScriptContext& c, const Words& args) {
         } else
             ThrowUsage(c);
     }
-    Apply([&] { Host::Current().Get<World>().AddPalette(args[0], classID, shown, at); });
+    Apply([&] { TheWorld(c).AddPalette(args[0], classID, shown, at); });
 }
 
 void PlaceCommand(ScriptContext& c, const Words& args) {
@@ -129,13 +133,13 @@ void PanelCommand(ScriptContext& c, const Words& args) {
         } else if (args[i] == "class" && i + 1 < args.size() && !classGiven) {
             options.classID = ParseClass(args[++i]);
             classGiven = true;
-            if (!Host::Current().Model().HasClass(options.classID))
+            if (!c.session.GetHost().Model().HasClass(options.classID))
                 throw ScriptError("no class " + Hex(options.classID));
         } else {
             ThrowUsage(c);
         }
     }
-    Apply([&] { Host::Current().Get<World>().AddPanel(args[0], options); });
+    Apply([&] { TheWorld(c).AddPanel(args[0], options); });
     // Allowed, as a host may hold a panel it has not placed yet; but a person
     // who forgot "in" should know why the panel shows up nowhere.
     if (options.palette.empty())
@@ -147,7 +151,7 @@ void MoveCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 3, 4);
     if (args[1] != "to" || (args.size() == 4 && args[3] != "new-group"))
         ThrowUsage(c);
-    Apply([&] { Host::Current().Get<World>().MovePanel(args[0], args[2], args.size() == 4); });
+    Apply([&] { TheWorld(c).MovePanel(args[0], args[2], args.size() == 4); });
 }
 
 void FrontCommand(ScriptContext& c, const Words& args) {
@@ -161,17 +165,17 @@ void FrontCommand(ScriptContext& c, const Words& args) {
 
 void ShowCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { Host::Current().Get<World>().ShowPanel(args[0]); });
+    Apply([&] { TheWorld(c).ShowPanel(args[0]); });
 }
 
 void HideCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { Host::Current().Get<World>().HidePanel(args[0]); });
+    Apply([&] { TheWorld(c).HidePanel(args[0]); });
 }
 
 void RecreateCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
-    Apply([&] { Host::Current().Get<World>().RecreatePalette(args[0]); });
+    Apply([&] { TheWorld(c).RecreatePalette(args[0]); });
 }
 
 void TickCommand(ScriptContext& c, const Words& args) {
@@ -179,7 +183,7 @@ void TickCommand(ScriptContext& c, const Words& args) {
     const int64 n = args.empty() ? 1 : ParseInteger(args[0]);
     if (n < 0)
         throw ScriptError("tick: N must not be negative");
-    Host& host = Host::Current();
+    Host& host = c.session.GetHost();
     // A timer that is no longer armed simply does not fire.
     for (int64 i = 0; i < n && host.FireNextTimer(); ++i)
         host.DrainCommands();
@@ -189,9 +193,10 @@ void TraceCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 1, 1);
     if (args[0] == "on") {
         std::ostream* out = &c.out;
-        Host::Current().trace = [out](const std::string& line) { *out << line << "\n"; };
+        c.trace = c.session.GetHost().traceLines.Subscribe(
+            [out](const TraceLine& line) { *out << line.text << "\n"; });
     } else if (args[0] == "off") {
-        Host::Current().trace = nullptr;
+        c.trace.Reset();
     } else {
         ThrowUsage(c);
     }
@@ -199,7 +204,7 @@ void TraceCommand(ScriptContext& c, const Words& args) {
 
 void PrintWindowsCommand(ScriptContext& c, const Words& args) {
     ExpectArgs(c, args, 0, 0);
-    PrintWindows(c.out);
+    PrintWindows(c.out, TheWorld(c));
 }
 
 } // namespace host

@@ -20,8 +20,8 @@ public:
 };
 CREATE_PMINTERFACE(ActionSupport, kActionSupportImpl);
 
-std::string Translated(const std::string& key) {
-    const auto text = Host::Current().TranslateKey(Windows1252ToUTF16(key));
+std::string Translated(const Host& host, const std::string& key) {
+    const auto text = host.TranslateKey(Windows1252ToUTF16(key));
     return text ? UTF16ToUTF8(*text) : UTF16ToUTF8(Windows1252ToUTF16(key));
 }
 
@@ -56,7 +56,7 @@ private:
 // The component boss for one request; the host holds it only while it asks.
 class Component {
 public:
-    explicit Component(ClassID boss) : fBoss(Host::Current().Model().CreateBoss(boss)) {}
+    Component(Host& host, ClassID boss) : fBoss(host.Model().CreateBoss(boss)) {}
     ~Component() {
         if (fBoss)
             fBoss->Release();
@@ -157,7 +157,7 @@ void PlaceEntry(std::vector<Node>& top, const MenuDef& def, std::vector<std::str
 
 // The menu as shown with the actions' states: texts, enabling, and no entry
 // whose action nobody defines.
-std::vector<MenuItem> Shown(const std::vector<Node>& nodes,
+std::vector<MenuItem> Shown(const Host& host, const std::vector<Node>& nodes,
                             const std::map<ActionID, ActionStateAnswer>& states) {
     std::vector<MenuItem> items;
     for (const Node& n : nodes) {
@@ -165,8 +165,8 @@ std::vector<MenuItem> Shown(const std::vector<Node>& nodes,
         item.kind = n.kind;
         item.action = n.action;
         if (n.kind == MenuItem::kSubMenu) {
-            item.text = Translated(n.key);
-            item.items = Shown(n.children, states);
+            item.text = Translated(host, n.key);
+            item.items = Shown(host, n.children, states);
         } else if (n.kind == MenuItem::kAction) {
             const auto state = states.find(n.action);
             if (state == states.end())
@@ -180,12 +180,6 @@ std::vector<MenuItem> Shown(const std::vector<Node>& nodes,
 }
 
 } // namespace
-
-IActiveContext* ActiveContext() {
-    // The stand-in host has one context, always there.
-    static IActiveContext context;
-    return &context;
-}
 
 void ActionManager::PluginLoaded(const LoadedPlugin& plugin) {
     const auto other = [&plugin](const auto& entry) { return entry.plugin == plugin.id; };
@@ -235,7 +229,7 @@ std::vector<ActionStateAnswer> ActionManager::AskStates(const std::vector<Action
     }
     std::vector<ActionStateAnswer> answers;
     for (auto& [componentClass, list] : lists) {
-        Component component(componentClass);
+        Component component(fHost, componentClass);
         if (IActionComponent* c = component.get())
             c->UpdateActionStates(ActiveContext(), &list, GSysPoint(), nullptr);
         for (StateList::Entry& e : list.entries) {
@@ -264,7 +258,7 @@ std::vector<MenuItem> ActionManager::ShowMenu(const std::string& menuNameKey) {
     std::map<ActionID, ActionStateAnswer> states;
     for (const ActionStateAnswer& a : AskStates(actions))
         states.emplace(a.action, a);
-    return Shown(top, states);
+    return Shown(fHost, top, states);
 }
 
 void ActionManager::ChooseMenuEntry(const std::string& menuNameKey,
@@ -309,7 +303,7 @@ void ActionManager::DoAction(ActionID action) {
     const ActionDef* def = FindAction(action);
     if (!def)
         return;
-    Component component(def->component);
+    Component component(fHost, def->component);
     if (IActionComponent* c = component.get())
         c->DoAction(ActiveContext(), action, GSysPoint(), nullptr);
 }

@@ -5,6 +5,7 @@
 // the states and names of the actions concerned.
 #pragma once
 
+#include "IActionComponent.h"
 #include "core/Host.h"
 
 #include <optional>
@@ -12,12 +13,7 @@
 #include <string>
 #include <vector>
 
-class IActiveContext;
-
 namespace host::ui {
-
-// What the user works in, handed to components and dialog controllers.
-OPAL_SDK_API IActiveContext* ActiveContext();
 
 // Enabling flag: the component decides the action's state (and may rename it).
 constexpr uint32 kCustomEnabling = 0x1;
@@ -47,8 +43,11 @@ struct ActionStateAnswer {
 class OPAL_SDK_API ActionManager final : public Layer {
 public:
     static constexpr size_t kSlot = 2;
-    // Every layer is built with its host; the actions need nothing of it.
-    explicit ActionManager(Host& /*host*/) {}
+    explicit ActionManager(Host& host) : fHost(host) {}
+
+    // What the user works in, handed to components and dialog controllers:
+    // the stand-in host has one context, there while the host is.
+    IActiveContext* ActiveContext() { return &fContext; }
 
     // Reads the plug-in's action and menu definitions, replacing what it
     // brought before.
@@ -81,6 +80,8 @@ private:
         PluginID plugin;
         MenuDef def;
     };
+    Host& fHost;
+    IActiveContext fContext;
     std::vector<Known> fActions;
     std::vector<Placed> fMenuEntries;
 };

@@ -37,58 +37,46 @@ public:
 };
 CREATE_PERSIST_PMINTERFACE(AlertMemory, kAlertMemoryImpl);
 
-namespace {
-
-AlertMemory* Memory() {
-    Boss* workspace = Host::Current().WorkspaceBoss();
-    return OwnPart<AlertMemory>(workspace, IID_IALERTMEMORY, kAlertMemoryImpl);
+AlertMemory* Alerts::Memory() const {
+    return OwnPart<AlertMemory>(fHost.WorkspaceBoss(), IID_IALERTMEMORY, kAlertMemoryImpl);
 }
-
-} // namespace
 
 void Alerts::Show(const std::string& text) {
     if (fLog.size() == kLogLength)
         fLog.pop_front();
     fLog.push_back(text);
-    fHost.Notify(&Layer::AlertShown, text);
+    shown.Publish({text});
 }
 
-void ShowHostAlert(const std::string& text) {
-    Alerts& alerts = Host::Current().Get<Alerts>();
-    alerts.Show(text);
-    if (alerts.ask)
-        alerts.ask(text, false);
+AlertAnswer Alerts::Ask(const std::string& text, bool offered) {
+    if (AlertAnswerer* person = answerer.Get())
+        return person->Answer(text, offered);
+    return offered ? fAnswer : AlertAnswer::kOK;
 }
 
-bool IsAlertSuppressed(int32 alertID) {
+void Alerts::ShowHostAlert(const std::string& text) {
+    Show(text);
+    Ask(text, false);
+}
+
+int16 Alerts::WarningWithDontShowAgain(const std::string& text, int32 alertID) {
+    if (IsSuppressed(alertID))
+        return 0;
+    Show(text);
+    if (Ask(text, true) == AlertAnswer::kDontShowAgain)
+        if (AlertMemory* memory = Memory(); memory && memory->ids.insert(alertID).second)
+            fHost.RecordDirty(memory, kAlertMemoryImpl, kTrue);
+    return 1;
+}
+
+bool Alerts::IsSuppressed(int32 alertID) const {
     const AlertMemory* memory = Memory();
     return memory && memory->ids.count(alertID);
 }
 
-std::set<int32> SuppressedAlerts() {
+std::set<int32> Alerts::Suppressed() const {
     const AlertMemory* memory = Memory();
     return memory ? memory->ids : std::set<int32>();
 }
 
 } // namespace host::ui
-
-using namespace host::ui;
-
-int16 CAlert::WarningAlertWithDontShowAgain(const PMString& message, int32 alertID,
-                                            int8 /*reserved8*/, int32 /*reserved32*/,
-                                            const PMString& /*button1*/,
-                                            const PMString& /*button2*/,
-                                            const PMString& /*button3*/, int16 /*reserved16*/) {
-    if (IsAlertSuppressed(alertID))
-        return 0;
-    PMString text = message;
-    text.Translate();
-    Alerts& alerts = host::Host::Current().Get<Alerts>();
-    alerts.Show(text.GetUTF8String());
-    const AlertAnswer answer =
-        alerts.ask ? alerts.ask(text.GetUTF8String(), true) : alerts.Answer();
-    if (answer == AlertAnswer::kDontShowAgain)
-        if (AlertMemory* memory = Memory(); memory && memory->ids.insert(alertID).second)
-            Dirty(memory, kAlertMemoryImpl, kTrue);
-    return 1;
-}

@@ -22,35 +22,32 @@ public:
     void Open(int32 /*reserved*/) override {
         if (fOpen)
             return;
-        Boss* dialog = BossOf(this);
+        Boss* dialog = Dialog();
         if (IDialogController* controller = ControllerOf(dialog))
-            controller->InitializeDialogFields(ActiveContext());
+            controller->InitializeDialogFields(
+                dialog->GetHost().Get<ActionManager>().ActiveContext());
         fOpen = true;
-        Host::Current().Get<DialogManager>().Opened(dialog);
+        dialog->GetHost().Get<DialogManager>().Opened(dialog);
     }
     void WaitForDialog(int32 /*reserved*/) override {
-        DialogManager& manager = Host::Current().Get<DialogManager>();
-        if (fOpen && manager.onWait) {
-            Boss* dialog = BossOf(this);
-            dialog->AddRef(); // the user's answer may close it
-            manager.onWait(dialog);
-            dialog->Release();
-        }
+        if (fOpen)
+            Dialog()->GetHost().Get<DialogManager>().Wait(Dialog());
     }
     void Close() override {
         if (!fOpen)
             return;
         fOpen = false;
-        Boss* dialog = BossOf(this);
+        Boss* dialog = Dialog();
         if (IDialogController* controller = ControllerOf(dialog))
             controller->ClosingDialog();
-        Host::Current().Get<DialogManager>().Closed(dialog);
+        dialog->GetHost().Get<DialogManager>().Closed(dialog);
     }
     bool16 IsOpen() const override { return fOpen ? kTrue : kFalse; }
 
     int32 modality = 0;
 
 private:
+    Boss* Dialog() const { return static_cast<Boss*>(fBoss); }
     bool fOpen = false;
 };
 CREATE_PMINTERFACE(DialogImpl, kDialogImpl);
@@ -62,8 +59,7 @@ public:
 };
 CREATE_PMINTERFACE(DialogControllerImpl, kDialogControllerImpl);
 
-bool IsDialogClass(ClassID id) {
-    const ObjectModel& model = Host::Current().Model();
+bool IsDialogClass(const ObjectModel& model, ClassID id) {
     for (const BossClass* c = model.FindClass(id); c;
          c = c->parent ? model.FindClass(c->parent) : nullptr)
         if (c->id == kDialogBoss)
@@ -76,14 +72,14 @@ public:
     using CPMUnknown<IDialogMgr>::CPMUnknown;
     IDialog* CreateNewDialog(const RsrcSpec& spec, const int32& modality, int32 /*reserved1*/,
                              int32 /*reserved2*/) override {
-        Host& host = Host::Current();
+        Host& host = HostOf(fBoss);
         if (!host.GetFaults().Acquire() || spec.GetType() != kLayoutRsrcType)
             return nullptr;
-        const auto layout = ReadLayout(spec.GetPluginID(), spec.GetID(), spec.IsLocalized(),
+        const auto layout = ReadLayout(host, spec.GetPluginID(), spec.GetID(), spec.IsLocalized(),
                                        static_cast<uint16>(spec.GetLocale()));
-        if (!layout || !IsDialogClass(layout->widgetClass))
+        if (!layout || !IsDialogClass(host.Model(), layout->widgetClass))
             return nullptr;
-        Boss* dialog = BuildWidget(*layout, &host.UIDataBase());
+        Boss* dialog = BuildWidget(host, *layout, &host.UIDataBase());
         if (!dialog)
             return nullptr;
         auto* result = static_cast<IDialog*>(dialog->QueryInternal(IID_IDIALOG));
@@ -111,9 +107,10 @@ bool DialogManager::PressOK() {
         return false;
     dialog->AddRef();
     IDialogController* controller = ControllerOf(dialog);
-    if (!controller || controller->ValidateDialogFields(ActiveContext())) {
+    IActiveContext* context = fHost.Get<ActionManager>().ActiveContext();
+    if (!controller || controller->ValidateDialogFields(context)) {
         if (controller)
-            controller->ApplyDialogFields(ActiveContext(), kOKButtonWidgetID);
+            controller->ApplyDialogFields(context, kOKButtonWidgetID);
         if (auto* d = dialog->PeekAs<IDialog>(IID_IDIALOG))
             d->Close();
     }
@@ -133,10 +130,20 @@ void DialogManager::CloseAll() {
     }
 }
 
+void DialogManager::Wait(Boss* dialog) {
+    DialogWaiter* person = waiter.Get();
+    if (!person)
+        return;
+    dialog->AddRef(); // the user's answer may close it
+    person->WaitFor(dialog);
+    dialog->Release();
+}
+
 void DialogManager::Opened(Boss* dialog) {
     dialog->AddRef();
     fOpen.push_back(dialog);
-    fHost.Notify(&Layer::DialogOpened, Title(dialog));
+    const std::string title = Title(dialog);
+    events.Publish({DialogEvent::kOpened, title});
 }
 
 void DialogManager::Closed(Boss* dialog) {
@@ -144,7 +151,7 @@ void DialogManager::Closed(Boss* dialog) {
     if (it == fOpen.end())
         return;
     fOpen.erase(it);
-    fHost.Notify(&Layer::DialogClosed);
+    events.Publish({DialogEvent::kClosed, {}});
     dialog->Release();
 }
 

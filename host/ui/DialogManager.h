@@ -18,8 +18,22 @@ constexpr ImplementationID kDialogImpl = 0x8210;
 constexpr ImplementationID kDialogControllerImpl = 0x8211;
 constexpr ImplementationID kDialogMgrImpl = 0x8212;
 
-// The layers and listeners hear of a dialog opening (with its title) and
-// closing through their steps (core/Layer.h).
+// A dialog opened (with its title) or closed.
+struct DialogEvent {
+    enum Kind { kOpened, kClosed };
+    Kind kind;
+    std::string title; // of the dialog opened
+};
+
+// Stands in for the user while a caller waits for a dialog to close (the
+// live application, a test); a dialog still open afterwards stays open and
+// the wait returns.
+class DialogWaiter {
+public:
+    virtual ~DialogWaiter() = default;
+    virtual void WaitFor(Boss* dialog) = 0;
+};
+
 class OPAL_SDK_API DialogManager final : public Layer {
 public:
     static constexpr size_t kSlot = 3;
@@ -29,9 +43,13 @@ public:
     void DefineClasses(ObjectModel& model) override;
     // Dialogs are built from the plug-ins' code: none may outlive the session.
     void ApplicationEnding() override { CloseAll(); }
-    // Stands in for the user while a caller waits for a dialog to close; a
-    // dialog still open afterwards stays open and the wait returns.
-    std::function<void(Boss* dialog)> onWait;
+    // Dialogs opening and closing, to those who subscribe.
+    Channel<DialogEvent> events;
+    // Who waits for a dialog in the user's place, when someone does.
+    Service<DialogWaiter> waiter;
+    // Closes the dialog for the user while a caller waits (a dialog nobody
+    // waits for in the user's place stays open and the wait returns).
+    void Wait(Boss* dialog);
 
     // The dialog in front, without a reference; nullptr when none is open.
     Boss* FrontDialog() const { return fOpen.empty() ? nullptr : fOpen.back(); }

@@ -70,10 +70,11 @@ void GraphicsPortRecorder::stroke() {
         canvas->Stroke();
 }
 
-std::vector<std::string> DrawNow(IControlView* view, PortCanvas* canvas) {
+std::vector<std::string> DrawNow(const Boss* widget, PortCanvas* canvas) {
+    IControlView* view = ViewOf(widget);
     if (!view)
         return {};
-    Boss* port = Host::Current().Model().CreateBoss(kViewPortBoss);
+    Boss* port = widget->Model().CreateBoss(kViewPortBoss);
     if (!port)
         return {};
     std::vector<std::string> drawn;

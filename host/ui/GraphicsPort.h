@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+namespace host {
+class Boss;
+}
+
 namespace host::ui {
 
 // Where a port paints: coordinates are the drawing view's, from its top-left.
@@ -47,7 +51,8 @@ private:
     void Record(const char* op, std::initializer_list<PMReal> numbers);
 };
 
-// Has the view draw itself now, into a fresh view port; returns what it drew.
-OPAL_SDK_API std::vector<std::string> DrawNow(IControlView* view, PortCanvas* canvas = nullptr);
+// Has the widget's view draw itself now, into a fresh view port; returns
+// what it drew.
+OPAL_SDK_API std::vector<std::string> DrawNow(const Boss* widget, PortCanvas* canvas = nullptr);
 
 } // namespace host::ui

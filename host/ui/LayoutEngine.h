@@ -4,9 +4,12 @@
 #include "PMTypes.h"
 #include "SDKTypes.h"
 
+class IControlView;
+
 namespace host {
 class Boss;
-}
+class Host;
+} // namespace host
 
 namespace host::ui {
 
@@ -15,9 +18,12 @@ namespace host::ui {
 // moves; otherwise it stays.
 OPAL_SDK_API PMRect ApplyBinding(const PMRect& frame, uint16 binding, PMReal dw, PMReal dh);
 
-// Redraws asked for since the process started (all widgets together), and
-// of one widget since it was built.
-OPAL_SDK_API long InvalidationCount();
+// Redraws asked for of one widget since it was built (of all widgets
+// together: PluginPanels::Invalidations).
 OPAL_SDK_API int InvalidationsOf(const Boss* widget);
+
+// Lays the view's children out again by their bindings after its frame
+// changed from `oldFrame`.
+void LayOutChildren(Host& host, IControlView* view, const PMRect& oldFrame);
 
 } // namespace host::ui

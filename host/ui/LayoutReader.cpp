@@ -8,8 +8,8 @@
 namespace host::ui {
 namespace {
 
-const LoadedPlugin* PluginByID(PluginID id) {
-    for (const auto& p : Host::Current().Plugins())
+const LoadedPlugin* PluginByID(const Host& host, PluginID id) {
+    for (const auto& p : host.Plugins())
         if (p->id == id)
             return p.get();
     return nullptr;
@@ -37,10 +37,10 @@ InterfacePairs PairsWithView(ObjectModel& model, ClassID classID) {
     return pairs;
 }
 
-PMString TextFor(const WidgetSpec& spec) {
+PMString TextFor(const Host& host, const WidgetSpec& spec) {
     if (spec.textKey) {
         const std::u16string key = Windows1252ToUTF16(*spec.textKey);
-        const auto text = Host::Current().TranslateKey(key);
+        const auto text = host.TranslateKey(key);
         return PMString::FromUTF8(UTF16ToUTF8(text ? *text : key), PMString::kHasBeenTranslated);
     }
     return PMString::FromUTF8(UTF16ToUTF8(Windows1252ToUTF16(spec.text.value_or(""))));
@@ -73,14 +73,14 @@ void Configure(Boss* widget, const WidgetSpec& spec) {
     }
     if (spec.text || spec.textKey)
         if (auto* text = widget->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA))
-            text->SetString(TextFor(spec), kFalse, kFalse, kFalse);
+            text->SetString(TextFor(widget->GetHost(), spec), kFalse, kFalse, kFalse);
 }
 
 } // namespace
 
-std::optional<WidgetSpec> ReadLayout(PluginID pluginID, RsrcID id, bool localized,
+std::optional<WidgetSpec> ReadLayout(const Host& host, PluginID pluginID, RsrcID id, bool localized,
                                      uint16 language) {
-    const LoadedPlugin* plugin = PluginByID(pluginID);
+    const LoadedPlugin* plugin = PluginByID(host, pluginID);
     if (!plugin)
         return std::nullopt;
     RsrcID layoutID = id;
@@ -98,8 +98,8 @@ std::optional<WidgetSpec> ReadLayout(PluginID pluginID, RsrcID id, bool localize
     return bytes ? DecodeLayout(*bytes) : std::nullopt;
 }
 
-Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
-    ObjectModel& model = Host::Current().Model();
+Boss* BuildWidget(Host& host, const WidgetSpec& spec, IDataBase* db) {
+    ObjectModel& model = host.Model();
     if (!model.HasClass(spec.widgetClass))
         return nullptr;
     Boss* widget = model.CreateBoss(spec.widgetClass, PairsWithView(model, spec.widgetClass));
@@ -107,7 +107,7 @@ Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
     Configure(widget, spec);
     auto* children = widget->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
     for (const WidgetSpec& childSpec : spec.children) {
-        Boss* child = BuildWidget(childSpec, db);
+        Boss* child = BuildWidget(host, childSpec, db);
         if (!child)
             continue;
         if (IControlView* view = ViewOf(child); view && children)
@@ -118,23 +118,3 @@ Boss* BuildWidget(const WidgetSpec& spec, IDataBase* db) {
 }
 
 } // namespace host::ui
-
-using namespace host;
-
-PMLocaleId WLocaleSetting::GetLocale() {
-    return Host::Current().Language();
-}
-
-IPMUnknown* CreateObject(IDataBase* db, const RsrcSpec& spec, PMIID iid) {
-    Host& host = Host::Current();
-    if (!host.GetFaults().Acquire() || spec.GetType() != kLayoutRsrcType)
-        return nullptr;
-    const auto layout = ui::ReadLayout(spec.GetPluginID(), spec.GetID(), spec.IsLocalized(),
-                                       static_cast<uint16>(spec.GetLocale()));
-    Boss* widget = layout ? ui::BuildWidget(*layout, db) : nullptr;
-    if (!widget)
-        return nullptr;
-    IPMUnknown* result = widget->QueryInternal(iid);
-    widget->Release();
-    return result;
-}

@@ -46,7 +46,7 @@ ListData::~ListData() {
 }
 
 void ListData::Add(IControlView* row, int32 at, bool16 invalidate, bool16 /*notifyOfChange*/) {
-    Boss* boss = BossOf(row);
+    Boss* boss = BossOf(HostOf(fBoss), row);
     if (!boss)
         return;
     boss->AddRef();

@@ -36,14 +36,14 @@ WidgetChildren::~WidgetChildren() {
 }
 
 IControlView* WidgetChildren::QueryWidget(int32 index) const {
-    if (!Host::Current().GetFaults().Acquire() || index < 0 || index >= Length())
+    if (!HostOf(fBoss).GetFaults().Acquire() || index < 0 || index >= Length())
         return nullptr;
     return static_cast<IControlView*>(
         fChildren[static_cast<size_t>(index)]->QueryInternal(IID_ICONTROLVIEW));
 }
 
 IControlView* WidgetChildren::QueryWidgetByID(WidgetID id, int32 depth) const {
-    if (!Host::Current().GetFaults().Acquire())
+    if (!HostOf(fBoss).GetFaults().Acquire())
         return nullptr;
     const Boss* found = Find(id, depth);
     return found ? static_cast<IControlView*>(found->QueryInternal(IID_ICONTROLVIEW)) : nullptr;
@@ -68,7 +68,7 @@ Boss* WidgetChildren::Find(WidgetID id, int32 depth) const {
 }
 
 void WidgetChildren::AddWidget(IControlView* widget, int32 at, bool16 invalidate) {
-    Boss* child = BossOf(widget);
+    Boss* child = BossOf(HostOf(fBoss), widget);
     if (!child || fHeld.Find(child))
         return;
     fHeld.Insert(child, true);

@@ -78,7 +78,7 @@ std::string PluginPanels::PaletteName(int32 panelID) const {
 void PluginPanels::Build(Panel& panel) {
     World& world = fHost.Get<World>();
     Host& host = fHost;
-    const auto layout = ReadLayout(panel.owner, panel.layoutID, true, host.Language());
+    const auto layout = ReadLayout(host, panel.owner, panel.layoutID, true, host.Language());
     if (!layout)
         throw WorldError("the panel " + panel.nameKey + " has no usable layout");
     const std::string palette = PaletteName(panel.panelID);
@@ -92,7 +92,7 @@ void PluginPanels::Build(Panel& panel) {
     }
     Boss* container = world.PanelBoss(panel.panelID);
     auto* children = container->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA);
-    Boss* widget = BuildWidget(*layout, &host.UIDataBase());
+    Boss* widget = BuildWidget(host, *layout, &host.UIDataBase());
     IControlView* view = ViewOf(widget);
     if (!widget || !view || !children) {
         if (widget)
@@ -185,6 +185,17 @@ void PluginPanels::WorldTakenDown() {
         if (info && !info->palette.empty())
             world.HidePalette(info->palette);
     }
+}
+
+// Widgets are drawn when the host asks them to (print bar, pictures); a
+// redraw request is counted so that tests and the host can see it was made.
+void PluginPanels::Invalidated(const Boss* widget) {
+    ++fInvalidations;
+    if (WidgetRecord* record = RecordOf(widget))
+        ++record->invalidations;
+    // A window that shows the widget draws it again.
+    if (widget)
+        redrawn.Publish(widget);
 }
 
 } // namespace host::ui

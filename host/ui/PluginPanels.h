@@ -22,6 +22,9 @@ public:
     static constexpr size_t kSlot = 1;
     explicit PluginPanels(Host& host) : fHost(host) {}
 
+    // A widget asked to be drawn again: a window that shows it draws it.
+    Channel<const Boss*> redrawn;
+
     // The widget classes, once, when the host starts.
     void DefineClasses(ObjectModel& model) override;
     // Reads the plug-in's panel list and makes its panels known to the world.
@@ -42,6 +45,10 @@ public:
     std::vector<Boss*> PanelWidgets() const;
     // The name of the panel's palette window.
     std::string PaletteName(int32 panelID) const;
+
+    // Redraws asked for of the host's widgets, all together.
+    long Invalidations() const { return fInvalidations; }
+    void Invalidated(const Boss* widget);
 
     // From the world.
     void PaletteShown(const Boss* palette, bool shown) override;
@@ -66,6 +73,7 @@ private:
 
     Host& fHost;
     std::vector<Panel> fPanels;
+    long fInvalidations = 0;
 };
 
 } // namespace host::ui

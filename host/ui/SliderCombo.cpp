@@ -236,7 +236,8 @@ FieldEntry TypeIntoField(Boss* field, const std::string& text) {
     const double upper = record && record->limits ? record->limits->upper : kDefaultUpper;
     double value = 0;
     if (!ParseTyped(text, &value) || value < lower || value > upper) {
-        ShowHostAlert("Enter a number between " + Number(lower) + " and " + Number(upper) + ".");
+        field->GetHost().Get<Alerts>().ShowHostAlert("Enter a number between " + Number(lower) +
+                                                     " and " + Number(upper) + ".");
         return FieldEntry::kRefused;
     }
     field->AddRef();

@@ -32,8 +32,8 @@ CREATE_PMINTERFACE(WidgetRecord, kWidgetRecordImpl);
 
 // ---- Helpers ------------------------------------------------------------------------------
 
-Boss* BossOf(const IPMUnknown* object) {
-    return object ? Host::Current().Model().BossOf(object) : nullptr;
+Boss* BossOf(Host& host, const IPMUnknown* object) {
+    return object ? host.Model().BossOf(object) : nullptr;
 }
 
 WidgetRecord* RecordOf(const Boss* widget) {
@@ -77,7 +77,7 @@ void Notify(const Boss* widget, ClassID change, PMIID protocol) {
 // ---- Record ------------------------------------------------------------------------------
 
 IPMUnknown* WidgetRecord::QueryParentFor(PMIID iid) const {
-    if (!Host::Current().GetFaults().Acquire() || !parent)
+    if (!HostOf(fBoss).GetFaults().Acquire() || !parent)
         return nullptr;
     return parent->QueryInternal(iid);
 }

@@ -67,7 +67,7 @@ public:
 };
 
 // Helpers on bosses; none of them counts an acquisition (the host's own look).
-OPAL_SDK_API Boss* BossOf(const IPMUnknown* object);
+OPAL_SDK_API Boss* BossOf(Host& host, const IPMUnknown* object);
 OPAL_SDK_API WidgetRecord* RecordOf(const Boss* widget);
 OPAL_SDK_API IControlView* ViewOf(const Boss* widget);
 // The widget's children, in order (empty for a widget that holds none).

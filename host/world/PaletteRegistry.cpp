@@ -13,13 +13,14 @@ namespace {
 class PaletteRegistryImpl : public CPMUnknown<IPaletteRegistry> {
 public:
     using CPMUnknown<IPaletteRegistry>::CPMUnknown;
-    int32 GetPaletteCount() const override { return Host::Current().Get<World>().PaletteCount(); }
-    UID GetNthPaletteUID(int32 index) const override {
-        return Host::Current().Get<World>().NthPaletteUID(index);
-    }
+    int32 GetPaletteCount() const override { return TheWorld().PaletteCount(); }
+    UID GetNthPaletteUID(int32 index) const override { return TheWorld().NthPaletteUID(index); }
     bool16 IsPaletteShown(int32 /*locale*/, UID palette) const override {
-        return Host::Current().Get<World>().IsPaletteShown(palette) ? kTrue : kFalse;
+        return TheWorld().IsPaletteShown(palette) ? kTrue : kFalse;
     }
+
+private:
+    World& TheWorld() const { return HostOf(fBoss).Get<World>(); }
 };
 CREATE_PMINTERFACE(PaletteRegistryImpl, kPaletteRegistryImpl);
 
@@ -27,18 +28,21 @@ class PanelMgrImpl : public CPMUnknown<IPanelMgr> {
 public:
     using CPMUnknown<IPanelMgr>::CPMUnknown;
     UID GetPaletteUIDOfPanel(int32 panelID) const override {
-        return Host::Current().Get<World>().PaletteUIDOfPanel(panelID);
+        return TheWorld().PaletteUIDOfPanel(panelID);
     }
     bool16 IsPanelActive(int32 panelID, int32 /*reserved*/) const override {
-        return Host::Current().Get<World>().IsPanelActive(panelID) ? kTrue : kFalse;
+        return TheWorld().IsPanelActive(panelID) ? kTrue : kFalse;
     }
     bool16 IsPanelPaletteShown(int32 panelID) const override {
-        return Host::Current().Get<World>().IsPanelPaletteShown(panelID) ? kTrue : kFalse;
+        return TheWorld().IsPanelPaletteShown(panelID) ? kTrue : kFalse;
     }
     void ShowPanel(int32 panelID, bool16 bringToFront) override {
-        Host::Current().Get<World>().ShowPanel(panelID, bringToFront != kFalse);
+        TheWorld().ShowPanel(panelID, bringToFront != kFalse);
     }
-    void HidePanel(int32 panelID) override { Host::Current().Get<World>().HidePanel(panelID); }
+    void HidePanel(int32 panelID) override { TheWorld().HidePanel(panelID); }
+
+private:
+    World& TheWorld() const { return HostOf(fBoss).Get<World>(); }
 };
 CREATE_PMINTERFACE(PanelMgrImpl, kPanelMgrImpl);
 

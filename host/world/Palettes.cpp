@@ -1,7 +1,6 @@
 #include "world/Palettes.h"
 
 #include "core/HostClasses.h"
-#include "core/StandInWindows.h"
 #include "core/Text.h"
 #include "world/WorldState.h"
 #include "world/WorldWidgets.h"
@@ -79,7 +78,8 @@ void World::State::BuildGroup(size_t paletteIndex, Group& group) {
 void World::State::BuildPalette(size_t index) {
     Palette& palette = palettes[index];
     palette.boss = NewBoss(palette.classID);
-    palette.window = CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
+    palette.window =
+        world.CreatePaletteWindow(palette.name, world.FindPalette(palette.name)->position);
     PaletteWindowOf(palette.boss)->fWindow = palette.window;
     owner[palette.boss] = index;
     paletteByUID[palette.boss->GetUID()] = index;
@@ -136,8 +136,8 @@ void World::State::SyncPalette(Palette& palette) {
     }
     if (WorldControlView* view = ViewOf(palette.boss))
         view->SetVisible(palette.shown);
-    ShowPaletteWindow(palette.window, palette.shown);
-    world.fHost.Notify(&Layer::PaletteChanged, palette.name);
+    world.ShowPaletteWindow(palette.window, palette.shown);
+    world.paletteChanges.Publish({palette.name, false});
 }
 
 void World::State::Attach(Panel& panel, size_t paletteIndex, bool newGroup) {
@@ -346,7 +346,7 @@ void World::PlacePalette(const std::string& palette, int32 x, int32 y) {
     p.placed = true;
     p.x = x;
     p.y = y;
-    fHost.Notify(&Layer::PalettePlaced, p.name);
+    paletteChanges.Publish({p.name, true});
 }
 
 const std::string* World::PaletteName(UID palette) const {
@@ -389,77 +389,28 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
     return std::nullopt;
 }
 
-// ---- Operating-system windows -------------------------------------------------------
-
-namespace {
-
-#if defined(_WIN32)
-
-// Top-level tool windows like the host's palettes.
-class SystemWindows final : public PaletteWindows {
-public:
-    HWND Create(const std::string& name, ScreenPoint place) override {
-        static const wchar_t kClassName[] = L"OpalHostPalette";
-        static const bool registered = [] {
-            WNDCLASSW windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcW;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = kClassName;
-            return RegisterClassW(&windowClass) != 0;
-        }();
-        (void)registered;
-        const std::wstring title = UTF8ToWide(name);
-        return CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, title.c_str(), WS_POPUP | WS_CAPTION,
-                               place.x, place.y, 220, 320, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    }
-    void Destroy(HWND window) override { DestroyWindow(window); }
-    void Show(HWND window, bool shown) override {
-        // A palette that appears leaves the focus where it was, as the host's do.
-        ShowWindow(window, shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-    }
-    bool IsShown(HWND window) const override { return IsWindowVisible(window) != FALSE; }
-};
-
-#else
-
-class SystemWindows final : public PaletteWindows {
-public:
-    HWND Create(const std::string& /*name*/, ScreenPoint /*place*/) override {
-        return CreateStandInWindow();
-    }
-    void Destroy(HWND window) override { DestroyStandInWindow(window); }
-    void Show(HWND window, bool shown) override { ShowStandInWindow(window, shown); }
-    bool IsShown(HWND window) const override { return IsStandInWindowShown(window); }
-};
-
-#endif
-
-SystemWindows gSystemWindows;
-PaletteWindows* gPaletteWindows = &gSystemWindows;
-
-} // namespace
+// ---- Operating-system windows (world/unix, world/windows) ---------------------------
 
 void World::SetPaletteWindows(PaletteWindows* windows) {
-    gPaletteWindows = windows ? windows : &gSystemWindows;
+    fPaletteWindows = windows ? windows : fSystemWindows.get();
 }
 
 HWND World::CreatePaletteWindow(const std::string& name, ScreenPoint place) {
-    return gPaletteWindows->Create(name, place);
+    return fPaletteWindows->Create(name, place);
 }
 
 void World::DestroyPaletteWindow(HWND window) {
     if (window)
-        gPaletteWindows->Destroy(window);
+        fPaletteWindows->Destroy(window);
 }
 
 void World::ShowPaletteWindow(HWND window, bool shown) {
-    if (window && gPaletteWindows->IsShown(window) != shown)
-        gPaletteWindows->Show(window, shown);
+    if (window && fPaletteWindows->IsShown(window) != shown)
+        fPaletteWindows->Show(window, shown);
 }
 
-bool World::IsPaletteWindowShown(HWND window) {
-    return gPaletteWindows->IsShown(window);
+bool World::IsPaletteWindowShown(HWND window) const {
+    return fPaletteWindows->IsShown(window);
 }
 
 } // namespace host

@@ -10,26 +10,27 @@ namespace {
 class PanelRegistryImpl : public CPMUnknown<IPanelRegistry> {
 public:
     using CPMUnknown<IPanelRegistry>::CPMUnknown;
-    int32 GetPanelCount() const override { return Host::Current().Get<World>().PanelCount(); }
-    int32 GetNthPanelID(int32 index) const override {
-        return Host::Current().Get<World>().NthPanelID(index);
-    }
+    int32 GetPanelCount() const override { return TheWorld().PanelCount(); }
+    int32 GetNthPanelID(int32 index) const override { return TheWorld().NthPanelID(index); }
     bool16 IsValidPanel(int32 panelID) const override {
-        return Host::Current().Get<World>().PanelName(panelID) ? kTrue : kFalse;
+        return TheWorld().PanelName(panelID) ? kTrue : kFalse;
     }
     PMString GetPanelName(int32 panelID) const override {
-        const std::string* name = Host::Current().Get<World>().PanelName(panelID);
+        const std::string* name = TheWorld().PanelName(panelID);
         return name ? PMString::FromUTF8(*name, PMString::kTranslateDuringCall) : PMString();
     }
     IPMUnknown* QueryPanelByID(int32 panelID) const override {
-        if (!Host::Current().GetFaults().Acquire())
+        if (!HostOf(fBoss).GetFaults().Acquire())
             return nullptr;
-        Boss* boss = Host::Current().Get<World>().PanelBoss(panelID);
+        Boss* boss = TheWorld().PanelBoss(panelID);
         if (!boss)
             return nullptr;
         IPMUnknown* view = boss->QueryInternal(IID_ICONTROLVIEW);
         return view ? view : boss->QueryInternal(IID_IUNKNOWN);
     }
+
+private:
+    World& TheWorld() const { return HostOf(fBoss).Get<World>(); }
 };
 CREATE_PMINTERFACE(PanelRegistryImpl, kPanelRegistryImpl);
 

@@ -62,7 +62,7 @@ void World::State::TakeDown(Boss* boss) {
     const UID uid = boss->GetUID();
     paletteByUID.erase(uid); // UIDs are never reused
     if (auto* window = PaletteWindowOf(boss))
-        DestroyPaletteWindow(std::exchange(window->fWindow, nullptr));
+        world.DestroyPaletteWindow(std::exchange(window->fWindow, nullptr));
     if (boss->DataBase() == &DB())
         DB().Remove(uid);
     else

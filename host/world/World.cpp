@@ -9,7 +9,9 @@
 
 namespace host {
 
-World::World(Host& host) : fHost(host), fState(new State(*this)) {}
+World::World(Host& host)
+    : fHost(host), fState(new State(*this)), fSystemWindows(NewSystemWindows(host)),
+      fPaletteWindows(fSystemWindows.get()) {}
 
 World::~World() {
     Destroy();

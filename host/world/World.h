@@ -36,6 +36,7 @@
 #include "core/Host.h"
 #include "core/ObjectModel.h"
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -123,12 +124,22 @@ public:
     virtual bool IsShown(HWND window) const = 0;
 };
 
+// What the world tells of a palette, on World::paletteChanges: it was put
+// somewhere else on the screen (placed), or what it shows changed (its
+// groups, tabs or front panels).
+struct PaletteChange {
+    std::string palette;
+    bool placed;
+};
+
 // The world's description outlives sessions, so the host keeps it: the
 // world is the host's first layer, reached with host.Get<World>().
 class OPAL_SDK_API World final : public Layer {
 public:
     static constexpr size_t kSlot = 0;
     explicit World(Host& host);
+
+    Channel<PaletteChange> paletteChanges;
     ~World() override;
     World(const World&) = delete;
     World& operator=(const World&) = delete;
@@ -203,13 +214,13 @@ public:
     // objects taken down, through their steps (core/Layer.h).
     // The operating-system window of a new palette object (hidden), its end,
     // and showing or hiding it as the palette is shown or hidden.
-    static HWND CreatePaletteWindow(const std::string& name, ScreenPoint place);
-    static void DestroyPaletteWindow(HWND window);
-    static void ShowPaletteWindow(HWND window, bool shown);
-    static bool IsPaletteWindowShown(HWND window);
-    // Installs the maker of palette windows (null: the default one); the
-    // caller keeps it alive while it is installed.
-    static void SetPaletteWindows(PaletteWindows* windows);
+    HWND CreatePaletteWindow(const std::string& name, ScreenPoint place);
+    void DestroyPaletteWindow(HWND window);
+    void ShowPaletteWindow(HWND window, bool shown);
+    bool IsPaletteWindowShown(HWND window) const;
+    // Installs this world's maker of palette windows (null: the default
+    // one); the caller keeps it alive while it is installed.
+    void SetPaletteWindows(PaletteWindows* windows);
     // The name of the palette whose object has this UID, or null.
     const std::string* PaletteName(UID palette) const;
 
@@ -233,6 +244,11 @@ private:
     Boss* fPaletteRegistry = nullptr;
     bool fBuilt = false;
     State* fState;
+    const std::unique_ptr<PaletteWindows> fSystemWindows;
+    PaletteWindows* fPaletteWindows;
 };
+
+// The system's own palette windows (stand-ins off Windows).
+std::unique_ptr<PaletteWindows> NewSystemWindows(Host& host);
 
 } // namespace host

@@ -5,7 +5,7 @@
 namespace host {
 
 IControlView* WorldChildren::QueryWidget(int32 index) const {
-    if (!Host::Current().GetFaults().Acquire() || index < 0 ||
+    if (!HostOf(fBoss).GetFaults().Acquire() || index < 0 ||
         static_cast<size_t>(index) >= fChildren.size())
         return nullptr;
     return static_cast<IControlView*>(
@@ -13,7 +13,7 @@ IControlView* WorldChildren::QueryWidget(int32 index) const {
 }
 
 IControlView* WorldChildren::QueryWidgetByID(WidgetID id, int32 depth) const {
-    if (!Host::Current().GetFaults().Acquire())
+    if (!HostOf(fBoss).GetFaults().Acquire())
         return nullptr;
     const Boss* found = Find(id, depth);
     return found ? static_cast<IControlView*>(found->QueryInternal(IID_ICONTROLVIEW)) : nullptr;
@@ -35,7 +35,7 @@ const Boss* WorldChildren::Find(WidgetID id, int32 depth) const {
                    below && below->Length() > 0) {
             // Somebody else's container (a plug-in panel's) searches itself.
             if (IControlView* view = below->QueryWidgetByID(id, depth - 1)) {
-                const Boss* boss = Host::Current().Model().BossOf(view);
+                const Boss* boss = HostOf(fBoss).Model().BossOf(view);
                 view->Release();
                 return boss;
             }

@@ -61,6 +61,8 @@ private:
     void Start();
     void Stop();
     void Track(HWND window, bool nonClient);
+    void Untrack();
+    void TrackLeave();
     void Enter();
     void Leave();
     Palette* Find(UID uid);
@@ -73,7 +75,9 @@ private:
     InterfacePtr<ITimer> fTimer; // held only while a fade runs
     HWND fTracked = nullptr;     // asked for its leave notification
     bool fTrackedNonClient = false;
-    HWND fUnder = nullptr; // the top-level window under the pointer
+    HWND fUnder = nullptr;   // the top-level window under the pointer
+    HWND fPointer = nullptr; // the window the last move came to
+    bool fPointerNonClient = false;
     // One a palette whose alpha Opal set while the watch was on.
     std::vector<Palette> fPalettes;
 };
@@ -94,14 +98,8 @@ void OpalPointerWatch::Stop() {
         fHook = nullptr;
         gWatching = nullptr;
     }
-    if (fTracked) {
-        TRACKMOUSEEVENT cancel{sizeof(TRACKMOUSEEVENT), TME_CANCEL | TME_LEAVE, fTracked, 0};
-        if (fTrackedNonClient)
-            cancel.dwFlags |= TME_NONCLIENT;
-        TrackMouseEvent(&cancel);
-        fTracked = nullptr;
-    }
-    fUnder = nullptr;
+    Untrack();
+    fUnder = fPointer = nullptr;
     for (Palette& palette : fPalettes)
         if (palette.shown != palette.stored)
             Show(palette, palette.stored);
@@ -119,15 +117,37 @@ void OpalPointerWatch::Track(HWND window, bool nonClient) {
     }
 }
 
+void OpalPointerWatch::Untrack() {
+    if (!fTracked)
+        return;
+    TRACKMOUSEEVENT cancel{sizeof(TRACKMOUSEEVENT), TME_CANCEL | TME_LEAVE, fTracked, 0};
+    if (fTrackedNonClient)
+        cancel.dwFlags |= TME_NONCLIENT;
+    TrackMouseEvent(&cancel);
+    fTracked = nullptr;
+}
+
+// Only a palette that takes part has a leave to be told of: a move onto
+// another of the host's windows tells the rest. Where the system watches the
+// pointer by the clock for a leave (Wine, every 400 ms), a request held for
+// the document or a palette Opal leaves alone would cost while the pointer rests.
+void OpalPointerWatch::TrackLeave() {
+    if (!fPointer || !IsWindow(fPointer) || !FindWindow(fUnder)) {
+        Untrack();
+        return;
+    }
+    // Once per window and area: the system keeps the request until it has
+    // told of the leave.
+    if (fPointer != fTracked || fPointerNonClient != fTrackedNonClient)
+        Track(fPointer, fPointerNonClient);
+}
+
 void OpalPointerWatch::OnMessage(const MSG& message) {
     switch (message.message) {
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE: {
-        const bool nonClient = message.message == WM_NCMOUSEMOVE;
-        // Once per window and area: the system keeps the request until it
-        // has told of the leave.
-        if (message.hwnd != fTracked || nonClient != fTrackedNonClient)
-            Track(message.hwnd, nonClient);
+        fPointer = message.hwnd;
+        fPointerNonClient = message.message == WM_NCMOUSEMOVE;
         HWND top = GetAncestor(message.hwnd, GA_ROOT);
         if (!top)
             top = message.hwnd;
@@ -136,6 +156,7 @@ void OpalPointerWatch::OnMessage(const MSG& message) {
             fUnder = top;
             Enter();
         }
+        TrackLeave();
         break;
     }
     case WM_MOUSELEAVE:
@@ -144,7 +165,7 @@ void OpalPointerWatch::OnMessage(const MSG& message) {
         if (message.hwnd == fTracked && (message.message == WM_NCMOUSELEAVE) == fTrackedNonClient) {
             fTracked = nullptr;
             Leave();
-            fUnder = nullptr;
+            fUnder = fPointer = nullptr;
         }
         break;
     default:
@@ -190,6 +211,7 @@ uint8 OpalPointerWatch::Applied(UID uid, HWND window, uint8 stored) {
         // Opaque until the pointer leaves; a fade in under way goes on.
         if (!palette->Fading())
             palette->shown = kOpaqueAlpha;
+        TrackLeave();
     } else if (palette->Fading()) {
         FadeTo(*palette, stored, kFadeOutSteps);
     } else {
@@ -204,6 +226,7 @@ void OpalPointerWatch::Forget(UID uid) {
             fPalettes.erase(it);
             break;
         }
+    TrackLeave();
     bool fading = false;
     for (const Palette& palette : fPalettes)
         fading = fading || palette.Fading();

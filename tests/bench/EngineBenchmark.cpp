@@ -35,16 +35,16 @@ void SchedulePaletteAlpha(const IPMUnknown* palette) {
 
 // Switching opacity as the Opal panel's button does: the option command,
 // then the palette command for every stored panel's palette.
-void SwitchOpacity(bool16 on) {
+void SwitchOpacity(Host& host, bool16 on) {
     InterfacePtr<ICommand> option(CmdUtils::CreateCommand(kOpalSetOnOffAlphaCmdBoss));
     InterfacePtr<IBoolData>(option, IID_IBOOLDATA)->Set(on);
     CmdUtils::ExecuteCommand(option.get());
-    auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = host.WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     for (int32 i = 0; i < data->CountEntries(); ++i) {
         const std::optional<host::PanelInfo> panel =
-            Host::Current().Get<World>().FindPanel(data->GetEntryAt(i).panelID);
+            host.Get<World>().FindPanel(data->GetEntryAt(i).panelID);
         if (panel && !panel->palette.empty())
-            SchedulePaletteAlpha(Host::Current().Get<World>().FindPalette(panel->palette)->boss);
+            SchedulePaletteAlpha(host.Get<World>().FindPalette(panel->palette)->boss);
     }
 }
 
@@ -70,15 +70,16 @@ public:
             const int32 id = world.AddPanel("panel " + std::to_string(i), options);
             if (!stored)
                 continue;
-            auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+            auto* data = TheHost().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
             data->AddPanel(id);
             data->SetAlphaForPanel(id, 60.0);
         }
-        Host::Current().DrainCommands();
+        TheHost().DrainCommands();
     }
     ~BenchWorld() { fSession->Stop(false); }
     BenchWorld(const BenchWorld&) = delete;
     BenchWorld& operator=(const BenchWorld&) = delete;
+    host::Host& TheHost() { return fSession->GetHost(); }
 
 private:
     std::unique_ptr<host::Session> fSession;
@@ -93,8 +94,8 @@ void Panels(benchmark::internal::Benchmark* b) {
 void BM_TimerTick(benchmark::State& state) {
     BenchWorld world(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        Host::Current().FireNextTimer();
-        Host::Current().DrainCommands();
+        world.TheHost().FireNextTimer();
+        world.TheHost().DrainCommands();
     }
     state.SetComplexityN(state.range(0));
 }
@@ -103,10 +104,10 @@ BENCHMARK(BM_TimerTick)->Apply(Panels)->Complexity();
 // One palette's opacity decided over every stored entry.
 void BM_SetPaletteAlphaCmd(benchmark::State& state) {
     BenchWorld world(static_cast<int>(state.range(0)));
-    host::Boss* palette = Host::Current().Get<World>().FindPalette("palette 0")->boss;
+    host::Boss* palette = world.TheHost().Get<World>().FindPalette("palette 0")->boss;
     for (auto _ : state) {
         SchedulePaletteAlpha(palette);
-        Host::Current().DrainCommands();
+        world.TheHost().DrainCommands();
     }
     state.SetComplexityN(state.range(0));
 }
@@ -118,8 +119,8 @@ void BM_SwitchOpacity(benchmark::State& state) {
     BenchWorld world(static_cast<int>(state.range(0)));
     bool16 on = kFalse;
     for (auto _ : state) {
-        SwitchOpacity(on);
-        Host::Current().DrainCommands();
+        SwitchOpacity(world.TheHost(), on);
+        world.TheHost().DrainCommands();
         on = on ? kFalse : kTrue;
     }
     state.SetComplexityN(state.range(0));
@@ -134,7 +135,7 @@ void BM_OpenPanel(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto world = std::make_unique<BenchWorld>(panels, false);
-        host::ui::PluginPanels& plugin = host::Host::Current().Get<host::ui::PluginPanels>();
+        host::ui::PluginPanels& plugin = world->TheHost().Get<host::ui::PluginPanels>();
         const std::optional<int32> opal = plugin.FindByNameKey(kOpalPanelTitleKey);
         if (!opal) {
             state.SkipWithError("the plug-in has no Opal panel");
@@ -142,7 +143,7 @@ void BM_OpenPanel(benchmark::State& state) {
         }
         state.ResumeTiming();
         plugin.Show(*opal);
-        Host::Current().DrainCommands();
+        world->TheHost().DrainCommands();
         state.PauseTiming();
         world.reset();
         state.ResumeTiming();

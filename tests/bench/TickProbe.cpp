@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     }
     for (long p = 0; p < palettes; ++p)
         world.AddPalette("palette " + std::to_string(p));
-    auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = session.GetHost().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     for (long i = 0; i < panels; ++i) {
         host::PanelOptions options;
         options.palette = "palette " + std::to_string(i % palettes);
@@ -63,14 +63,14 @@ int main(int argc, char** argv) {
         data->AddPanel(id);
         data->SetAlphaForPanel(id, 60.0);
     }
-    Host::Current().DrainCommands();
+    session.GetHost().DrainCommands();
 
     long done = 0;
     for (int a = 3; a < argc; ++a) {
         const long until = std::strtol(argv[a], nullptr, 10);
         for (; done < until; ++done) {
-            Host::Current().FireNextTimer();
-            Host::Current().DrainCommands();
+            session.GetHost().FireNextTimer();
+            session.GetHost().DrainCommands();
         }
         std::printf("ticks %ld rss_kb %ld\n", done, ResidentKilobytes());
         std::fflush(stdout);

@@ -51,7 +51,8 @@ void Fail(const std::string& reason) {
 }
 
 void CheckReferences(const testing_support::RefSnapshot& before) {
-    const auto same = testing_support::SameReferences(before, testing_support::RefSnapshot::Take());
+    const auto same =
+        testing_support::SameReferences(before, testing_support::RefSnapshot::Take(*before.host));
     if (!same)
         Fail(std::string("objects outlived the session:\n") + same.message());
 }

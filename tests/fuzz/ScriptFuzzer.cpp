@@ -18,9 +18,9 @@ host::ScriptRunner& Runner() {
         host::ScriptRunner r;
         // Nothing is written where an input says, and nothing ends the process
         // on purpose: the picture is drawn and dropped, the crash is not armed.
-        r.Add("snapshot", [](host::ScriptContext&, const host::Words& args) {
+        r.Add("snapshot", [](host::ScriptContext& c, const host::Words& args) {
             host::ExpectArgs(args, 1, 1, "snapshot FILE.png");
-            host::render::DrawScreenPng();
+            host::render::DrawScreenPng(c.session.GetHost());
         });
         r.Add("simulate", [](host::ScriptContext&, const host::Words& args) {
             host::ExpectArgs(args, 1, 1, "simulate crash-before-rename");
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A fresh host for every input: nothing carries over from the last.
     host::Host fresh;
 
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(fresh);
     int status = 0;
     std::ostringstream out, err;
     {

@@ -25,8 +25,8 @@ using host::WorkspaceRecord;
 
 // Floating, docked, stashed and hidden palettes, holding the panel IDs the
 // seeds store opacities for.
-void BuildWorld() {
-    host::World& world = host::Host::Current().Get<host::World>();
+void BuildWorld(host::Host& host) {
+    host::World& world = host.Get<host::World>();
     world.AddPalette("Layout");
     world.AddPanel("Pages", {"Layout", false, 100});
     world.AddPanel("Layers", {"Layout", true, 101});
@@ -38,8 +38,7 @@ void BuildWorld() {
     world.AddPanel("Swatches", {"Hidden", false, 103});
 }
 
-void Tick(int times) {
-    host::Host& host = host::Host::Current();
+void Tick(host::Host& host, int times) {
     for (int i = 0; i < times && host.FireNextTimer(); ++i)
         host.DrainCommands();
 }
@@ -87,9 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzing::WriteFile(file, input.data(), input.size());
     // A fresh host for every input: nothing carries over from the last.
     host::Host context;
-    BuildWorld();
+    BuildWorld(context);
 
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(context);
     {
         host::Session session(host::SessionOptions{plugin, file.string()}, context);
         std::string error;
@@ -99,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool damaged = KeptCopies(folder) != 0;
         if (damaged == fs::exists(file))
             fuzzing::Fail("a damaged file must be kept aside, a sound one left in place");
-        Tick(3);
+        Tick(context, 3);
         if (!session.Save(&error))
             fuzzing::Fail("cannot save: " + error);
         const host::ByteVector saved = fuzzing::ReadFile(file);
@@ -120,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             fuzzing::Fail("cannot restart: " + error);
         if (KeptCopies(folder) != (damaged ? 1u : 0u))
             fuzzing::Fail("the file the session saved is damaged when read back");
-        Tick(1);
+        Tick(context, 1);
         if (!session.Save(&error))
             fuzzing::Fail("cannot save after the restart: " + error);
         if (fuzzing::ReadFile(file) != saved)

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         rssStart = ResidentKB();
-        objectsStart = host::Host::Current().Model().LiveObjects().size();
+        objectsStart = session.TheHost().Model().LiveObjects().size();
         std::printf("seed %llu, %llu steps; resident memory at start %ld kB, %zu objects alive\n",
                     seed, steps, rssStart, objectsStart);
         std::fflush(stdout);
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         std::printf("steps done %llu, violations %llu, windows checked %lld\n", done, violations,
                     static_cast<long long>(session.WindowsChecked()));
         std::printf("resident memory at end %ld kB, %zu objects alive\n", ResidentKB(),
-                    host::Host::Current().Model().LiveObjects().size());
+                    session.TheHost().Model().LiveObjects().size());
     }
     std::remove(file.c_str());
     const double seconds =

@@ -20,10 +20,10 @@ using host::Host;
 
 namespace testing_support {
 
-void CommandTrace::Start() {
+void CommandTrace::Start(host::Host& host) {
     fRecorder.reset();
     fKept.clear();
-    fRecorder = std::make_unique<testing_support::HostRecorder>();
+    fRecorder = std::make_unique<testing_support::HostRecorder>(host);
 }
 
 void CommandTrace::Stop() {
@@ -165,8 +165,7 @@ template <class Impl> host::ImplRecord Record(ImplementationID id) {
             "engine-test"};
 }
 
-void DefineTestClasses() {
-    host::ObjectModel& model = Host::Current().Model();
+void DefineTestClasses(host::ObjectModel& model) {
     if (model.HasClass(kTestPaletteBoss))
         return;
     model.RegisterImpl(Record<TestView>(kTestViewImpl));
@@ -185,26 +184,21 @@ void DefineTestClasses() {
 
 } // namespace
 
-TestTree::TestTree() {
-    DefineTestClasses();
+TestTree::TestTree(host::Host& host) : fHost(host) {
+    DefineTestClasses(host.Model());
 }
 
 TestTree::~TestTree() {
     for (UID uid : fUIDs)
-        Host::Current().UIDataBase().Remove(uid);
+        fHost.UIDataBase().Remove(uid);
 }
 
 Boss* TestTree::Add(ClassID cls) {
-    Boss* boss = Host::Current().Model().CreateBoss(cls);
+    Boss* boss = fHost.Model().CreateBoss(cls);
     if (!boss)
         return nullptr;
-    fUIDs.push_back(Host::Current().UIDataBase().Add(boss));
+    fUIDs.push_back(fHost.UIDataBase().Add(boss));
     return boss;
-}
-
-ClassID TestTree::ContainerClass() {
-    DefineTestClasses();
-    return kTestContainerBoss;
 }
 
 Boss* TestTree::Palette() {
@@ -219,7 +213,7 @@ Boss* TestTree::TabArea() {
     // The tab area keeps its class, subject and observer; only its children
     // are the test's. The add-in is withdrawn at once, so the world's own tab
     // areas stay as they are.
-    host::ObjectModel& model = Host::Current().Model();
+    host::ObjectModel& model = fHost.Model();
     model.AddIns(kTabAreaBoss, {{IID_IPANELCONTROLDATA, kTestChildrenImpl}}, "engine-test-tabs");
     Boss* tabArea = Add(kTabAreaBoss);
     model.RemoveOrigin("engine-test-tabs");

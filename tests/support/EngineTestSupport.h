@@ -18,8 +18,8 @@ namespace testing_support {
 // What the host was asked between Start() and Stop(), as HostRecorder lines.
 class CommandTrace {
 public:
-    void Start(); // forgets the last record
-    void Stop();  // keeps it
+    void Start(host::Host& host); // forgets the last record
+    void Stop();                  // keeps it
     const std::vector<std::string>& Lines() const;
     size_t Count(const std::string& line) const;
 
@@ -70,7 +70,7 @@ inline std::string Scheduled(const std::string& name, int priority) {
 // whose children the test chooses, and tab areas with children of their own.
 class TestTree {
 public:
-    TestTree();
+    explicit TestTree(host::Host& host);
     ~TestTree();
     TestTree(const TestTree&) = delete;
     TestTree& operator=(const TestTree&) = delete;
@@ -85,13 +85,12 @@ public:
     // Of a palette or container.
     void SetWidgetID(host::Boss* widget, WidgetID id);
     UIDRef Ref(host::Boss* boss) const;
-    // The class of Container(), for objects of no class the host knows.
-    static ClassID ContainerClass();
     // Whether the plug-in's tab-area observer is attached to it.
     static bool Observed(const host::Boss* tabArea);
 
 private:
     host::Boss* Add(ClassID cls);
+    host::Host& fHost;
     std::vector<UID> fUIDs;
 };
 

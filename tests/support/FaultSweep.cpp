@@ -7,12 +7,13 @@ namespace {
 
 // Runs the action once with the k-th acquisition failing (k < 0: none) and
 // checks the accounting; returns whether the fault fired.
-bool RunOnce(const FaultSweep& sweep, const std::function<void()>& action, int64 k) {
-    host::Faults& faults = host::Host::Current().GetFaults();
+bool RunOnce(host::Host& host, const FaultSweep& sweep, const std::function<void()>& action,
+             int64 k) {
+    host::Faults& faults = host.GetFaults();
     if (sweep.prepare)
         sweep.prepare();
-    const RefSnapshot before = RefSnapshot::Take();
-    const ClassSnapshot classesBefore = ClassSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(host);
+    const ClassSnapshot classesBefore = ClassSnapshot::Take(host);
     faults.FailAt(k);
     action();
     const bool fired = faults.Fired();
@@ -36,14 +37,14 @@ bool RunOnce(const FaultSweep& sweep, const std::function<void()>& action, int64
 
 } // namespace
 
-int64 SweepFaults(const FaultSweep& sweep, const std::function<void()>& action) {
+int64 SweepFaults(host::Host& host, const FaultSweep& sweep, const std::function<void()>& action) {
     std::string normal;
     if (sweep.observe) {
-        RunOnce(sweep, action, -1);
+        RunOnce(host, sweep, action, -1);
         normal = sweep.observe();
     }
     for (int64 k = 1; k <= sweep.cap; ++k) {
-        const bool fired = RunOnce(sweep, action, k);
+        const bool fired = RunOnce(host, sweep, action, k);
         if (sweep.check)
             sweep.check(fired, k);
         if (!fired) {

@@ -6,6 +6,8 @@
 
 #include "SDKTypes.h"
 
+#include "core/Host.h"
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -43,8 +45,8 @@ struct FaultSweep {
     int64 cap = 10000;
 };
 
-// Runs the sweep; returns the number of acquisitions the action makes when
-// none fails (0 when the cap was reached).
-int64 SweepFaults(const FaultSweep& sweep, const std::function<void()>& action);
+// Runs the sweep with the faults of `host`; returns the number of acquisitions the action makes
+// when none fails (0 when the cap was reached).
+int64 SweepFaults(host::Host& host, const FaultSweep& sweep, const std::function<void()>& action);
 
 } // namespace testing_support

@@ -12,8 +12,8 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-std::string WindowName(const void* window) {
-    for (const host::PaletteInfo& palette : host::Host::Current().Get<host::World>().Palettes())
+std::string WindowName(host::Host& host, const void* window) {
+    for (const host::PaletteInfo& palette : host.Get<host::World>().Palettes())
         if (palette.window == window)
             return Quoted(palette.name);
     return "?";
@@ -25,17 +25,14 @@ std::string Subject(const IPMUnknown* subject) {
 
 } // namespace
 
-HostRecorder::HostRecorder() {
-    host::Host::Current().onRequest = [this](const host::HostRequest& request) {
-        fRequests.push_back(Describe(request));
-    };
-}
+HostRecorder::HostRecorder(host::Host& host)
+    : fHost(host), fRecording(host.requests.Subscribe([this](const host::HostRequest& request) {
+          fRequests.push_back(Describe(request));
+      })) {}
 
-HostRecorder::~HostRecorder() {
-    host::Host::Current().onRequest = nullptr;
-}
+HostRecorder::~HostRecorder() = default;
 
-std::string HostRecorder::Describe(const host::HostRequest& r) {
+std::string HostRecorder::Describe(const host::HostRequest& r) const {
     using host::Hex;
     using host::HostRequest;
     const auto value = static_cast<uint32>(r.value);
@@ -49,9 +46,9 @@ std::string HostRecorder::Describe(const host::HostRequest& r) {
     case HostRequest::kDetachObserver:
         return "detach " + Hex(r.iid) + " on " + Hex(value) + " to " + Subject(r.object);
     case HostRequest::kSetWindowStyle:
-        return "window " + WindowName(r.window) + " style " + Hex(value);
+        return "window " + WindowName(fHost, r.window) + " style " + Hex(value);
     case HostRequest::kSetWindowAlpha:
-        return "window " + WindowName(r.window) + " alpha " + std::to_string(r.value);
+        return "window " + WindowName(fHost, r.window) + " alpha " + std::to_string(r.value);
     }
     return "unknown request";
 }

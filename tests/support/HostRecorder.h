@@ -19,7 +19,7 @@ namespace testing_support {
 
 class HostRecorder {
 public:
-    HostRecorder(); // records from here on
+    explicit HostRecorder(host::Host& host); // records from here on
     ~HostRecorder();
     HostRecorder(const HostRecorder&) = delete;
     HostRecorder& operator=(const HostRecorder&) = delete;
@@ -27,10 +27,12 @@ public:
     const std::vector<std::string>& Requests() const { return fRequests; }
     void Clear() { fRequests.clear(); }
 
-    static std::string Describe(const host::HostRequest& request);
+    std::string Describe(const host::HostRequest& request) const;
 
 private:
+    host::Host& fHost;
     std::vector<std::string> fRequests;
+    host::Subscription fRecording;
 };
 
 // Succeeds when the two tables are equal; else names the first difference and

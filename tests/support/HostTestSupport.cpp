@@ -10,9 +10,10 @@
 
 namespace testing_support {
 
-RefSnapshot RefSnapshot::Take() {
+RefSnapshot RefSnapshot::Take(host::Host& host) {
     RefSnapshot s;
-    for (const host::LiveObject& live : host::Host::Current().Model().LiveObjects())
+    s.host = &host;
+    for (const host::LiveObject& live : host.Model().LiveObjects())
         s.counts[live.boss] = live.refCount;
     return s;
 }
@@ -33,9 +34,10 @@ RefSnapshot RefSnapshot::Take() {
     return ::testing::AssertionFailure() << problems.str();
 }
 
-ClassSnapshot ClassSnapshot::Take() {
+ClassSnapshot ClassSnapshot::Take(host::Host& host) {
     ClassSnapshot s;
-    for (const host::LiveObject& live : host::Host::Current().Model().LiveObjects()) {
+    s.host = &host;
+    for (const host::LiveObject& live : host.Model().LiveObjects()) {
         Count& count = s.counts[live.classID];
         ++count.objects;
         count.references += live.refCount;
@@ -109,15 +111,15 @@ int32 HostSessionTest::PanelID(const std::string& name) {
     return panel ? panel->panelID : 0;
 }
 
-void HostSessionTest::StoreAlpha(const std::string& panel, double alpha) {
-    StoreAlphaForID(PanelID(panel), alpha);
+void HostSessionTest::StoreOpacity(const std::string& panel, double opacity) {
+    StoreOpacityForID(PanelID(panel), opacity);
 }
 
-void HostSessionTest::StoreAlphaForID(int32 panelID, double alpha) {
+void HostSessionTest::StoreOpacityForID(int32 panelID, double opacity) {
     InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
     ASSERT_TRUE(data);
     data->AddPanel(panelID);
-    data->SetAlphaForPanel(panelID, alpha);
+    data->SetAlphaForPanel(panelID, opacity);
 }
 
 bool HostSessionTest::OpacityOn() {

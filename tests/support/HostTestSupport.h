@@ -15,17 +15,19 @@
 
 namespace testing_support {
 
-// Every live object and its reference count at one moment.
+// Every live object of a host and its reference count at one moment.
 struct RefSnapshot {
+    host::Host* host = nullptr;
     std::map<const host::Boss*, int32> counts;
-    static RefSnapshot Take();
+    static RefSnapshot Take(host::Host& host);
 };
 
 // Fails the test (at the caller's line) for every object whose count differs
 // from the snapshot, and for objects that appeared and are still alive.
 ::testing::AssertionResult SameReferences(const RefSnapshot& before, const RefSnapshot& after);
 #define EXPECT_REFS_UNCHANGED(before)                                                              \
-    EXPECT_TRUE(::testing_support::SameReferences((before), ::testing_support::RefSnapshot::Take()))
+    EXPECT_TRUE(::testing_support::SameReferences(                                                 \
+        (before), ::testing_support::RefSnapshot::Take(*(before).host)))
 
 // Per class: how many objects are alive and how many references they hold in
 // all. Compares where objects are replaced by new ones of the same classes.
@@ -37,14 +39,15 @@ struct ClassSnapshot {
             return objects == o.objects && references == o.references;
         }
     };
+    host::Host* host = nullptr;
     std::map<ClassID, Count> counts;
-    static ClassSnapshot Take();
+    static ClassSnapshot Take(host::Host& host);
 };
 ::testing::AssertionResult SameClassReferences(const ClassSnapshot& before,
                                                const ClassSnapshot& after);
 #define EXPECT_CLASS_REFS_UNCHANGED(before)                                                        \
-    EXPECT_TRUE(::testing_support::SameClassReferences((before),                                   \
-                                                       ::testing_support::ClassSnapshot::Take()))
+    EXPECT_TRUE(::testing_support::SameClassReferences(                                            \
+        (before), ::testing_support::ClassSnapshot::Take(*(before).host)))
 
 // A session with the plug-in loaded and the application started, in a host
 // of its own: every test starts from an empty world.
@@ -60,8 +63,8 @@ protected:
     // The panel's ID (a failure, and 0, when there is no such panel).
     int32 PanelID(const std::string& name);
     // The stored model, through the workspace as any client reaches it.
-    void StoreAlpha(const std::string& panel, double alpha);
-    void StoreAlphaForID(int32 panelID, double alpha);
+    void StoreOpacity(const std::string& panel, double opacity);
+    void StoreOpacityForID(int32 panelID, double opacity);
     bool OpacityOn();
     // Queries the workspace's interface `iid` (the caller releases it).
     template <class T> T* QueryWorkspace(PMIID iid) {

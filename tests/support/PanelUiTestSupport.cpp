@@ -93,7 +93,7 @@ std::set<int32> PanelUiTest::Selected() const {
     return ListSelected(List());
 }
 
-double PanelUiTest::StoredAlpha(const std::string& panel) {
+double PanelUiTest::StoredOpacity(const std::string& panel) {
     InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
     return data->GetAlphaForPanel(PanelID(panel));
 }
@@ -107,7 +107,8 @@ void PanelUiTest::SetOption(bool opacityOn, bool ignoreClosed) {
 
 void PanelUiTest::StartTrace() {
     trace.clear();
-    TheHost().trace = [this](const std::string& line) { trace.push_back(line); };
+    fTracing = TheHost().traceLines.Subscribe(
+        [this](const host::TraceLine& line) { trace.push_back(line.text); });
 }
 
 size_t PanelUiTest::Traced(const std::string& line) const {

@@ -36,7 +36,7 @@ protected:
     void SelectByName(const std::vector<std::string>& names);
     std::set<int32> Selected() const;
 
-    double StoredAlpha(const std::string& panel);
+    double StoredOpacity(const std::string& panel);
     void SetOption(bool opacityOn, bool ignoreClosed);
 
     // Commands run and queued, as `trace on` prints them, from now on.
@@ -47,6 +47,7 @@ protected:
 private:
     host::Boss* fPanel = nullptr;
     int32 fOpalID = 0;
+    host::Subscription fTracing;
 };
 
 inline const std::string kRunSetAlpha = "run \"Set alpha\"";

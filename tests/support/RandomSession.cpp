@@ -41,8 +41,8 @@ namespace {
 constexpr size_t kMaxPalettes = 12;
 constexpr size_t kMaxPanels = 36;
 
-template <class T> T* Workspace(PMIID iid) {
-    Boss* workspace = Host::Current().WorkspaceBoss();
+template <class T> T* Workspace(Host& host, PMIID iid) {
+    Boss* workspace = host.WorkspaceBoss();
     return workspace ? workspace->PeekAs<T>(iid) : nullptr;
 }
 
@@ -53,16 +53,16 @@ host::PanelOptions In(const std::string& palette, bool newGroup) {
     return options;
 }
 
-std::optional<int32> OpalPanelID() {
-    return Host::Current().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+std::optional<int32> OpalPanelID(Host& host) {
+    return host.Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
 }
 
 // The Opal panel's widget while it is shown.
-host::Boss* ShownOpal() {
-    const std::optional<int32> id = OpalPanelID();
-    if (!id || !Host::Current().Get<PluginPanels>().IsShown(*id))
+host::Boss* ShownOpal(Host& host) {
+    const std::optional<int32> id = OpalPanelID(host);
+    if (!id || !host.Get<PluginPanels>().IsShown(*id))
         return nullptr;
-    return Host::Current().Get<PluginPanels>().PanelWidget(*id);
+    return host.Get<PluginPanels>().PanelWidget(*id);
 }
 
 // Queues the palette command as the plug-in's callers do.
@@ -82,16 +82,16 @@ void SchedulePaletteCommand(const host::PaletteInfo& palette) {
 // on, the largest value among its stored panels that the host reports active
 // (the front tabs of a shown palette), else the last stored panel's, never
 // below 15 %; while it is off, 100 %.
-std::optional<int> ExpectedAlpha(const host::PaletteInfo& palette) {
-    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
-    auto* options = Workspace<IOpalOptions>(kOpalOptionsIID);
+std::optional<int> ExpectedAlpha(Host& host, const host::PaletteInfo& palette) {
+    auto* data = Workspace<IOpalAlphaData>(host, kOpalAlphaDataIID);
+    auto* options = Workspace<IOpalOptions>(host, kOpalOptionsIID);
     if (!data || !options)
         return std::nullopt;
     std::vector<double> active;
     std::optional<double> last;
     for (int32 i = 0; i < data->CountEntries(); ++i) {
         const AlphaEntry entry = data->GetEntryAt(i);
-        const auto panel = Host::Current().Get<World>().FindPanel(entry.panelID);
+        const auto panel = host.Get<World>().FindPanel(entry.panelID);
         if (!panel || panel->palette != palette.name)
             continue;
         last = entry.alpha;
@@ -121,8 +121,8 @@ std::optional<int> WindowAlpha(HWND window) {
 
 // A panel's name as the list shows it: a plug-in's panel is named by its
 // string key. (The names made here hold no "&".)
-std::string ShownName(const std::string& name) {
-    const auto translated = Host::Current().TranslateKey(host::UTF8ToUTF16(name));
+std::string ShownName(Host& host, const std::string& name) {
+    const auto translated = host.TranslateKey(host::UTF8ToUTF16(name));
     return translated ? host::UTF16ToUTF8(*translated) : name;
 }
 
@@ -181,24 +181,24 @@ std::string RandomSession::Step() {
     else if (kind < 99) {
         const int ticks = 1 + Pick(5);
         for (int i = 0; i < ticks; ++i) {
-            Host::Current().FireNextTimer();
-            Host::Current().DrainCommands();
+            TheHost().FireNextTimer();
+            TheHost().DrainCommands();
         }
         done = "tick " + std::to_string(ticks);
     } else
         done = Restart();
-    Host::Current().DrainCommands();
+    TheHost().DrainCommands();
     // Panels newly stored at 100 % change no window until their palette
     // next changes.
     if (StoredEntries() > entriesBefore)
         ApplyAllPalettes();
-    Host::Current().FireNextTimer();
-    Host::Current().DrainCommands();
+    TheHost().FireNextTimer();
+    TheHost().DrainCommands();
     return done;
 }
 
 std::string RandomSession::StepWorld() {
-    World& world = Host::Current().Get<World>();
+    World& world = TheHost().Get<World>();
     int kind = fPanels.empty() ? 0 : Pick(10);
     // At the limits, a panel moves instead.
     if ((kind == 0 && (fPalettes.size() >= kMaxPalettes || fPanels.size() >= kMaxPanels)) ||
@@ -258,8 +258,9 @@ std::string RandomSession::StepWorld() {
 
 std::string RandomSession::StepModel() {
     const std::string& panel = Any(fPanels);
-    const int32 panelID = Host::Current().Get<World>().FindPanel(panel)->panelID;
-    if (!Workspace<IOpalAlphaData>(kOpalAlphaDataIID) || !Workspace<IOpalOptions>(kOpalOptionsIID))
+    const int32 panelID = TheHost().Get<World>().FindPanel(panel)->panelID;
+    if (!Workspace<IOpalAlphaData>(TheHost(), kOpalAlphaDataIID) ||
+        !Workspace<IOpalOptions>(TheHost(), kOpalOptionsIID))
         return "no model";
     switch (Pick(6)) {
     case 0:
@@ -271,7 +272,7 @@ std::string RandomSession::StepModel() {
     case 1:
     case 2:
     case 3:
-        return SetStoredAlpha(panel, panelID);
+        return SetStoredOpacity(panel, panelID);
     case 4:
         return SwitchOpacity();
     default: {
@@ -286,9 +287,9 @@ std::string RandomSession::StepModel() {
 }
 
 // As the panel's controller does: store, then ask for the palette.
-std::string RandomSession::SetStoredAlpha(const std::string& panel, int32 panelID) {
+std::string RandomSession::SetStoredOpacity(const std::string& panel, int32 panelID) {
     static const double opacities[] = {10, 15, 20, 33.3, 50, 60, 75, 99.9, 100, 150};
-    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = Workspace<IOpalAlphaData>(TheHost(), kOpalAlphaDataIID);
     int32 entry = -1;
     for (int32 i = 0; i < data->CountEntries(); ++i)
         if (data->GetEntryAt(i).panelID == panelID)
@@ -298,12 +299,12 @@ std::string RandomSession::SetStoredAlpha(const std::string& panel, int32 panelI
     const double value = opacities[Pick(10)];
     RunCommand(kOpalSetAlphaCmdBoss, [&](const InterfacePtr<ICommand>& c) {
         InterfacePtr<IIntData> row(c, kOpalListRowDataIID), index(c, kOpalEntryIndexDataIID);
-        InterfacePtr<IRealNumberData> alpha(c, kOpalAlphaValueDataIID);
-        if (!row || !index || !alpha)
+        InterfacePtr<IRealNumberData> opacity(c, kOpalAlphaValueDataIID);
+        if (!row || !index || !opacity)
             return false;
         row->Set(-1);
         index->Set(entry);
-        alpha->Set(value);
+        opacity->Set(value);
         return true;
     });
     ApplyPaletteOf(panelID);
@@ -319,7 +320,7 @@ std::string RandomSession::SwitchOpacity() {
         InterfacePtr<IBoolData> flag(c, IID_IBOOLDATA);
         return flag && (flag->Set(on ? kTrue : kFalse), true);
     });
-    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = Workspace<IOpalAlphaData>(TheHost(), kOpalAlphaDataIID);
     for (int32 i = 0; i < data->CountEntries(); ++i)
         ApplyPaletteOf(data->GetEntryAt(i).panelID);
     return std::string("do on-off ") + (on ? "1" : "0");
@@ -328,10 +329,10 @@ std::string RandomSession::SwitchOpacity() {
 // What a person does with the Opal panel, each through the one path a
 // click and a command take too (ui/UserAction.h).
 std::string RandomSession::StepPanel() {
-    const std::optional<int32> id = OpalPanelID();
+    const std::optional<int32> id = OpalPanelID(TheHost());
     if (!id)
         return "(no Opal panel)";
-    host::Boss* panel = ShownOpal();
+    host::Boss* panel = ShownOpal(TheHost());
     const int kind = Pick(panel ? 20 : 6);
     PluginPanels& panels = fSession->GetHost().Get<PluginPanels>();
     if (kind == 0 || (!panel && kind >= 4)) {
@@ -421,6 +422,10 @@ std::string RandomSession::ChooseMenuEntry(host::Boss* panel, ActionID action,
     return done;
 }
 
+host::Host& RandomSession::TheHost() const {
+    return fSession->GetHost();
+}
+
 host::ui::ActionResult RandomSession::Do(const host::ui::UserAction& action) {
     return host::ui::Perform(fSession->GetHost(), action);
 }
@@ -435,21 +440,21 @@ std::string RandomSession::Restart() {
 }
 
 void RandomSession::ApplyAllPalettes() {
-    for (const host::PaletteInfo& palette : Host::Current().Get<World>().Palettes())
+    for (const host::PaletteInfo& palette : TheHost().Get<World>().Palettes())
         SchedulePaletteCommand(palette);
-    Host::Current().DrainCommands();
+    TheHost().DrainCommands();
 }
 
 void RandomSession::ApplyPaletteOf(int32 panelID) {
-    const auto panel = Host::Current().Get<World>().FindPanel(panelID);
+    const auto panel = TheHost().Get<World>().FindPanel(panelID);
     if (!panel || panel->palette.empty())
         return;
-    if (const auto palette = Host::Current().Get<World>().FindPalette(panel->palette))
+    if (const auto palette = TheHost().Get<World>().FindPalette(panel->palette))
         SchedulePaletteCommand(*palette);
 }
 
 int32 RandomSession::StoredEntries() const {
-    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
+    auto* data = Workspace<IOpalAlphaData>(TheHost(), kOpalAlphaDataIID);
     return data ? data->CountEntries() : 0;
 }
 
@@ -468,10 +473,10 @@ std::vector<std::string> RandomSession::Violations() {
 
 std::vector<std::string> RandomSession::WindowViolations() {
     std::vector<std::string> found;
-    for (const host::PaletteInfo& palette : Host::Current().Get<World>().Palettes()) {
+    for (const host::PaletteInfo& palette : TheHost().Get<World>().Palettes()) {
         if (palette.classID != kPaletteFloatingBoss || !palette.shown)
             continue;
-        const std::optional<int> expected = ExpectedAlpha(palette);
+        const std::optional<int> expected = ExpectedAlpha(TheHost(), palette);
         if (!expected)
             continue;
         ++fWindowsChecked;
@@ -485,8 +490,8 @@ std::vector<std::string> RandomSession::WindowViolations() {
 
 std::vector<std::string> RandomSession::ListViolations() {
     std::vector<std::string> found;
-    host::Boss* panel = ShownOpal();
-    auto* data = Workspace<IOpalAlphaData>(kOpalAlphaDataIID);
+    host::Boss* panel = ShownOpal(TheHost());
+    auto* data = Workspace<IOpalAlphaData>(TheHost(), kOpalAlphaDataIID);
     auto* tool = panel ? panel->PeekAs<IOpalPanelTool>(kOpalPanelToolIID) : nullptr;
     if (!tool || !data)
         return found;
@@ -496,11 +501,10 @@ std::vector<std::string> RandomSession::ListViolations() {
         const std::string shown =
             host::ui::TextOf(host::ui::FindWidget(rows[row], kOpalRowNameWidgetID));
         const int32 entry = tool->GetEntryIndexForRow(static_cast<int32>(row));
-        const auto named =
-            entry < data->CountEntries()
-                ? Host::Current().Get<World>().FindPanel(data->GetEntryAt(entry).panelID)
-                : std::nullopt;
-        if (!named || ShownName(named->name) != shown)
+        const auto named = entry < data->CountEntries()
+                               ? TheHost().Get<World>().FindPanel(data->GetEntryAt(entry).panelID)
+                               : std::nullopt;
+        if (!named || ShownName(TheHost(), named->name) != shown)
             found.push_back("row " + std::to_string(row) + " shows \"" + shown +
                             "\", its entry is " + (named ? "\"" + named->name + "\"" : "no panel"));
     }

@@ -19,6 +19,7 @@
 
 namespace host {
 class Boss;
+class Host;
 class Session;
 struct PaletteInfo;
 namespace ui {
@@ -40,6 +41,8 @@ public:
 
     // Why the session could not start, or empty.
     const std::string& Error() const { return fError; }
+    // The host of the session now running.
+    host::Host& TheHost() const;
 
     // One random step and one tick; returns what was done, in opalhost's
     // words where it has them.
@@ -53,7 +56,7 @@ public:
 private:
     std::string StepWorld();
     std::string StepModel();
-    std::string SetStoredAlpha(const std::string& panel, int32 panelID);
+    std::string SetStoredOpacity(const std::string& panel, int32 panelID);
     std::string SwitchOpacity();
     std::string StepPanel();
     std::string UseOpal(host::Boss* panel, int kind);

@@ -1,7 +1,5 @@
 #include "RecordingObserver.h"
 
-#include "core/Host.h"
-
 namespace testing_support {
 
 RecordingObserver::~RecordingObserver() {
@@ -25,11 +23,8 @@ void RecordingObserver::Listen(const host::Boss* boss, PMIID protocol) {
 
 void RecordingObserver::Update(const ClassID& change, ISubject* subject, const PMIID& protocol,
                                void* changedBy) {
-    const host::Host* host = host::Host::Running();
-    const Seen s{
-        change, protocol, subject, changedBy,
-        host ? const_cast<host::Host*>(host)->Model().BossOf(static_cast<IPMUnknown*>(changedBy))
-             : nullptr};
+    const Seen s{change, protocol, subject, changedBy,
+                 fModel.BossOf(static_cast<IPMUnknown*>(changedBy))};
     seen.push_back(s);
     heard.push_back({change, protocol});
     if (during)

@@ -32,6 +32,8 @@ public:
     // Called with each change as it is seen.
     std::function<void(const Seen&)> during;
 
+    // Names the origin of each change from the objects of `model`.
+    explicit RecordingObserver(const host::ObjectModel& model) : fModel(model) {}
     // Detaches from what it listens to (not from what it watches).
     ~RecordingObserver() override;
     // Attaches to the object's subject for `protocol` until Unwatch, for a
@@ -54,6 +56,7 @@ public:
     bool16 IsEnabled() const override { return kTrue; }
 
 private:
+    const host::ObjectModel& fModel;
     std::vector<std::pair<ISubject*, PMIID>> fListened;
 };
 

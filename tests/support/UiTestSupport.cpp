@@ -19,7 +19,7 @@ using namespace host::ui;
 
 void OpalPanelTest::SetUp() {
     HostSessionTest::SetUp();
-    auto& panels = Host::Current().Get<PluginPanels>();
+    auto& panels = TheHost().Get<PluginPanels>();
     const auto id = panels.FindByNameKey(kOpalPanelTitleKey);
     ASSERT_TRUE(id);
     panels.Show(*id);
@@ -51,7 +51,7 @@ Boss* OpalPanelTest::AppendRow(const std::string& name, const std::string& opaci
                      IID_ICONTROLVIEW)));
     if (!row)
         return nullptr;
-    Boss* boss = BossOf(row.get());
+    Boss* boss = BossOf(TheHost(), row.get());
     FindWidget(boss, kOpalRowNameWidgetID)
         ->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA)
         ->SetString(PMString::FromUTF8(name));

@@ -5,15 +5,17 @@
 # seconds. Prints, for 30 and 100 palettes, the share of one core taken by
 # opalhost.exe, wineserver, Xvfb and picom (utime + stime of /proc/PID/stat).
 # With "hover": "Make panels opaque under the pointer" on and the pointer
-# resting over the newest palette (opaque under it) throughout.
+# resting over the newest palette (opaque under it) throughout; with "page":
+# the option on and the pointer moved onto the page, resting there.
 # A benchmark, not a test.
 #
-#   tools/bench/live-idle.sh [BUILD_DIR] [SECONDS] [hover]   (default build/windows, 20)
+#   tools/bench/live-idle.sh [BUILD_DIR] [SECONDS] [hover | page]   (default build/windows, 20)
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build/windows}
 seconds=${2:-20}
 hover=${3:-}
+case $hover in '' | hover | page) ;; *) echo "live-idle.sh: hover or page, not $hover" >&2; exit 2 ;; esac
 [ -f "$build/bin/opalhost.exe" ] || { echo "live-idle.sh: build the windows preset first" >&2; exit 2; }
 for palettes in 30 100; do
   # shellcheck disable=SC2016 # expanded by the inner shell
@@ -28,7 +30,10 @@ done
 send "open opal" "place Opal 760 120" "select P0a" "type 40"
 [ -z "$hover" ] || send "menu" "menu \"Make panels opaque under the pointer\"" "print places"
 live_sync
-if [ -n "$hover" ]; then
+if [ "$hover" = page ]; then
+  # A place on the page below the palettes, moved to as a person does.
+  xdotool mousemove 145 635 mousemove 150 640
+elif [ -n "$hover" ]; then
   # The newest palette, on top of those it overlaps.
   top=P$((palettes - 1))
   xdotool mousemove $(centre palette $top)
@@ -52,7 +57,11 @@ before=()
 for p in "${pids[@]}"; do before+=("$(ticks "$p")"); done
 sleep "$seconds"
 hz=$(getconf CLK_TCK)
-line="$palettes palettes, $seconds s idle${hover:+ with the pointer over a palette}:"
+case $hover in
+hover) line="$palettes palettes, $seconds s idle with the pointer over a palette:" ;;
+page) line="$palettes palettes, $seconds s idle with the option on and the pointer on the page:" ;;
+*) line="$palettes palettes, $seconds s idle:" ;;
+esac
 total=0
 for i in 0 1 2 3; do
   d=$(($(ticks "${pids[$i]}") - before[i]))

@@ -2,7 +2,7 @@
 // reported as they are elsewhere.
 #include "core/Module.h"
 
-#include "core/StandInWindows.h"
+#include "core/WindowSystem.h"
 #include "core/Text.h"
 
 #include <windows.h>
@@ -21,8 +21,7 @@ using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR,
 // call, as it does off Windows, and the system then opens the page.
 HINSTANCE WINAPI ReportingShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                         LPCSTR directory, INT show) {
-    if (const ShellExecuteSink& sink = ShellExecuteSinkNow())
-        sink(verb ? verb : "", file ? file : "", show);
+    ReportShellExecute(verb, file, show);
     return ShellExecuteA(owner, verb, file, parameters, directory, show);
 }
 

@@ -61,7 +61,7 @@ TEST(PMStringTest, NumbersTextAndComparison) {
 
 TEST_F(HostSessionTest, Subject_AttachesOncePerProtocolAndIID) {
     auto* subject = TheHost().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
-    RecordingObserver observer;
+    RecordingObserver observer(TheHost().Model());
     subject->AttachObserver(&observer, 0x777, 0x888);
     subject->AttachObserver(&observer, 0x777, 0x888);
     EXPECT_TRUE(subject->IsAttached(&observer, 0x777, 0x888));
@@ -80,7 +80,8 @@ TEST_F(HostSessionTest, Subject_AttachesOncePerProtocolAndIID) {
 
 TEST_F(HostSessionTest, CommandQueue_RunsHigherPriorityFirstThenInOrder) {
     std::vector<std::string> lines;
-    TheHost().trace = [&](const std::string& line) { lines.push_back(line); };
+    host::Subscription tracing = TheHost().traceLines.Subscribe(
+        [&](const host::TraceLine& line) { lines.push_back(line.text); });
     TheHost().DrainCommands();
     lines.clear();
     for (int32 priority : {0, 1, 0, 1}) {
@@ -89,10 +90,10 @@ TEST_F(HostSessionTest, CommandQueue_RunsHigherPriorityFirstThenInOrder) {
         command->SetTarget(priority * 10 + static_cast<int32>(lines.size()));
         CmdUtils::ScheduleCommand(command.get(), priority);
     }
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
     TheHost().ClearCommandLog();
     TheHost().DrainCommands();
-    TheHost().trace = nullptr;
+    tracing.Reset();
     const auto& log = TheHost().CommandLog();
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].priority, 1);
@@ -113,12 +114,12 @@ TEST_F(HostSessionTest, CommandQueue_ManyCommands_RunByPriorityThenFirstSchedule
     // Each command by the order it was scheduled in; a command lives while queued.
     std::map<const IPMUnknown*, int32> order;
     std::vector<std::pair<int64, int32>> ran; // priority, order
-    TheHost().onRequest = [&](const host::HostRequest& r) {
+    host::Subscription recording = TheHost().requests.Subscribe([&](const host::HostRequest& r) {
         if (r.kind == host::HostRequest::kScheduleCommand)
             order[r.object] = static_cast<int32>(order.size() + ran.size());
         else if (r.kind == host::HostRequest::kRunCommand)
             ran.emplace_back(r.value, order.at(r.object));
-    };
+    });
     std::mt19937 random(7);
     const int32 priorities[] = {0, 1, 2, 5, -3};
     std::vector<std::pair<int64, int32>> expected;
@@ -135,7 +136,7 @@ TEST_F(HostSessionTest, CommandQueue_ManyCommands_RunByPriorityThenFirstSchedule
             order.clear();
         }
     }
-    TheHost().onRequest = nullptr;
+    recording.Reset();
     for (size_t batch = 0; batch < expected.size(); batch += kBatch)
         std::stable_sort(expected.begin() + static_cast<std::ptrdiff_t>(batch),
                          expected.begin() + static_cast<std::ptrdiff_t>(batch + kBatch),

@@ -216,7 +216,7 @@ TEST_F(PaintTest, Dialog_TitleAndButtonText_CentredWhereTheyBelong) {
 
     // The OK button: its text centred on its face.
     for (const auto& place : host::paint::DialogPlaces(dialog)) {
-        if (host::paint::HostKind(place.widget->Class()) != kOKButtonWidgetBoss)
+        if (host::paint::HostKind(place.widget) != kOKButtonWidgetBoss)
             continue;
         const Rect box = {place.box.x - dialog.area.left, place.box.y - dialog.area.top,
                           place.box.width, place.box.height};

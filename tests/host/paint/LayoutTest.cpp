@@ -129,7 +129,7 @@ TEST_F(PaintTest, OpalPanel_WidgetsInThePanel_TheListCutsOffRowsBelowIt) {
     // The rows sit in the list's scrolling area, which clips them.
     const host::paint::WidgetPlace* list = nullptr;
     for (const auto& place : places)
-        if (host::paint::HostKind(place.widget->Class()) == kScrollPanelWidgetBoss)
+        if (host::paint::HostKind(place.widget) == kScrollPanelWidgetBoss)
             list = &place;
     ASSERT_NE(list, nullptr);
     int cut = 0, hidden = 0, whole = 0;

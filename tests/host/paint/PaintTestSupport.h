@@ -20,7 +20,7 @@ protected:
         host::ScriptContext context{*session, out, err};
         ASSERT_EQ(host::ScriptRunner().Run(in, context), 0) << err.str();
     }
-    host::paint::ScreenLook Screen() { return host::paint::LayOut(measure); }
+    host::paint::ScreenLook Screen() { return host::paint::LayOut(TheHost(), measure); }
     // The shown palette of that name (a failure, and an empty look, when none is).
     host::paint::PaletteLook Palette(const std::string& name) {
         for (host::paint::PaletteLook& look : Screen().palettes)

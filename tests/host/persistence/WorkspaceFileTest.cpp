@@ -79,10 +79,7 @@ protected:
         std::filesystem::remove_all(folder);
         file = (folder / "sub" / "workspace").string();
     }
-    void TearDown() override {
-        SetBeforeRenameHook(nullptr);
-        std::filesystem::remove_all(folder);
-    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
     ByteVector Contents(const std::string& path) {
         ByteVector bytes;
         std::string error;
@@ -101,18 +98,19 @@ TEST_F(WorkspaceFileTest, InterruptionBeforeTheRename_KeepsTheOldFileWhole) {
     EXPECT_EQ(ReadWholeFile(file, &bytes, &error), ReadOutcome::kMissing);
     ASSERT_TRUE(WriteFileAtomically(file, {1, 2, 3}, &error)) << error;
     std::string tempSeen;
-    SetBeforeRenameHook([&](const std::string& temp) {
-        tempSeen = temp;
+    host::Channel<host::FileRenaming> renaming;
+    host::Subscription interrupting = renaming.Subscribe([&](const host::FileRenaming& e) {
+        tempSeen = e.tempFile;
         throw Interrupted{};
     });
-    EXPECT_THROW(WriteFileAtomically(file, {9, 9, 9, 9}, &error), Interrupted);
+    EXPECT_THROW(WriteFileAtomically(file, {9, 9, 9, 9}, &error, &renaming), Interrupted);
     EXPECT_EQ(tempSeen, file + ".tmp");
     EXPECT_EQ(Contents(file), (ByteVector{1, 2, 3}));
     EXPECT_EQ(Contents(file + ".tmp"), (ByteVector{9, 9, 9, 9})) << "flushed before the rename";
 
     // The next write replaces the stale temporary file.
-    SetBeforeRenameHook(nullptr);
-    ASSERT_TRUE(WriteFileAtomically(file, {7}, &error)) << error;
+    interrupting.Reset();
+    ASSERT_TRUE(WriteFileAtomically(file, {7}, &error, &renaming)) << error;
     EXPECT_EQ(Contents(file), (ByteVector{7}));
     EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
 }

@@ -49,10 +49,10 @@ protected:
         return warnings;
     }
     IOpalOptions& Options() {
-        return *Host::Current().WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
+        return *context.WorkspaceBoss()->PeekAs<IOpalOptions>(kOpalOptionsIID);
     }
     IOpalAlphaData& AlphaData() {
-        return *Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+        return *context.WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
     }
     bool AtDefaults() {
         return Options().GetOnOffAlpha() == kTrue && Options().GetIgnoreClosedPanels() == kFalse &&
@@ -73,9 +73,9 @@ protected:
     static ByteVector AlphaRecord(int32 count, std::vector<std::pair<int32, double>> entries) {
         MemoryStream out;
         out.XferInt32(count);
-        for (auto& [id, alpha] : entries) {
+        for (auto& [id, opacity] : entries) {
             out.XferInt32(id);
-            out.XferReal(alpha);
+            out.XferReal(opacity);
         }
         return out.Bytes();
     }
@@ -100,7 +100,7 @@ TEST_F(WorkspaceStoreTest, ValuesReadBackAtStart_AreNotAChange) {
     EXPECT_EQ(Start(), "");
     EXPECT_EQ(AlphaData().GetEntryAt(0).panelID, 12);
     EXPECT_EQ(Options().GetReserved(), 77);
-    EXPECT_TRUE(Host::Current().DirtyLog().empty());
+    EXPECT_TRUE(context.DirtyLog().empty());
 }
 
 TEST_F(WorkspaceStoreTest, RecordTheModelCannotReadWhole_DamagesTheFileAndNoRecordIsRead) {

@@ -33,8 +33,8 @@ TEST(CjkTextTest, TwoCjkNames_AreDrawnDifferentlyAndNotAsBoxes) {
     std::ostringstream out, err;
     host::ScriptContext context{session, out, err};
     ASSERT_EQ(host::ScriptRunner().Run(in, context), 0) << err.str();
-    const Picture screen = host::render::DrawScreen();
-    const auto windows = host::render::ShownWindows();
+    const Picture screen = host::render::DrawScreen(session.GetHost());
+    const auto windows = host::render::ShownWindows(session.GetHost());
     ASSERT_EQ(windows.size(), 3u);
     const auto layers = Title(screen, windows[0]), swatches = Title(screen, windows[1]),
                boxes = Title(screen, windows[2]);

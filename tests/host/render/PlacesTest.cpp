@@ -39,7 +39,7 @@ Screen RunAndPlace(const std::string& script) {
     host::ScriptContext context{session, out, err};
     EXPECT_EQ(host::ScriptRunner().Run(in, context), 0) << err.str();
     Screen screen;
-    screen.shot = host::render::DrawScreen();
+    screen.shot = host::render::DrawScreen(session.GetHost());
     session.Stop(false);
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);) {

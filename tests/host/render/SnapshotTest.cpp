@@ -37,8 +37,8 @@ Rgb At(const Picture& p, int32 x, int32 y) {
 }
 
 // Runs the script in a session with the plug-in, then calls `look` while the
-// session still runs.
-void RunScript(const std::string& script, const std::function<void()>& look) {
+// session still runs, with the session's host.
+void RunScript(const std::string& script, const std::function<void(host::Host&)>& look) {
     host::Session session(host::SessionOptions{OPAL_PLUGIN_PATH, ""});
     std::string error;
     ASSERT_TRUE(session.Start(&error)) << error;
@@ -46,7 +46,7 @@ void RunScript(const std::string& script, const std::function<void()>& look) {
     std::ostringstream out, err;
     host::ScriptContext context{session, out, err};
     ASSERT_EQ(host::ScriptRunner().Run(in, context), 0) << err.str();
-    look();
+    look(session.GetHost());
     session.Stop(false);
 }
 
@@ -79,11 +79,10 @@ bool Offset(const host::Boss* from, const host::Boss* widget, double x, double y
 }
 
 // Where a widget of the Opal panel is on the screen.
-Box ScreenBox(const host::Boss* widget) {
-    const auto id =
-        host::Host::Current().Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
-    const WindowArea opal = Window(host::render::ShownWindows(), "Opal");
-    const host::Boss* root = host::Host::Current().Get<host::ui::PluginPanels>().PanelWidget(*id);
+Box ScreenBox(host::Host& host, const host::Boss* widget) {
+    const auto id = host.Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+    const WindowArea opal = Window(host::render::ShownWindows(host), "Opal");
+    const host::Boss* root = host.Get<host::ui::PluginPanels>().PanelWidget(*id);
     double x = 0, y = 0;
     EXPECT_TRUE(Offset(root, widget, opal.panels.at(0).left, opal.panels.at(0).top, &x, &y));
     const PMRect frame = host::ui::ViewOf(widget)->GetFrame();
@@ -92,15 +91,13 @@ Box ScreenBox(const host::Boss* widget) {
             static_cast<int32>(std::lround(frame.Height()))};
 }
 
-host::Boss* OpalWidget(WidgetID id) {
-    const auto panel =
-        host::Host::Current().Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
-    return host::ui::FindWidget(
-        host::Host::Current().Get<host::ui::PluginPanels>().PanelWidget(*panel), id);
+host::Boss* OpalWidget(host::Host& host, WidgetID id) {
+    const auto panel = host.Get<host::ui::PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
+    return host::ui::FindWidget(host.Get<host::ui::PluginPanels>().PanelWidget(*panel), id);
 }
 
-host::Boss* Row(const std::string& name) {
-    for (host::Boss* row : host::ui::ListRows(OpalWidget(kOpalPanelListWidgetID)))
+host::Boss* Row(host::Host& host, const std::string& name) {
+    for (host::Boss* row : host::ui::ListRows(OpalWidget(host, kOpalPanelListWidgetID)))
         if (host::ui::TextOf(host::ui::FindWidget(row, kOpalRowNameWidgetID)) == name)
             return row;
     throw std::runtime_error("no row " + name);
@@ -112,12 +109,13 @@ TEST(Snapshot, TranslucentPaletteShowsThePageAsMuchAsItsAlphaSays) {
                               "panel Y in Q\ndo add-alpha X\ndo set-alpha X 40\ntick\n";
     Picture with, without;
     WindowArea p, q;
-    RunScript(world, [&] {
-        with = host::render::DrawScreen();
-        p = Window(host::render::ShownWindows(), "P");
-        q = Window(host::render::ShownWindows(), "Q");
+    RunScript(world, [&](host::Host& host) {
+        with = host::render::DrawScreen(host);
+        p = Window(host::render::ShownWindows(host), "P");
+        q = Window(host::render::ShownWindows(host), "Q");
     });
-    RunScript(world + "hide X\nhide Y\n", [&] { without = host::render::DrawScreen(); });
+    RunScript(world + "hide X\nhide Y\n",
+              [&](host::Host& host) { without = host::render::DrawScreen(host); });
     ASSERT_EQ(with.width, uint32{host::render::kScreenWidth});
     EXPECT_EQ(p.alpha, 102) << "40 % as the window system holds it";
     EXPECT_EQ(q.alpha, 255);
@@ -148,10 +146,10 @@ TEST(Snapshot, TranslucentPaletteShowsThePageAsMuchAsItsAlphaSays) {
 TEST(Snapshot, AHalfOpaqueRowsBarFillsHalfAndStaysInItsFrame) {
     RunScript("palette P\npanel Half in P\ndo add-alpha Half\ndo set-alpha Half 50\nopen opal\n"
               "place Opal 300 100\ntick\n",
-              [] {
-                  const Picture shot = host::render::DrawScreen();
-                  const Box bar =
-                      ScreenBox(host::ui::FindWidget(Row("Half"), kOpalRowAlphaBarWidgetID));
+              [](host::Host& host) {
+                  const Picture shot = host::render::DrawScreen(host);
+                  const Box bar = ScreenBox(
+                      host, host::ui::FindWidget(Row(host, "Half"), kOpalRowAlphaBarWidgetID));
                   ASSERT_EQ(bar.width, 156);
                   ASSERT_EQ(bar.height, 7);
                   const Rgb body{27, 57, 77}; // the bar's body colour, in its lowest unit
@@ -190,29 +188,30 @@ int Darkest(const Picture& shot, const Box& box) {
 }
 
 TEST(Snapshot, GreyedRowsTextIsLighterThanAnEnabledRows) {
-    RunScript("palette Stash class 0x1640F\npanel Stashed in Stash\npalette P\npanel Shown in P\n"
-              "open opal\nplace Opal 300 100\n",
-              [] {
-                  const Picture shot = host::render::DrawScreen();
-                  const auto name = [](const char* row) {
-                      return ScreenBox(host::ui::FindWidget(Row(row), kOpalRowNameWidgetID));
-                  };
-                  ASSERT_FALSE(
-                      host::ui::ViewOf(host::ui::FindWidget(Row("Stashed"), kOpalRowNameWidgetID))
-                          ->IsEnabled());
-                  const int enabled = Darkest(shot, name("Shown"));
-                  const int greyed = Darkest(shot, name("Stashed"));
-                  EXPECT_LT(enabled, 80);
-                  EXPECT_GT(greyed, enabled + 50);
-                  EXPECT_LT(greyed, 230) << "greyed, yet drawn";
-              });
+    RunScript(
+        "palette Stash class 0x1640F\npanel Stashed in Stash\npalette P\npanel Shown in P\n"
+        "open opal\nplace Opal 300 100\n",
+        [](host::Host& host) {
+            const Picture shot = host::render::DrawScreen(host);
+            const auto name = [&host](const char* row) {
+                return ScreenBox(host, host::ui::FindWidget(Row(host, row), kOpalRowNameWidgetID));
+            };
+            ASSERT_FALSE(
+                host::ui::ViewOf(host::ui::FindWidget(Row(host, "Stashed"), kOpalRowNameWidgetID))
+                    ->IsEnabled());
+            const int enabled = Darkest(shot, name("Shown"));
+            const int greyed = Darkest(shot, name("Stashed"));
+            EXPECT_LT(enabled, 80);
+            EXPECT_GT(greyed, enabled + 50);
+            EXPECT_LT(greyed, 230) << "greyed, yet drawn";
+        });
 }
 
 TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
-    RunScript("open opal\nplace Opal 300 100\n", [] {
-        const Picture shot = host::render::DrawScreen();
-        const Box button = ScreenBox(OpalWidget(kOpalOnOffButtonWidgetID));
-        const auto& plugins = host::Host::Current().Plugins();
+    RunScript("open opal\nplace Opal 300 100\n", [](host::Host& host) {
+        const Picture shot = host::render::DrawScreen(host);
+        const Box button = ScreenBox(host, OpalWidget(host, kOpalOnOffButtonWidgetID));
+        const auto& plugins = host.Plugins();
         ASSERT_FALSE(plugins.empty());
         const Bytes* png = plugins.front()->resources.Find(kPNGRsrcType, kOpalOnIconRsrcID);
         ASSERT_TRUE(png);
@@ -243,9 +242,9 @@ TEST(Snapshot, OnOffButtonShowsTheIconOfThePlugInsResources) {
 }
 
 TEST(Snapshot, TheOpenAboutBoxShowsItsPicture) {
-    RunScript("open opal\nmenu About\n", [] {
-        const Picture shot = host::render::DrawScreen();
-        const auto& plugins = host::Host::Current().Plugins();
+    RunScript("open opal\nmenu About\n", [](host::Host& host) {
+        const Picture shot = host::render::DrawScreen(host);
+        const auto& plugins = host.Plugins();
         ASSERT_FALSE(plugins.empty());
         const Bytes* dib = plugins.front()->resources.Find(kBitmapRsrcType, 4000);
         ASSERT_TRUE(dib);
@@ -278,11 +277,11 @@ TEST(Snapshot, TheSameScriptGivesTheSameBytes) {
         std::ifstream in(file, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     };
-    RunScript(script, [&] {
+    RunScript(script, [&](host::Host& host) {
         first = read();
-        drawn = host::render::DrawScreen();
+        drawn = host::render::DrawScreen(host);
     });
-    RunScript(script, [&] { second = read(); });
+    RunScript(script, [&](host::Host&) { second = read(); });
     std::filesystem::remove(file);
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(first, second);

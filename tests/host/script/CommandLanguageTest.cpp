@@ -110,7 +110,7 @@ TEST(CommandLanguageTest, Completion_OffersCommandsFixedWordsAndNames) {
     context.Get<host::World>().AddPalette("Colour Panels", 0x613, true, std::nullopt);
     const ScriptRunner runner;
     auto complete = [&](const std::string& before) {
-        return host::CompleteWord(runner, before).candidates;
+        return host::CompleteWord(runner, context, before).candidates;
     };
     EXPECT_EQ(complete("pri"), (std::vector<std::string>{"print"}));
     EXPECT_EQ(complete("print l"), (std::vector<std::string>{"layout", "list"}));
@@ -118,7 +118,7 @@ TEST(CommandLanguageTest, Completion_OffersCommandsFixedWordsAndNames) {
     EXPECT_EQ(complete("open "), (std::vector<std::string>{"opal"}));
     EXPECT_EQ(complete("panel X in Col"), (std::vector<std::string>{"\"Colour Panels\""}));
     EXPECT_EQ(complete("panel X in \"Col"), (std::vector<std::string>{"\"Colour Panels\""}));
-    EXPECT_EQ(host::CompleteWord(runner, "panel X in \"Col").partial, 4u);
+    EXPECT_EQ(host::CompleteWord(runner, context, "panel X in \"Col").partial, 4u);
 }
 
 // The command reference, docs/commands.md: the first column of each of its

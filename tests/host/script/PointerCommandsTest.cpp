@@ -6,7 +6,10 @@
 #include "InterfacePtr.h"
 #include "OSWindows.h"
 #include "core/Host.h"
-#include "core/Pointer.h"
+#include "core/WindowSystem.h"
+#if !defined(_WIN32)
+#include "core/unix/StandInWindows.h"
+#endif
 #include "world/World.h"
 
 #include <string>
@@ -24,7 +27,7 @@ protected:
         fHost.BeginSession();
         fHost.StartApplication();
     }
-    void TearDown() override { host::DeliverPointer(nullptr, 0, 0); }
+    void TearDown() override { fHost.Windows().DeliverPointer(nullptr, 0, 0); }
     std::string Run(const std::string& script) {
         const ScriptResult result = RunScriptIn(fHost, script);
         EXPECT_EQ(result.status, 0) << result.err;
@@ -81,7 +84,7 @@ TEST_F(PointerCommandsTest, Pointer_MovesGoToTheWindowUnder_LeavesOnlyToWindowsT
     gSeen.clear();
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &Record, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    EXPECT_EQ(host::InstalledMessageHooks(), 1u);
+    EXPECT_EQ(host::InstalledMessageHooks(fHost.Windows()), 1u);
 
     gTrack = false;
     Run("pointer 10 10\npointer 20 20\npointer 410 10\npointer away\n");
@@ -91,7 +94,7 @@ TEST_F(PointerCommandsTest, Pointer_MovesGoToTheWindowUnder_LeavesOnlyToWindowsT
     gTrack = true;
     Run("pointer 10 10\npointer 410 10\npointer away\n");
     EXPECT_EQ(gSeen, (std::vector<std::string>{"move A", "move B", "leave A", "leave B"}));
-    EXPECT_EQ(host::TrackedWindow(), nullptr);
+    EXPECT_EQ(host::TrackedWindow(fHost.Windows()), nullptr);
 
     // Asked for a window the pointer is not over: told at once. Cancelled: never.
     gSeen.clear();
@@ -113,7 +116,7 @@ TEST_F(PointerCommandsTest, Pointer_MovesGoToTheWindowUnder_LeavesOnlyToWindowsT
 
     EXPECT_TRUE(UnhookWindowsHookEx(hook));
     EXPECT_FALSE(UnhookWindowsHookEx(hook));
-    EXPECT_EQ(host::InstalledMessageHooks(), 0u);
+    EXPECT_EQ(host::InstalledMessageHooks(fHost.Windows()), 0u);
 }
 #endif
 
@@ -123,11 +126,12 @@ struct TimerProbe {
     std::string name;
     int64 rearm = 0; // 0: fires once
     InterfacePtr<ITimer> timer;
+    Host* host = nullptr; // whose clock the firing is read from
 };
 
 int32 OnProbe(void* data) {
     auto* probe = static_cast<TimerProbe*>(data);
-    gFired.push_back(probe->name + "@" + std::to_string(Host::Current().Now()));
+    gFired.push_back(probe->name + "@" + std::to_string(probe->host->Now()));
     if (probe->rearm)
         probe->timer->Start(&OnProbe, static_cast<int32>(probe->rearm), probe);
     return 0;
@@ -138,6 +142,7 @@ TEST_F(PointerCommandsTest, Wait_FiresEveryDueTimerInDeadlineOrder_ThenTheClockI
     const int64 start = fHost.Now();
     TimerProbe fast{"fast", 20, {}}, once{"once", 0, {}}, late{"late", 0, {}};
     for (TimerProbe* probe : {&fast, &once, &late}) {
+        probe->host = &fHost;
         probe->timer.reset(static_cast<ITimer*>(CreateObject(kTimerBoss, IID_ITIMER)));
         ASSERT_TRUE(probe->timer);
     }

@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(WorldCommandsTest, Script_BuildsTheWorldAndPrintsWindows) {
-    const ScriptResult built = RunScriptIn(Host::Current(), R"(palette Tools
+    const ScriptResult built = RunScriptIn(fHost, R"(palette Tools
 palette "Color Panels" class 170
 palette Stash class 0x1640F hidden
 panel Pages in Tools
@@ -39,23 +39,23 @@ move Pages to Stash new-group
 front Links
 )");
     ASSERT_EQ(built.status, 0) << built.err;
-    const auto pages = *Host::Current().Get<World>().FindPanel("Pages");
+    const auto pages = *fHost.Get<World>().FindPanel("Pages");
     EXPECT_EQ(pages.panelID, 101);
     EXPECT_EQ(pages.palette, "Stash");
-    EXPECT_EQ(Host::Current().Get<World>().FindPanel("&Swatches")->panelID, 7);
-    EXPECT_EQ(Host::Current().Get<World>().FindPanel("Links")->panelID, 102);
-    EXPECT_EQ(Host::Current().Get<World>().FindPanel("Loose")->palette, "");
-    EXPECT_EQ(Host::Current().Get<World>().FindPalette("Tools")->groups,
+    EXPECT_EQ(fHost.Get<World>().FindPanel("&Swatches")->panelID, 7);
+    EXPECT_EQ(fHost.Get<World>().FindPanel("Links")->panelID, 102);
+    EXPECT_EQ(fHost.Get<World>().FindPanel("Loose")->palette, "");
+    EXPECT_EQ(fHost.Get<World>().FindPalette("Tools")->groups,
               (std::vector<std::vector<int32>>{{102}}));
 
     // Made layered as the plug-in would; one layered window never given an alpha.
-    const HWND color = Host::Current().Get<World>().FindPalette("Color Panels")->window;
+    const HWND color = fHost.Get<World>().FindPalette("Color Panels")->window;
     SetWindowLongW(color, GWL_EXSTYLE, GetWindowLongW(color, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(color, 0, 153, LWA_ALPHA);
 
     const ScriptResult printed =
-        RunScriptIn(Host::Current(), "hide Pages\nprint windows\nrecreate \"Color Panels\"\n"
-                                     "show Pages\nprint windows\n");
+        RunScriptIn(fHost, "hide Pages\nprint windows\nrecreate \"Color Panels\"\n"
+                           "show Pages\nprint windows\n");
     ASSERT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(printed.out, "window Tools class=0x613 shown plain\n"
                            "window \"Color Panels\" class=0x170 shown layered alpha=153\n"
@@ -89,31 +89,27 @@ TEST_F(WorldCommandsTest, BadLines_StopTheScriptWithOneLine) {
     };
     for (const auto& [script, message] : cases) {
         SCOPED_TRACE(script);
-        Host fresh; // current for this case only
+        Host fresh; // each case in a world of its own
         fresh.BeginSession();
         fresh.StartApplication();
-        const ScriptResult r =
-            RunScriptIn(Host::Current(), std::string(script) + "\npalette After\n");
+        const ScriptResult r = RunScriptIn(fresh, std::string(script) + "\npalette After\n");
         const std::string line =
             std::to_string(std::count(script, script + strlen(script), '\n') + 1);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "error: line " + line + ": " + message + "\n");
-        EXPECT_FALSE(Host::Current().Get<World>().FindPalette("After"))
-            << "ran on after a bad line";
+        EXPECT_FALSE(fresh.Get<World>().FindPalette("After")) << "ran on after a bad line";
     }
 }
 
 TEST_F(WorldCommandsTest, ResolvePanel_PrefersAPanelNameOverANumber) {
-    ASSERT_EQ(
-        RunScriptIn(Host::Current(), "palette Tools\npanel Pages in Tools\npanel 7 in Tools\n")
-            .status,
-        0);
-    EXPECT_EQ(host::ResolvePanel("Pages"), 101);
-    EXPECT_EQ(host::ResolvePanel("7"), 102);
-    EXPECT_EQ(host::ResolvePanel("0x7"), 7);
-    EXPECT_EQ(host::ResolvePanel("-3"), -3);
+    ASSERT_EQ(RunScriptIn(fHost, "palette Tools\npanel Pages in Tools\npanel 7 in Tools\n").status,
+              0);
+    EXPECT_EQ(host::ResolvePanel(fHost, "Pages"), 101);
+    EXPECT_EQ(host::ResolvePanel(fHost, "7"), 102);
+    EXPECT_EQ(host::ResolvePanel(fHost, "0x7"), 7);
+    EXPECT_EQ(host::ResolvePanel(fHost, "-3"), -3);
     try {
-        host::ResolvePanel("Ghost");
+        host::ResolvePanel(fHost, "Ghost");
         ADD_FAILURE() << "accepted an unknown name";
     } catch (const host::ScriptError& e) {
         EXPECT_STREQ(e.what(), "no panel named \"Ghost\"");

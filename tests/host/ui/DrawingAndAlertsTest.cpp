@@ -52,15 +52,15 @@ TEST_F(DrawingTest, Port_RecordsEveryOperation_AndGivesEverythingBack) {
                         &ImplementationFunctions<SketchView>::Size, nullptr, 0, "test sketch"});
     model.DefineClass(kSketchBoss, 0, {{IID_ICONTROLVIEW, kSketchViewImpl}}, "test sketch");
     Boss* sketch = model.CreateBoss(kSketchBoss);
-    const auto before = testing_support::RefSnapshot::Take();
-    EXPECT_EQ(DrawNow(ViewOf(sketch)),
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
+    EXPECT_EQ(DrawNow(sketch),
               (std::vector<std::string>{"save", "color 0.106 0.223 0.302", "fill 2 2 76 3",
                                         "stroke-rect 1 1 153 4", "move 0 6", "line 156.5 6",
                                         "stroke", "restore"}));
     EXPECT_REFS_UNCHANGED(before);
     // Without its port the view draws nothing, and leaks nothing.
     TheHost().GetFaults().FailAt(1);
-    EXPECT_TRUE(DrawNow(ViewOf(sketch)).empty());
+    EXPECT_TRUE(DrawNow(sketch).empty());
     EXPECT_REFS_UNCHANGED(before);
     sketch->Release();
     model.RemoveOrigin("test sketch");
@@ -98,6 +98,7 @@ protected:
             PMString("0xc9200kOpalDontShowAgainKey", PMString::kTranslateDuringCall), id, 0, 2,
             kNullString, kNullString, kNullString, 1);
     }
+    host::Host& TheHost() { return session->GetHost(); }
     std::string file;
     std::unique_ptr<host::Session> session;
 };
@@ -105,22 +106,21 @@ protected:
 TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
     EXPECT_EQ(Warn(0xc9201), 1);
     EXPECT_EQ(Warn(0xc9201), 1);
-    ASSERT_EQ(Host::Current().Get<Alerts>().Log().size(), 2u);
-    EXPECT_EQ(Host::Current().Get<Alerts>().Log()[0].rfind("The transparency will be applied", 0),
-              0u);
+    ASSERT_EQ(TheHost().Get<Alerts>().Log().size(), 2u);
+    EXPECT_EQ(TheHost().Get<Alerts>().Log()[0].rfind("The transparency will be applied", 0), 0u);
 
-    Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
+    TheHost().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
     EXPECT_EQ(Warn(0xc9201), 1);
-    Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kOK);
+    TheHost().Get<Alerts>().SetAnswer(AlertAnswer::kOK);
     EXPECT_EQ(Warn(0xc9201), 0);
-    EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), 3u);
+    EXPECT_EQ(TheHost().Get<Alerts>().Log().size(), 3u);
 
     std::string error;
     ASSERT_TRUE(session->Restart(&error)) << error;
-    EXPECT_EQ(SuppressedAlerts(), std::set<int32>{0xc9201});
+    EXPECT_EQ(TheHost().Get<Alerts>().Suppressed(), std::set<int32>{0xc9201});
     EXPECT_EQ(Warn(0xc9201), 0);
     EXPECT_EQ(Warn(0xc9202), 1); // another alert is still shown
-    EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), 4u);
+    EXPECT_EQ(TheHost().Get<Alerts>().Log().size(), 4u);
 }
 
 // The live application asks a person: the answer given there is the one
@@ -128,29 +128,34 @@ TEST_F(AlertTest, DontShowAgain_RememberedPerAlertAcrossRestarts) {
 // "don't show again".
 TEST_F(AlertTest, AskedPerson_AnswerKeptAndChoiceOfferedOnlyWhereItExists) {
     std::vector<std::pair<std::string, bool>> asked;
-    host::Host::Current().Get<Alerts>().ask = [&asked](const std::string& text, bool offered) {
-        asked.emplace_back(text, offered);
-        return AlertAnswer::kDontShowAgain;
-    };
+    struct Person final : host::ui::AlertAnswerer {
+        std::vector<std::pair<std::string, bool>>& asked;
+        explicit Person(std::vector<std::pair<std::string, bool>>& a) : asked(a) {}
+        AlertAnswer Answer(const std::string& text, bool offered) override {
+            asked.emplace_back(text, offered);
+            return AlertAnswer::kDontShowAgain;
+        }
+    } person(asked);
+    host::Subscription answering = TheHost().Get<Alerts>().answerer.Provide(person);
     EXPECT_EQ(Warn(0xc9201), 1);
     EXPECT_EQ(Warn(0xc9201), 0);
-    ShowHostAlert("Enter a number between 15 and 100.");
-    host::Host::Current().Get<Alerts>().ask = nullptr;
+    TheHost().Get<Alerts>().ShowHostAlert("Enter a number between 15 and 100.");
+    answering.Reset();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_TRUE(asked[0].second);
     EXPECT_EQ(asked[1], std::make_pair(std::string("Enter a number between 15 and 100."), false));
-    EXPECT_EQ(SuppressedAlerts(), std::set<int32>{0xc9201});
-    EXPECT_EQ(host::Host::Current().Get<Alerts>().Log().size(), 2u);
+    EXPECT_EQ(TheHost().Get<Alerts>().Suppressed(), std::set<int32>{0xc9201});
+    EXPECT_EQ(TheHost().Get<Alerts>().Log().size(), 2u);
 }
 
 TEST_F(AlertTest, LogKeepsOnlyTheLatestAlerts) {
     for (size_t i = 0; i < 3 * Alerts::kLogLength; ++i)
-        ShowHostAlert("alert " + std::to_string(i));
+        TheHost().Get<Alerts>().ShowHostAlert("alert " + std::to_string(i));
     // By value: a static member of the host's library has no address here.
-    ASSERT_EQ(Host::Current().Get<Alerts>().Log().size(), size_t{Alerts::kLogLength});
-    EXPECT_EQ(Host::Current().Get<Alerts>().Log().front(),
+    ASSERT_EQ(TheHost().Get<Alerts>().Log().size(), size_t{Alerts::kLogLength});
+    EXPECT_EQ(TheHost().Get<Alerts>().Log().front(),
               "alert " + std::to_string(2 * Alerts::kLogLength));
-    EXPECT_EQ(Host::Current().Get<Alerts>().Log().back(),
+    EXPECT_EQ(TheHost().Get<Alerts>().Log().back(),
               "alert " + std::to_string(3 * Alerts::kLogLength - 1));
 }
 
@@ -158,7 +163,7 @@ TEST_F(AlertTest, NoAnswerKept_NoRecordInTheWorkspace) {
     std::string error;
     ASSERT_TRUE(session->Save(&error)) << error;
     const auto size = std::filesystem::file_size(file);
-    Host::Current().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
+    TheHost().Get<Alerts>().SetAnswer(AlertAnswer::kDontShowAgain);
     Warn(7);
     ASSERT_TRUE(session->Save(&error)) << error;
     // One more record: ID, length, a count and one alert ID.

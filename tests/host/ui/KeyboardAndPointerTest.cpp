@@ -66,7 +66,7 @@ protected:
     }
     host::paint::ScreenLook Screen() {
         const auto measure = host::paint::NewScreenTextMeasure();
-        return host::paint::LayOut(*measure);
+        return host::paint::LayOut(TheHost(), *measure);
     }
     // Where the widget is shown on the screen.
     host::paint::Rect PlaceOf(const Boss* widget) {

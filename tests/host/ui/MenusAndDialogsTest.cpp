@@ -45,12 +45,11 @@ class MenusTest : public HostSessionTest {
 protected:
     std::vector<std::string> Menu() {
         std::vector<std::string> lines;
-        Flatten(Host::Current().Get<ActionManager>().ShowMenu(kOpalPanelPopupMenuNameKey), "",
-                lines);
+        Flatten(TheHost().Get<ActionManager>().ShowMenu(kOpalPanelPopupMenuNameKey), "", lines);
         return lines;
     }
-    ActionManager& Actions() { return Host::Current().Get<ActionManager>(); }
-    DialogManager& Dialogs() { return Host::Current().Get<DialogManager>(); }
+    ActionManager& Actions() { return TheHost().Get<ActionManager>(); }
+    DialogManager& Dialogs() { return TheHost().Get<DialogManager>(); }
 };
 
 TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
@@ -63,7 +62,7 @@ TEST_F(MenusTest, PanelMenuFollowsPositionsNotFileOrder) {
 }
 
 TEST_F(MenusTest, ShowingTheMenuAsksForTheStatesWithoutLeaking) {
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     Actions().ChooseMenuEntry(kOpalPanelPopupMenuNameKey, {"Turn opacity Off"});
     TheHost().DrainCommands();
     EXPECT_EQ(Menu().at(1), "Turn opacity On");
@@ -143,13 +142,12 @@ TEST_F(MenusTest, AboutDialogIsBuiltFromItsLayoutInEveryLanguage) {
 }
 
 TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
-    const RefSnapshot before = RefSnapshot::Take();
-    struct Events final : host::Layer {
-        std::vector<std::string> told;
-        void DialogOpened(const std::string& title) override { told.push_back("open " + title); }
-        void DialogClosed() override { told.push_back("closed"); }
-    } events;
-    std::optional<host::Host::Listening> listening(std::in_place, TheHost(), events);
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
+    std::vector<std::string> told;
+    host::Subscription listening =
+        Dialogs().events.Subscribe([&told](const host::ui::DialogEvent& e) {
+            told.push_back(e.kind == host::ui::DialogEvent::kOpened ? "open " + e.title : "closed");
+        });
     Actions().DoAction(kOpalAboutActionID);
     host::Boss* first = Dialogs().FrontDialog();
     Actions().DoAction(kOpalAboutActionID);
@@ -159,8 +157,8 @@ TEST_F(MenusTest, DialogsOpenTwiceCloseInTurnAndReleaseAll) {
     EXPECT_EQ(Dialogs().FrontDialog(), first);
     EXPECT_TRUE(Dialogs().PressOK());
     EXPECT_FALSE(Dialogs().PressOK());
-    listening.reset();
-    EXPECT_EQ(events.told,
+    listening.Reset();
+    EXPECT_EQ(told,
               (std::vector<std::string>{"open About Opal", "open About Opal", "closed", "closed"}));
     EXPECT_REFS_UNCHANGED(before);
 }
@@ -169,7 +167,7 @@ TEST_F(MenusTest, DialogManagerRefusesWhatIsNoDialog) {
     host::Boss* app = TheHost().ApplicationBoss();
     InterfacePtr<IDialogMgr> manager(static_cast<IDialogMgr*>(app->QueryInternal(IID_IDIALOGMGR)));
     ASSERT_TRUE(manager);
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     const int32 modality = 1;
     for (const RsrcSpec& spec : {
              RsrcSpec(1, kOpalPluginID, kLayoutRsrcType, kOpalPanelRsrcID),       // a panel

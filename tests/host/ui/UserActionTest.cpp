@@ -43,7 +43,7 @@ protected:
     }
     host::paint::ScreenLook Screen() {
         const auto measure = host::paint::NewScreenTextMeasure();
-        return host::paint::LayOut(*measure);
+        return host::paint::LayOut(TheHost(), *measure);
     }
     const host::paint::PaletteLook& Palette(const host::paint::ScreenLook& screen,
                                             const std::string& name) {
@@ -81,7 +81,7 @@ protected:
     void ExpectClickSendsAsCommand(const std::string& command, const std::string& undo,
                                    const std::function<host::paint::Point()>& at,
                                    bool asksHost = true, const std::string& after = "") {
-        HostRecorder recorder;
+        HostRecorder recorder(TheHost());
         Run(command + after);
         const std::vector<std::string> byCommand = recorder.Requests();
         Run(undo);
@@ -164,7 +164,7 @@ TEST_F(UserActionTest, HitTest_FindsEachKindOfPlace_TopmostFirst) {
     EXPECT_EQ(hit.part, Part::kDialog);
     EXPECT_EQ(hit.dialog, about.view.root);
     for (const auto& place : host::paint::DialogPlaces(about))
-        if (host::paint::HostKind(place.widget->Class()) == kOKButtonWidgetBoss) {
+        if (host::paint::HostKind(place.widget) == kOKButtonWidgetBoss) {
             hit = host::paint::HitTest(withDialog, Middle(place.shown));
             EXPECT_EQ(hit.part, Part::kDialogButton);
             EXPECT_EQ(hit.widget, place.widget);
@@ -179,8 +179,8 @@ TEST_F(UserActionTest, HitTest_FindsEachKindOfPlace_TopmostFirst) {
 
 TEST_F(UserActionTest, Click_SendsWhatTheCommandSends) {
     // Tabs of different opacities: bringing one to the front changes the window.
-    StoreAlpha("Pages", 40);
-    StoreAlpha("Layers", 80);
+    StoreOpacity("Pages", 40);
+    StoreOpacity("Layers", 80);
     host::Boss* list = OpalWidget(kOpalPanelListWidgetID);
     Run("select #0\n");
     ExpectClickSendsAsCommand(

@@ -34,7 +34,7 @@ class WidgetEventsTest : public OpalPanelTest {
 protected:
     void SetUp() override {
         OpalPanelTest::SetUp();
-        Host::Current().Get<Alerts>().ClearLog();
+        TheHost().Get<Alerts>().ClearLog();
     }
     ITextControlData* Text(const Boss* widget) {
         return widget->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA);
@@ -43,7 +43,7 @@ protected:
 
 TEST_F(WidgetEventsTest, Selection_OnePairPerUserAction_OnlyTheChangeOtherwise) {
     Boss* rows[] = {AppendRow("A", "20%"), AppendRow("B", "30%"), AppendRow("C", "40%")};
-    RecordingObserver observer;
+    RecordingObserver observer(TheHost().Model());
     observer.Listen(List(), IID_ILISTSELECTION_PROTOCOL);
 
     EXPECT_TRUE(SelectByUser(List(), {0, 2}));
@@ -85,13 +85,13 @@ TEST_F(WidgetEventsTest, Selection_OnePairPerUserAction_OnlyTheChangeOtherwise) 
 
 TEST_F(WidgetEventsTest, Field_ChecksItsLimits_AcceptedValuesAreToldWithPercent) {
     Boss* field = Widget(kOpalOpacitySliderWidgetID);
-    RecordingObserver observer;
+    RecordingObserver observer(TheHost().Model());
     observer.Listen(field, IID_IFIELDVALUE_PROTOCOL);
 
     for (const char* refused : {"10", "100.5", "abc", "", "5O", "--3"}) {
         SCOPED_TRACE(refused);
         EXPECT_EQ(TypeIntoField(field, refused), FieldEntry::kRefused);
-        EXPECT_EQ(Host::Current().Get<Alerts>().Log().back(), "Enter a number between 15 and 100.");
+        EXPECT_EQ(TheHost().Get<Alerts>().Log().back(), "Enter a number between 15 and 100.");
         EXPECT_EQ(TextOf(field), "100%");
     }
     EXPECT_TRUE(observer.heard.empty());
@@ -106,19 +106,19 @@ TEST_F(WidgetEventsTest, Field_ChecksItsLimits_AcceptedValuesAreToldWithPercent)
     EXPECT_EQ(observer.heard, std::vector<Heard>(4, kEntered));
 
     // A disabled field takes no keys: no alert, no change.
-    const size_t alerts = Host::Current().Get<Alerts>().Log().size();
+    const size_t alerts = TheHost().Get<Alerts>().Log().size();
     ViewOf(field)->Disable(kTrue);
     EXPECT_EQ(TypeIntoField(field, "70"), FieldEntry::kIgnored);
     EXPECT_EQ(TypeIntoField(field, "7"), FieldEntry::kIgnored);
     EXPECT_EQ(TextOf(field), "42.5%");
-    EXPECT_EQ(Host::Current().Get<Alerts>().Log().size(), alerts);
+    EXPECT_EQ(TheHost().Get<Alerts>().Log().size(), alerts);
     EXPECT_EQ(observer.heard.size(), 4u);
 }
 
 TEST_F(WidgetEventsTest, Texts_SetWithoutNotificationTellNothing) {
     Boss* field = Widget(kOpalOpacitySliderWidgetID);
     Boss* name = FindWidget(AppendRow("A", "20%"), kOpalRowNameWidgetID);
-    RecordingObserver observer;
+    RecordingObserver observer(TheHost().Model());
     observer.Listen(field, IID_IFIELDVALUE_PROTOCOL);
     observer.Listen(name, IID_ITEXTCONTROLDATA);
 
@@ -137,7 +137,7 @@ TEST_F(WidgetEventsTest, Texts_SetWithoutNotificationTellNothing) {
 
 TEST_F(WidgetEventsTest, Buttons_TellPresses_UnlessDisabled) {
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
-    RecordingObserver observer;
+    RecordingObserver observer(TheHost().Model());
     observer.Listen(onOff, IID_IBUTTON_PROTOCOL);
     EXPECT_TRUE(PressButton(onOff));
     ViewOf(onOff)->Disable(kTrue);

@@ -36,7 +36,7 @@ IPMUnknown* QueryOpalByWidgetID() {
 class PanelRegistrationTest : public testing_support::HostSessionTest {};
 
 TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
-    World& world = Host::Current().Get<World>();
+    World& world = TheHost().Get<World>();
     const auto opal = world.FindPanel(kOpalPanelTitleKey);
     ASSERT_TRUE(opal);
     EXPECT_EQ(opal->panelID, 1);
@@ -56,7 +56,7 @@ TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
     EXPECT_EQ(name.GetUTF8String(), "Opal");
 
     // ... holding the panel widget once shown, in a floating palette of its own.
-    Host::Current().Get<PluginPanels>().Show(1);
+    TheHost().Get<PluginPanels>().Show(1);
     const auto palette = world.FindPalette("Opal");
     ASSERT_TRUE(palette);
     EXPECT_EQ(palette->classID, kPaletteFloatingBoss);
@@ -65,38 +65,38 @@ TEST_F(PanelRegistrationTest, KnownFromLoad_BuiltOnlyWhenFirstShown) {
     InterfacePtr<IPMUnknown> widget(QueryOpalByWidgetID());
     ASSERT_TRUE(widget);
     EXPECT_EQ(GetClass(widget.get()), kOpalPanelWidgetBoss);
-    EXPECT_EQ(BossOf(widget.get()), Host::Current().Get<PluginPanels>().PanelWidget(1));
-    EXPECT_EQ(ChildrenOf(world.PanelBoss(1)), std::vector<Boss*>{BossOf(widget.get())});
+    EXPECT_EQ(BossOf(TheHost(), widget.get()), TheHost().Get<PluginPanels>().PanelWidget(1));
+    EXPECT_EQ(ChildrenOf(world.PanelBoss(1)), std::vector<Boss*>{BossOf(TheHost(), widget.get())});
 }
 
 TEST_F(PanelRegistrationTest, ClosingKeepsTheWidgets_ANewSessionBuildsAnew) {
-    auto& panels = Host::Current().Get<PluginPanels>();
+    auto& panels = TheHost().Get<PluginPanels>();
     panels.Show(1);
     Boss* first = panels.PanelWidget(1);
     panels.Close(1);
     EXPECT_FALSE(panels.IsShown(1));
-    EXPECT_FALSE(Host::Current().Get<World>().FindPalette("Opal")->shown);
+    EXPECT_FALSE(TheHost().Get<World>().FindPalette("Opal")->shown);
     panels.Show(1);
     EXPECT_EQ(panels.PanelWidget(1), first);
-    EXPECT_EQ(Host::Current().Get<World>().Palettes().size(), 1u);
+    EXPECT_EQ(TheHost().Get<World>().Palettes().size(), 1u);
 
     std::string error;
     ASSERT_TRUE(session->Restart(&error)) << error;
     EXPECT_EQ(panels.PanelWidget(1), nullptr);
     EXPECT_FALSE(panels.IsShown(1));
-    EXPECT_FALSE(Host::Current().Get<World>().FindPalette("Opal")->shown);
+    EXPECT_FALSE(TheHost().Get<World>().FindPalette("Opal")->shown);
     panels.Show(1);
     EXPECT_NE(panels.PanelWidget(1), nullptr);
-    EXPECT_EQ(Host::Current().Get<World>().Palettes().size(), 1u);
+    EXPECT_EQ(TheHost().Get<World>().Palettes().size(), 1u);
 }
 
 TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIsShown) {
-    testing_support::HostRecorder recorder;
-    auto& panels = Host::Current().Get<PluginPanels>();
+    testing_support::HostRecorder recorder(TheHost());
+    auto& panels = TheHost().Get<PluginPanels>();
     panels.Show(1);
     panels.Show(1);
-    Host::Current().Get<World>().HidePanel(1); // as a double-click on its own row does
-    Host::Current().Get<World>().ShowPanel(1, true);
+    TheHost().Get<World>().HidePanel(1); // as a double-click on its own row does
+    TheHost().Get<World>().ShowPanel(1, true);
     panels.Close(1);
     panels.Close(1);
     std::vector<std::string> observer;
@@ -120,12 +120,12 @@ TEST_F(PanelRegistrationTest, Observer_AttachedWhileThePaletteIsShownHoweverItIs
 TEST_F(OpalPanelTest, Invalidate_CountsRedrawRequestsPerWidget) {
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
     const int before = InvalidationsOf(onOff);
-    const long all = InvalidationCount();
+    const long all = TheHost().Get<PluginPanels>().Invalidations();
     ViewOf(onOff)->SetRsrcID(kOpalOffIconRsrcID);
     ViewOf(onOff)->Invalidate();
     ViewOf(onOff)->Disable(kFalse); // no redraw asked
     EXPECT_EQ(InvalidationsOf(onOff), before + 1);
-    EXPECT_EQ(InvalidationCount(), all + 1);
+    EXPECT_EQ(TheHost().Get<PluginPanels>().Invalidations(), all + 1);
 }
 
 // Every widget as its layout describes it, children in order.
@@ -147,7 +147,8 @@ void ExpectBuiltAsLayout(const host::WidgetSpec& spec, const Boss* widget) {
 }
 
 TEST_F(OpalPanelTest, Tree_HasTheLayoutsWidgetsFramesAndContent) {
-    const auto layout = ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
+    const auto layout =
+        ReadLayout(TheHost(), kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
     ASSERT_TRUE(layout);
     ExpectBuiltAsLayout(*layout, Panel());
     EXPECT_EQ(TextOf(Widget(kOpalOpacitySliderWidgetID)), "100%");
@@ -168,7 +169,7 @@ TEST_F(OpalPanelTest, Tree_HasTheLayoutsWidgetsFramesAndContent) {
     InterfacePtr<IUtils> utils(UtilsBoss::QueryUtils<IUtils>());
     InterfacePtr<IPMUnknown> palette(
         utils->QueryPaletteOfWidget(ViewOf(FindWidget(row, kOpalRowNameWidgetID))));
-    EXPECT_EQ(BossOf(palette.get()), Host::Current().Get<World>().FindPalette("Opal")->boss);
+    EXPECT_EQ(BossOf(TheHost(), palette.get()), TheHost().Get<World>().FindPalette("Opal")->boss);
 }
 
 // A search by widget ID passes over subtrees without the ID; it must still
@@ -271,9 +272,10 @@ TEST_F(OpalPanelTest, Resize_TakesTheSizeThePanelViewAllows) {
                         &ImplementationFunctions<LimitedView>::Size, nullptr, 0, "test view"});
     model.DefineClass(kLimitedPanelBoss, kErasablePanelWidgetBoss,
                       {{IID_ICONTROLVIEW, kLimitedViewImpl}}, "test view");
-    auto layout = *ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
+    auto layout =
+        *ReadLayout(TheHost(), kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
     layout.widgetClass = kLimitedPanelBoss;
-    Boss* panel = BuildWidget(layout, &TheHost().UIDataBase());
+    Boss* panel = BuildWidget(TheHost(), layout, &TheHost().UIDataBase());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(DragPanelTo(panel, 100, 500), PMPoint(174, 300));
     EXPECT_EQ(FrameOf(kOpalPanelListWidgetID, panel), PMRect(-1, 0, 175, 286));
@@ -282,7 +284,7 @@ TEST_F(OpalPanelTest, Resize_TakesTheSizeThePanelViewAllows) {
 }
 
 TEST_F(OpalPanelTest, References_BuildingAndTearingDownGivesAllBack) {
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
     AppendRow("Layers", "35%");
     AppendRow("Pages", "50%");
     SelectByUser(List(), {0, 1});
@@ -290,13 +292,14 @@ TEST_F(OpalPanelTest, References_BuildingAndTearingDownGivesAllBack) {
     FindWidget(List(), kListScrollWidgetID)
         ->PeekAs<IPanelControlData>(IID_IPANELCONTROLDATA)
         ->ReleaseAll(kTrue);
-    const auto layout = ReadLayout(kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
-    BuildWidget(*layout, &TheHost().UIDataBase())->Release();
+    const auto layout =
+        ReadLayout(TheHost(), kOpalPluginID, kOpalPanelRsrcID, true, TheHost().Language());
+    BuildWidget(TheHost(), *layout, &TheHost().UIDataBase())->Release();
     EXPECT_REFS_UNCHANGED(before);
 }
 
 TEST_F(OpalPanelTest, Faults_ARowThatCannotBeMadeLeavesNothingBehind) {
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(TheHost());
     const RsrcSpec spec(WLocaleSetting::GetLocale(), kOpalPluginID, 501, kOpalListRowRsrcID);
     auto& faults = TheHost().GetFaults();
     faults.FailAt(1);

@@ -14,7 +14,6 @@
 #include "OpalID.h"
 #include "Platform.h"
 #include "RecordingObserver.h"
-#include "core/StandInWindows.h"
 
 #include <functional>
 #include <optional>
@@ -78,7 +77,7 @@ TEST_F(WorldTest, Registries_ListPanelsAndPalettesInCreationOrder) {
     W().AddPanel("After");
 
     InterfacePtr<IApplication> app(
-        Host::Current().SessionBoss()->PeekAs<ISession>(IID_ISESSION)->QueryApplication());
+        fHost.SessionBoss()->PeekAs<ISession>(IID_ISESSION)->QueryApplication());
     ASSERT_TRUE(app);
     InterfacePtr<IPanelRegistry> panels(app->QueryPanelRegistry());
     InterfacePtr<IPaletteRegistry> palettes(app->QueryPaletteRegistry());
@@ -102,7 +101,7 @@ TEST_F(WorldTest, Registries_ListPanelsAndPalettesInCreationOrder) {
 
     ASSERT_EQ(palettes->GetPaletteCount(), 3);
     IDataBase* db = GetDataBase(palettes.get());
-    ASSERT_EQ(db, &Host::Current().UIDataBase());
+    ASSERT_EQ(db, &fHost.UIDataBase());
     const ClassID classes[] = {kPaletteFloatingBoss, kPaletteDockedBoss, kPaletteStashBoss};
     for (int32 i = 0; i < 3; ++i) {
         InterfacePtr<IPaletteWindow> window(static_cast<IPaletteWindow*>(
@@ -160,21 +159,21 @@ TEST_F(WorldTest, WidgetTree_PaletteHoldsOneTabAreaPerGroup) {
     const std::vector<std::vector<std::string>> tabs = {{"&Pages", "Layers"}, {"Links"}};
     for (int32 g = 0; g < 2; ++g) {
         InterfacePtr<IControlView> group(groups->QueryWidget(g));
-        auto* inGroup = Peek<IPanelControlData>(Host::Current().Model().BossOf(group.get()),
-                                                IID_IPANELCONTROLDATA);
+        auto* inGroup =
+            Peek<IPanelControlData>(fHost.Model().BossOf(group.get()), IID_IPANELCONTROLDATA);
         ASSERT_TRUE(inGroup);
         ASSERT_EQ(inGroup->Length(), 1);
         InterfacePtr<IControlView> tabArea(inGroup->QueryWidget(0));
         EXPECT_EQ(GetClass(tabArea.get()), kTabAreaBoss);
-        EXPECT_EQ(Host::Current().UIDataBase().Find(GetUID(tabArea.get())),
-                  Host::Current().Model().BossOf(tabArea.get()));
-        auto* inTabArea = Peek<IPanelControlData>(Host::Current().Model().BossOf(tabArea.get()),
-                                                  IID_IPANELCONTROLDATA);
+        EXPECT_EQ(fHost.UIDataBase().Find(GetUID(tabArea.get())),
+                  fHost.Model().BossOf(tabArea.get()));
+        auto* inTabArea =
+            Peek<IPanelControlData>(fHost.Model().BossOf(tabArea.get()), IID_IPANELCONTROLDATA);
         const auto& names = tabs[static_cast<size_t>(g)];
         ASSERT_EQ(inTabArea->Length(), static_cast<int32>(names.size()));
         for (size_t t = 0; t < names.size(); ++t) {
             InterfacePtr<IControlView> panel(inTabArea->QueryWidget(static_cast<int32>(t)));
-            EXPECT_EQ(Host::Current().Model().BossOf(panel.get()), W().FindPanel(names[t])->boss);
+            EXPECT_EQ(fHost.Model().BossOf(panel.get()), W().FindPanel(names[t])->boss);
         }
     }
     EXPECT_EQ(groups->QueryWidget(2), nullptr);
@@ -185,14 +184,14 @@ TEST_F(WorldTest, WidgetTree_PaletteHoldsOneTabAreaPerGroup) {
     const Boss* tabArea = W().FindPalette("Tools")->tabAreas[1];
     InterfacePtr<IPMUnknown> byTabArea(utils->QueryPaletteOfWidget(tabArea));
     InterfacePtr<IPMUnknown> byPanel(utils->QueryPaletteOfWidget(W().FindPanel("Layers")->boss));
-    EXPECT_EQ(Host::Current().Model().BossOf(byTabArea.get()), tools);
-    EXPECT_EQ(Host::Current().Model().BossOf(byPanel.get()), tools);
+    EXPECT_EQ(fHost.Model().BossOf(byTabArea.get()), tools);
+    EXPECT_EQ(fHost.Model().BossOf(byPanel.get()), tools);
     EXPECT_EQ(utils->QueryPaletteOfWidget(W().FindPanel("Loose")->boss), nullptr);
     EXPECT_EQ(utils->QueryPaletteOfWidget(App()), nullptr);
 }
 
 TEST_F(WorldTest, WindowList_ReportsCreatedShownHiddenAndDestroyed) {
-    RecordingObserver list;
+    RecordingObserver list(fHost.Model());
     list.Watch(App(), IID_IWINDOWLIST_PROTOCOL);
     W().AddPalette("Tools");
     W().AddPalette("Stash", kPaletteStashBoss, false);
@@ -223,6 +222,28 @@ TEST_F(WorldTest, WindowList_ReportsCreatedShownHiddenAndDestroyed) {
     list.Unwatch(App(), IID_IWINDOWLIST_PROTOCOL);
 }
 
+// What a live window shows follows these: a move is told as placed, a change
+// of what a palette shows as changed, and nothing is told once the
+// subscription has gone.
+TEST_F(WorldTest, PaletteChanges_TellPlacesAndContentsWhileSubscribed) {
+    W().AddPalette("Tools");
+    std::vector<std::string> told;
+    {
+        const host::Subscription heard =
+            W().paletteChanges.Subscribe([&told](const host::PaletteChange& e) {
+                told.push_back((e.placed ? "placed " : "changed ") + e.palette);
+            });
+        W().PlacePalette("Tools", 40, 50);
+        W().AddPanel("Pages", In("Tools"));
+        W().HidePanel("Pages");
+    }
+    W().PlacePalette("Tools", 60, 70);
+    ASSERT_GE(told.size(), 3u);
+    EXPECT_EQ(told.front(), "placed Tools");
+    for (size_t i = 1; i < told.size(); ++i)
+        EXPECT_EQ(told[i], "changed Tools") << i;
+}
+
 TEST_F(WorldTest, TabAreas_ReportAddedRemovedAndFrontFromTheirOwnSubject) {
     W().AddPalette("A");
     W().AddPalette("B");
@@ -233,16 +254,15 @@ TEST_F(WorldTest, TabAreas_ReportAddedRemovedAndFrontFromTheirOwnSubject) {
     // A's tab area goes when its last panel leaves: remember its subject.
     const ISubject* subjectA = fromA->PeekAs<ISubject>(IID_ISUBJECT);
     const ISubject* subjectB = fromB->PeekAs<ISubject>(IID_ISUBJECT);
-    RecordingObserver tabs;
+    RecordingObserver tabs(fHost.Model());
     tabs.Watch(fromA, IID_ITABAREA_PROTOCOL);
     tabs.Watch(fromB, IID_ITABAREA_PROTOCOL);
     // While the removal is reported, the tab area still leads to the palette
     // the panel left, though its group is gone.
     std::vector<const Boss*> paletteDuring;
     tabs.during = [&](const RecordingObserver::Seen& s) {
-        InterfacePtr<IPMUnknown> palette(
-            Host::Current().Get<World>().QueryPaletteOfWidget(s.subject));
-        paletteDuring.push_back(Host::Current().Model().BossOf(palette.get()));
+        InterfacePtr<IPMUnknown> palette(fHost.Get<World>().QueryPaletteOfWidget(s.subject));
+        paletteDuring.push_back(fHost.Model().BossOf(palette.get()));
     };
 
     W().AddPanel("Three", In("B"));
@@ -293,7 +313,7 @@ TEST_F(WorldTest, Recreate_GivesANewPlainWindowAndNewObjects) {
     EXPECT_FALSE(testing_support::IsWindowAlive(before.window));
     EXPECT_EQ(GetWindowLongW(after.window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_NE(after.uid, before.uid);
-    EXPECT_FALSE(Host::Current().UIDataBase().IsValidUID(before.uid));
+    EXPECT_FALSE(fHost.UIDataBase().IsValidUID(before.uid));
     EXPECT_NE(after.tabAreas[0], before.tabAreas[0]);
     // Same place in the registry, same panels, same front tabs.
     EXPECT_EQ(W().NthPaletteUID(0), after.uid);
@@ -346,7 +366,7 @@ TEST_F(WorldTest, Placing_ANewPaletteCascadesOffOtherTitleBars_OnTheScreen) {
 TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
     BuildSample();
     auto walk = [this] {
-        auto* session = Host::Current().SessionBoss()->PeekAs<ISession>(IID_ISESSION);
+        auto* session = fHost.SessionBoss()->PeekAs<ISession>(IID_ISESSION);
         InterfacePtr<IApplication> app(session->QueryApplication());
         if (!app)
             return;
@@ -371,13 +391,13 @@ TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
         InterfacePtr<IPMUnknown> palette(utils->QueryPaletteOfWidget(panel.get()));
         InterfacePtr<ISubject> subject(palette, IID_ISUBJECT);
     };
-    const auto before = testing_support::RefSnapshot::Take();
+    const auto before = testing_support::RefSnapshot::Take(fHost);
     walk();
-    const int64 acquisitions = Host::Current().GetFaults().Count();
+    const int64 acquisitions = fHost.GetFaults().Count();
     // Application, two registries, the panel manager, the panel, the palette,
     // two child look-ups, the utilities, the palette of a widget, the subject.
     ASSERT_EQ(acquisitions, 11);
-    EXPECT_EQ(testing_support::SweepFaults({"walk"}, walk), acquisitions);
+    EXPECT_EQ(testing_support::SweepFaults(fHost, {"walk"}, walk), acquisitions);
     EXPECT_REFS_UNCHANGED(before);
 }
 
@@ -386,7 +406,7 @@ TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
 class WorldSessionTest : public testing_support::HostSessionTest {};
 
 TEST_F(WorldSessionTest, Restart_KeepsTheWorldWithNewPlainWindowsAndThePluginsObserver) {
-    World& w = Host::Current().Get<World>();
+    World& w = TheHost().Get<World>();
     w.AddPalette("Tools");
     w.AddPalette("Stash", kPaletteStashBoss, false);
     w.AddPanel("Pages", In("Tools"));

@@ -37,10 +37,10 @@ protected:
         TheWorld().AddPanel("Loose");
         Drain();
         for (const char* panel : {"A", "B", "C", "Loose"})
-            StoreAlpha(panel, 60);
+            StoreOpacity(panel, 60);
         for (const char* panel : {"D", "E"})
-            StoreAlpha(panel, 40);
-        StoreAlpha("G", 30);
+            StoreOpacity(panel, 40);
+        StoreOpacity("G", 30);
     }
 
     // Runs `operation`, and the commands it schedules, under every failing
@@ -51,11 +51,11 @@ protected:
         FaultSweep sweep{what};
         sweep.prepare = [&] {
             PlainWindows();
-            trace.Start();
+            trace.Start(TheHost());
         };
         sweep.observe = [&] { return Observed(); };
         sweep.accounting = accounting;
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             operation();
             Drain();
         });
@@ -152,7 +152,7 @@ const PaletteCase kPaletteCases[] = {
 };
 
 TEST_F(FaultInjectionTest, PaletteCommand_OnEveryKindOfTarget) {
-    testing_support::TestTree tree;
+    testing_support::TestTree tree(TheHost());
     host::Boss* foreign = tree.Palette();
     host::Boss* container = tree.Container();
     for (const PaletteCase& c : kPaletteCases) {
@@ -208,7 +208,7 @@ TEST_F(FaultInjectionTest, WindowListObserver_ForEveryClassAndOrigin) {
     auto* observer = TheHost().ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
     auto* subject = TheHost().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
     ASSERT_TRUE(observer && subject);
-    testing_support::TestTree tree;
+    testing_support::TestTree tree(TheHost());
     host::Boss* container = tree.Container();
     for (const WindowListCase& c : kWindowListCases) {
         const std::string origin = c.origin;
@@ -280,8 +280,8 @@ TEST_F(FaultInjectionTest, TimerAndList) {
         }
     });
     // A timer callback of its own, so that creating the timer can fail too.
-    testing_support::SweepFaults({"start timer"}, [] {
-        host::Boss* workspace = host::Host::Current().Model().CreateBoss(kWorkspaceBoss);
+    testing_support::SweepFaults(TheHost(), {"start timer"}, [this] {
+        host::Boss* workspace = TheHost().Model().CreateBoss(kWorkspaceBoss);
         if (auto* callback = workspace->PeekAs<IOpalTimerCallback>(kOpalTimerCallbackIID))
             callback->StartTimer();
         workspace->Release();

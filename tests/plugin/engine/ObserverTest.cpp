@@ -41,10 +41,10 @@ TEST_F(EngineTest, WindowList_ShownOrCreated_SchedulesPerClass_OtherChangesOnlyT
                                        {kPaletteDockedBoss, withoutAttach},
                                        {kPaletteOtherBoss, withoutAttach}}) {
         const std::string name = "palette " + std::to_string(cls);
-        trace.Start();
+        trace.Start(TheHost());
         TheWorld().AddPalette(name, cls);
         EXPECT_TRUE(testing_support::SameRequests(trace.Lines(), created)) << name;
-        trace.Start();
+        trace.Start(TheHost());
         TheWorld().HidePalette(name);
         EXPECT_TRUE(testing_support::SameRequests(trace.Lines(), listOnly)) << name;
         Drain();
@@ -56,8 +56,8 @@ TEST_F(EngineTest, WindowList_OtherObjectsOrNoOrigin_DoNothing) {
     Drain();
     auto* observer = TheHost().ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
     ASSERT_TRUE(observer);
-    const RefSnapshot before = RefSnapshot::Take();
-    trace.Start();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
+    trace.Start(TheHost());
     observer->Update(kWindowShownOrCreatedMsg, nullptr, IID_IWINDOWLIST_PROTOCOL,
                      Panel("Loose").boss);
     observer->Update(kWindowShownOrCreatedMsg, nullptr, IID_IWINDOWLIST_PROTOCOL, nullptr);
@@ -67,7 +67,7 @@ TEST_F(EngineTest, WindowList_OtherObjectsOrNoOrigin_DoNothing) {
 
 TEST_F(EngineTest, AttachCommand_FirstTabAreaPerContainer_NothingBelowATabArea) {
     // palette -> [ row: [T1 -> [nested], T2],  gap: [absent, T3],  deep: [inner: [T4]] ]
-    TestTree tree;
+    TestTree tree(TheHost());
     host::Boss* palette = tree.Palette();
     host::Boss* row = tree.Container();
     host::Boss* gap = tree.Container();
@@ -85,7 +85,7 @@ TEST_F(EngineTest, AttachCommand_FirstTabAreaPerContainer_NothingBelowATabArea) 
     tree.SetChildren(deep, {inner});
     tree.SetChildren(inner, {t4});
 
-    trace.Start();
+    trace.Start(TheHost());
     RunAttachCommand(tree.Ref(palette));
     EXPECT_TRUE(TestTree::Observed(t1));
     EXPECT_TRUE(TestTree::Observed(t4));
@@ -104,9 +104,9 @@ TEST_F(EngineTest, AttachCommand_Twice_AttachesAndAppliesOnce) {
     auto* observer = tabArea->PeekAs<IObserver>(kOpalTabAreaObserverIID);
     subject->DetachObserver(observer, IID_ITABAREA_PROTOCOL, kOpalTabAreaObserverIID);
 
-    StoreAlpha("A", 50);
+    StoreOpacity("A", 50);
     const UIDRef palette(Palette("P").boss->DataBase(), Palette("P").uid);
-    testing_support::HostRecorder recorder;
+    testing_support::HostRecorder recorder(TheHost());
     RunAttachCommand(palette);
     RunAttachCommand(palette);
     Drain();
@@ -124,7 +124,7 @@ TEST_F(EngineTest, AttachCommand_Twice_AttachesAndAppliesOnce) {
 TEST_F(EngineTest, TabArea_ChangeReappliesItsPalette_OutsideAnyPaletteNothing) {
     AddPaletteWith("Target", kPaletteFloatingBoss, {"Resident"});
     AddPaletteWith("Source", kPaletteFloatingBoss, {"Mover", "Stay"});
-    StoreAlpha("Mover", 60);
+    StoreOpacity("Mover", 60);
     Drain(); // the window-list observer has attached the tab-area observers
     EXPECT_FALSE(IsLayered("Target"));
 
@@ -132,12 +132,12 @@ TEST_F(EngineTest, TabArea_ChangeReappliesItsPalette_OutsideAnyPaletteNothing) {
     Drain();
     EXPECT_EQ(WindowAlpha("Target"), 153);
 
-    TestTree tree;
+    TestTree tree(TheHost());
     host::Boss* stray = tree.TabArea();
     auto* observer = stray->PeekAs<IObserver>(kOpalTabAreaObserverIID);
     ASSERT_TRUE(observer);
-    const RefSnapshot before = RefSnapshot::Take();
-    trace.Start();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
+    trace.Start(TheHost());
     observer->Update(kTabAreaPanelAddedMsg, stray->PeekAs<ISubject>(IID_ISUBJECT),
                      IID_ITABAREA_PROTOCOL, nullptr);
     EXPECT_TRUE(trace.Lines().empty());

@@ -19,9 +19,9 @@ using Names = std::vector<std::string>;
 TEST_F(PanelUiTest, List_SortedByDisplayName_MnemonicsDropped_NamesKeptWhole) {
     AddPaletteWith("P", kPaletteFloatingBoss,
                    {"Swatches", "&Layers", "S&watches", "A&&B", "Trail&", "Слои", "图层"});
-    StoreAlpha("Swatches", 99.9);
-    StoreAlpha("S&watches", 0);
-    StoreAlpha("&Layers", 35);
+    StoreOpacity("Swatches", 99.9);
+    StoreOpacity("S&watches", 0);
+    StoreOpacity("&Layers", 35);
     ShowOpal();
 
     // Equal names keep the order of their entries.
@@ -52,7 +52,7 @@ TEST_F(PanelUiTest, List_ManyEqualNames_InEntryOrder_ComparedByteForByte) {
                            "Ar",  "B&ar", "ba&r", "A&&r", "Bar", "Opal"};
     for (const std::string& name : entries)
         if (name != "Opal")
-            StoreAlpha(name, 50);
+            StoreOpacity(name, 50);
     ShowOpal();
     const int32 opal = *TheHost().Get<PluginPanels>().FindByNameKey(kOpalPanelTitleKey);
 
@@ -79,7 +79,7 @@ TEST_F(PanelUiTest, OpenOnly_LeavesOutHiddenUnreachableAndOtherPalettes_AllPanel
     AddPaletteWith("H", kPaletteFloatingBoss, {"Hidden"}, false);
     AddPaletteWith("S", kPaletteStashBoss, {"Stashed"});
     TheWorld().AddPanel("Loose"); // in no palette: its palette cannot be reached
-    StoreAlpha("Loose", 50);
+    StoreOpacity("Loose", 50);
     ShowOpal();
 
     EXPECT_EQ(RowNames(), (Names{"Docked", "Floating", "Hidden", "Loose", "Opal", "Stashed"}));
@@ -95,7 +95,7 @@ TEST_F(PanelUiTest, OpenOnly_LeavesOutHiddenUnreachableAndOtherPalettes_AllPanel
 
 TEST_F(PanelUiTest, UnknownPanelIDs_NeverListed) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A"});
-    StoreAlphaForID(4242, 50);
+    StoreOpacityForID(4242, 50);
     ShowOpal();
     EXPECT_EQ(RowNames(), (Names{"A", "Opal"}));
     PressButton(Widget(kOpalSwapContentButtonWidgetID));
@@ -112,7 +112,7 @@ TEST_F(PanelUiTest, Selection_FollowsItsPanelsAcrossARebuild_GoesWithThem) {
 
     // A new panel sorts in front of both.
     AddPaletteWith("R", kPaletteFloatingBoss, {"Brushes"});
-    StoreAlpha("Brushes", 100);
+    StoreOpacity("Brushes", 100);
     Tool()->RebuildPanelList();
     EXPECT_EQ(RowNames(), (Names{"Brushes", "Opal", "Pages", "Swatches"}));
     EXPECT_EQ(Selected(), (std::set<int32>{2, 3}));
@@ -132,7 +132,7 @@ TEST_F(PanelUiTest, Selection_FollowsItsPanelsAcrossARebuild_GoesWithThem) {
 TEST_F(PanelUiTest, SameCountOtherPanels_RowsRebuilt_SameTable_RowsKept) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"Alpha"});
     AddPaletteWith("Q", kPaletteFloatingBoss, {"Beta"}, false);
-    StoreAlpha("Beta", 40);
+    StoreOpacity("Beta", 40);
     SetOption(true, true);
     ShowOpal();
     EXPECT_EQ(RowNames(), (Names{"Alpha", "Opal"}));
@@ -151,8 +151,8 @@ TEST_F(PanelUiTest, SameCountOtherPanels_RowsRebuilt_SameTable_RowsKept) {
 
 TEST_F(PanelUiTest, EntryIndexForRow_OutOfRange_IsZero) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A", "B"});
-    StoreAlpha("B", 50);
-    StoreAlpha("A", 50); // entries: B, A, then the Opal panel
+    StoreOpacity("B", 50);
+    StoreOpacity("A", 50); // entries: B, A, then the Opal panel
     ShowOpal();
     EXPECT_EQ(Tool()->GetEntryIndexForRow(0), 1);
     EXPECT_EQ(Tool()->GetEntryIndexForRow(1), 0);

@@ -5,7 +5,10 @@
 #include "FaultSweep.h"
 #include "InterfacePtr.h"
 #include "OpalID.h"
-#include "core/Pointer.h"
+#include "core/WindowSystem.h"
+#if !defined(_WIN32)
+#include "core/unix/StandInWindows.h"
+#endif
 #include "engine/IOpalPointerWatch.h"
 #include "model/IOpalPointerOptions.h"
 #include "ui/ActionManager.h"
@@ -25,13 +28,13 @@ protected:
         AddPaletteWith("Q", kPaletteFloatingBoss, {"B"});
         AddPaletteWith("S", kPaletteStashBoss, {"C"});
         Drain();
-        StoreAlpha("A", 40); // alpha 102
-        StoreAlpha("B", 60); // alpha 153
-        StoreAlpha("C", 40);
+        StoreOpacity("A", 40); // alpha 102
+        StoreOpacity("B", 60); // alpha 153
+        StoreOpacity("C", 40);
         ApplyAll();
     }
     void TearDown() override {
-        host::DeliverPointer(nullptr, 0, 0);
+        TheHost().Windows().DeliverPointer(nullptr, 0, 0);
         EngineTest::TearDown();
     }
 
@@ -50,10 +53,10 @@ protected:
         return options && options->GetOpaqueUnderPointer();
     }
     void Over(const std::string& palette) {
-        host::DeliverPointer(Palette(palette).window, 0, 0);
+        TheHost().Windows().DeliverPointer(Palette(palette).window, 0, 0);
         Drain();
     }
-    void Away() { host::DeliverPointer(nullptr, 0, 0); }
+    void Away() { TheHost().Windows().DeliverPointer(nullptr, 0, 0); }
     // The host's clock moved on by `ms`, every timer due firing in turn.
     void Wait(int64 ms) {
         const int64 end = TheHost().Now() + ms;
@@ -82,14 +85,25 @@ protected:
 
 // Only the stand-in window system counts hooks and leave requests; on Windows
 // the tests see what they do.
-void ExpectHooks(size_t count) {
+void ExpectHooks(const host::Host& host, size_t count) {
 #if !defined(_WIN32)
-    EXPECT_EQ(host::InstalledMessageHooks(), count);
+    EXPECT_EQ(host::InstalledMessageHooks(host.Windows()), count);
     if (count == 0) {
-        EXPECT_EQ(host::TrackedWindow(), nullptr);
+        EXPECT_EQ(host::TrackedWindow(host.Windows()), nullptr);
     }
 #else
+    (void)host;
     (void)count;
+#endif
+}
+
+// The window whose leave the plug-in asked to be told of (nullptr: none).
+void ExpectTracked(const host::Host& host, HWND window) {
+#if !defined(_WIN32)
+    EXPECT_EQ(host::TrackedWindow(host.Windows()), window);
+#else
+    (void)host;
+    (void)window;
 #endif
 }
 
@@ -107,18 +121,18 @@ void ExpectMonotonic(const std::vector<int>& alphas, int from, int to) {
 
 TEST_F(PointerWatchTest, OffByDefault_NothingInstalled_PointerChangesNothing) {
     EXPECT_FALSE(OptionOn());
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     Over("P");
     Wait(400);
     EXPECT_EQ(WindowAlpha("P"), 102);
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     ExpectNothingFading();
 }
 
 TEST_F(PointerWatchTest, Entering_FadesInOver120ms_Leaving_FadesBackOver300ms) {
     Toggle();
     ASSERT_TRUE(OptionOn());
-    ExpectHooks(1);
+    ExpectHooks(TheHost(), 1);
     Over("P");
     const std::vector<int> in = Fade("P", 254);
     ExpectMonotonic(in, 102, 254);
@@ -142,7 +156,7 @@ TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueS
     Toggle();
     Over("P");
     Wait(60); // halfway in: the fade goes on
-    StoreAlpha("A", 30);
+    StoreOpacity("A", 30);
     ApplyPaletteAlpha("P");
     Wait(60);
     EXPECT_EQ(WindowAlpha("P"), 254);
@@ -152,7 +166,7 @@ TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueS
     // Re-created under the pointer: told by the window system, the new window
     // is opaque at once, and leaving it is still seen.
     TheWorld().RecreatePalette("P");
-    host::DeliverPointer(Palette("P").window, 0, 0);
+    TheHost().Windows().DeliverPointer(Palette("P").window, 0, 0);
     Drain();
     EXPECT_EQ(WindowAlpha("P"), 254);
     Over("Q");
@@ -163,7 +177,7 @@ TEST_F(PointerWatchTest, ReappliedWhileUnder_StaysOpaque_ThenGoesBackToTheValueS
     Wait(120);
     Away();
     Wait(100);
-    StoreAlpha("A", 50);
+    StoreOpacity("A", 50);
     ApplyPaletteAlpha("P");
     const std::vector<int> rest = Fade("P", 127);
     EXPECT_EQ(rest.back(), 127);
@@ -196,6 +210,38 @@ TEST_F(PointerWatchTest, OnlyPalettesOpalMakesTranslucent_TakePart) {
     EXPECT_EQ(Fade("Q", 153).back(), 153);
 }
 
+// A leave request can cost while the pointer rests (Wine watches the pointer
+// by the clock for it): held only while the pointer is over a palette that
+// takes part.
+TEST_F(PointerWatchTest, LeaveAskedFor_OnlyWhileOverAPaletteThatTakesPart) {
+    Toggle();
+    Over("S");
+    ExpectTracked(TheHost(), nullptr);
+    Over("P");
+    ExpectTracked(TheHost(), Palette("P").window);
+    Wait(200);
+    // From P onto the stash: P fades back, its request given back.
+    Over("S");
+    ExpectTracked(TheHost(), nullptr);
+    ExpectMonotonic(Fade("P", 102), 254, 102);
+
+    // Opacity off under the pointer: P no longer takes part.
+    Over("P");
+    Wait(200);
+    SetOpacityOn(false);
+    ApplyAll();
+    ExpectTracked(TheHost(), nullptr);
+    // On again under the resting pointer: opaque, and its leave is heard.
+    SetOpacityOn(true);
+    ApplyAll();
+    EXPECT_EQ(WindowAlpha("P"), 254);
+    ExpectTracked(TheHost(), Palette("P").window);
+    Away();
+    ExpectMonotonic(Fade("P", 102), 254, 102);
+    ExpectTracked(TheHost(), nullptr);
+    ExpectNothingFading();
+}
+
 TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingReleased) {
     Toggle();
     Over("P");
@@ -203,7 +249,7 @@ TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingRelease
     Toggle();
     EXPECT_FALSE(OptionOn());
     EXPECT_EQ(WindowAlpha("P"), 102);
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     ExpectNothingFading();
     Over("Q");
     Wait(200);
@@ -213,7 +259,7 @@ TEST_F(PointerWatchTest, TurnedOffOrShutDownMidFade_BackAtOnce_EverythingRelease
     Over("P");
     Wait(60);
     session->Stop(false);
-    ExpectHooks(0);
+    ExpectHooks(TheHost(), 0);
     EXPECT_EQ(TheHost().TimerObjects(), 0u);
 }
 
@@ -232,11 +278,11 @@ TEST_F(PointerWatchTest, EveryFailure_TurningOnFadingAndOff_LeavesNothingBehind)
     };
     sweep.check = [&](bool, int64 k) {
         SCOPED_TRACE(k);
-        ExpectHooks(0);
+        ExpectHooks(TheHost(), 0);
         EXPECT_EQ(WindowAlpha("P"), 102);
         EXPECT_EQ(TheHost().TimerObjects(), 1u);
     };
-    testing_support::SweepFaults(sweep, [&] {
+    testing_support::SweepFaults(TheHost(), sweep, [&] {
         Toggle();
         Over("P");
         Wait(60);

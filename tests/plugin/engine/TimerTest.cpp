@@ -17,7 +17,7 @@ namespace {
 class TimerTest : public EngineTest {
 protected:
     void Tick() {
-        trace.Start();
+        trace.Start(TheHost());
         ASSERT_TRUE(TheHost().FireNextTimer());
         trace.Stop();
     }
@@ -101,7 +101,7 @@ TEST_F(TimerTest, AnUnreachablePalette_DoesNotStopTheWalk) {
         if (TheHost().ArmedTimers() == 0)
             StartTimer();
     };
-    testing_support::SweepFaults(sweep, [&] { Tick(); });
+    testing_support::SweepFaults(TheHost(), sweep, [&] { Tick(); });
     EXPECT_TRUE(skippedFirst);
 }
 

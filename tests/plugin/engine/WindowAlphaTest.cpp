@@ -22,7 +22,7 @@ TEST_F(EngineTest, StoredOpacity_GivesTheWindowAlphaOfTheTable_TruncatedAndNever
                                          {150.0, 254},
                                          {1e300, 254},
                                          {std::numeric_limits<double>::infinity(), 254}}) {
-        StoreAlpha("A", opacity);
+        StoreOpacity("A", opacity);
         ApplyPaletteAlpha("P");
         EXPECT_EQ(WindowAlpha("P"), alpha) << opacity;
     }
@@ -32,10 +32,10 @@ TEST_F(EngineTest, PanelsOfOnePalette_TheLargestDecides_AtLeastTheFloor) {
     AddPaletteWith("Two", kPaletteFloatingBoss, {"A", "B"});
     AddPaletteWith("Low", kPaletteDockedBoss, {"C"});
     AddPaletteWith("Other", kPaletteFloatingBoss, {"D"});
-    StoreAlpha("A", 40);
-    StoreAlpha("B", 70);
-    StoreAlpha("C", 10);
-    StoreAlpha("D", 90); // another palette's panel never counts
+    StoreOpacity("A", 40);
+    StoreOpacity("B", 70);
+    StoreOpacity("C", 10);
+    StoreOpacity("D", 90); // another palette's panel never counts
     ApplyPaletteAlpha("Two");
     ApplyPaletteAlpha("Low");
     EXPECT_EQ(WindowAlpha("Two"), 178);
@@ -45,11 +45,11 @@ TEST_F(EngineTest, PanelsOfOnePalette_TheLargestDecides_AtLeastTheFloor) {
 TEST_F(EngineTest, ValuesWithinTheTolerance_DoNotReplaceTheFirst) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A", "B"});
     AddPaletteWith("Q", kPaletteFloatingBoss, {"C", "D"});
-    StoreAlpha("A", 50);
-    StoreAlpha("B", 50.000000005);
+    StoreOpacity("A", 50);
+    StoreOpacity("B", 50.000000005);
     // Chosen so that taking the second value would change the alpha.
-    StoreAlpha("C", 39.999999999);
-    StoreAlpha("D", 40.000000004);
+    StoreOpacity("C", 39.999999999);
+    StoreOpacity("D", 40.000000004);
     ApplyPaletteAlpha("P");
     ApplyPaletteAlpha("Q");
     EXPECT_EQ(WindowAlpha("P"), 127);
@@ -63,16 +63,16 @@ TEST_F(EngineTest, OnlyActivePanelsDecide_ElseTheLastMatchingEntry) {
     inTabs.palette = "Tabs";
     TheWorld().AddPanel("A", inTabs);
     TheWorld().AddPanel("B", inTabs);
-    StoreAlpha("A", 90);
-    StoreAlpha("B", 40);
+    StoreOpacity("A", 90);
+    StoreOpacity("B", 40);
     ApplyPaletteAlpha("Tabs");
     EXPECT_EQ(WindowAlpha("Tabs"), 102);
 
     // A hidden palette's panels all fail it: the last matching entry decides.
     AddPaletteWith("Hidden", kPaletteFloatingBoss, {"C", "D"});
     TheWorld().HidePalette("Hidden");
-    StoreAlpha("C", 80);
-    StoreAlpha("D", 30);
+    StoreOpacity("C", 80);
+    StoreOpacity("D", 30);
     ApplyPaletteAlpha("Hidden");
     EXPECT_EQ(WindowAlpha("Hidden"), 76);
 }
@@ -84,7 +84,7 @@ TEST_F(EngineTest, PanelWithIDZero_CountsAsAMatch) {
     options.panelID = 0;
     TheWorld().AddPanel("Zero", options);
     TheWorld().HidePalette("P"); // so that the last-match rule decides
-    StoreAlphaForID(0, 30);
+    StoreOpacityForID(0, 30);
     ApplyPaletteAlpha("P");
     EXPECT_EQ(WindowAlpha("P"), 76);
 }
@@ -93,15 +93,15 @@ TEST_F(EngineTest, WindowsLeftAlone_WhenNothingDecides) {
     AddPaletteWith("Empty", kPaletteFloatingBoss, {"A"}); // A not stored
     AddPaletteWith("Stash", kPaletteStashBoss, {"B"});
     AddPaletteWith("Other", kPaletteOtherBoss, {"C"});
-    StoreAlpha("B", 50);
-    StoreAlpha("C", 50);
+    StoreOpacity("B", 50);
+    StoreOpacity("C", 50);
     for (const char* palette : {"Empty", "Stash", "Other"}) {
         ApplyPaletteAlpha(palette);
         EXPECT_FALSE(IsLayered(palette)) << palette;
     }
     // A palette gone between the request and its execution.
     const UIDRef gone(&TheHost().UIDataBase(), 0x7fffff);
-    const testing_support::RefSnapshot before = testing_support::RefSnapshot::Take();
+    const testing_support::RefSnapshot before = testing_support::RefSnapshot::Take(TheHost());
     ApplyPaletteAlpha(gone);
     EXPECT_REFS_UNCHANGED(before);
 }
@@ -111,7 +111,7 @@ TEST_F(EngineTest, OpacityOff_GivesEveryNamedPaletteFullOpacity_AndItStaysLayere
     AddPaletteWith("Docked", kPaletteDockedBoss, {"B"});
     AddPaletteWith("Stash", kPaletteStashBoss, {});
     AddPaletteWith("Other", kPaletteOtherBoss, {});
-    StoreAlpha("A", 50);
+    StoreOpacity("A", 50);
     ApplyPaletteAlpha("Floating");
     EXPECT_EQ(WindowAlpha("Floating"), 127);
 
@@ -125,7 +125,7 @@ TEST_F(EngineTest, OpacityOff_GivesEveryNamedPaletteFullOpacity_AndItStaysLayere
 
 TEST_F(EngineTest, PaletteCommand_NamesItselfAndChangesNoModelData) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A"});
-    StoreAlpha("A", 60);
+    StoreOpacity("A", 60);
     Drain();
     TheHost().ClearCommandLog();
     TheHost().ClearDirtyLog();

@@ -32,8 +32,7 @@ std::string WriteTemp(const std::string& name, const std::vector<char>& bytes) {
     return path.string();
 }
 
-std::string LoadError(const std::string& file) {
-    Host& host = Host::Current();
+std::string LoadError(Host& host, const std::string& file) {
     host.BeginSession();
     std::string error;
     const bool loaded = host.LoadPlugin(file, &error);
@@ -117,24 +116,24 @@ TEST(Loading, UnloadingEndsEverySessionObject) {
         std::string error;
         ASSERT_TRUE(session.Start(&error)) << error;
         // Each object is held by its owner alone once start-up is done.
-        for (const host::LiveObject& live : Host::Current().Model().LiveObjects())
+        for (const host::LiveObject& live : context.Model().LiveObjects())
             EXPECT_EQ(live.refCount, 1) << "class 0x" << std::hex << live.classID;
     }
-    EXPECT_TRUE(Host::Current().Model().LiveObjects().empty());
-    EXPECT_TRUE(Host::Current().Model().RegisteredImpls(OPAL_PLUGIN_PATH).empty());
-    EXPECT_EQ(Host::Current().TimerObjects(), 0u);
+    EXPECT_TRUE(context.Model().LiveObjects().empty());
+    EXPECT_TRUE(context.Model().RegisteredImpls(OPAL_PLUGIN_PATH).empty());
+    EXPECT_EQ(context.TimerObjects(), 0u);
 }
 
 TEST(Loading, ModuleWithoutEntryPoint_IsRefusedWithOneLine) {
     Host context;
-    const std::string error = LoadError(OPAL_NOENTRY_PATH);
+    const std::string error = LoadError(context, OPAL_NOENTRY_PATH);
     EXPECT_EQ(error, std::string(OPAL_NOENTRY_PATH) + ": no GetPlugIn export");
-    EXPECT_TRUE(Host::Current().Plugins().empty());
+    EXPECT_TRUE(context.Plugins().empty());
 }
 
 TEST(Loading, MissingOrDamagedModule_IsRefusedNamingTheFile) {
     Host context;
-    const std::string missing = LoadError("/nonexistent/Opal.pln");
+    const std::string missing = LoadError(context, "/nonexistent/Opal.pln");
     EXPECT_EQ(missing.rfind("/nonexistent/Opal.pln: cannot be loaded", 0), 0u) << missing;
 
     // The same module with its resource archive damaged.
@@ -144,10 +143,10 @@ TEST(Loading, MissingOrDamagedModule_IsRefusedNamingTheFile) {
     ASSERT_NE(at, bytes.end());
     *(at + 7) = '9';
     const std::string damaged = WriteTemp("opal-damaged-resources.pln", bytes);
-    const std::string error = LoadError(damaged);
+    const std::string error = LoadError(context, damaged);
     EXPECT_EQ(error.rfind(damaged + ": damaged resources: ", 0), 0u) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos);
-    EXPECT_TRUE(Host::Current().Model().RegisteredImpls(damaged).empty());
-    EXPECT_TRUE(Host::Current().Model().LiveObjects().empty());
+    EXPECT_TRUE(context.Model().RegisteredImpls(damaged).empty());
+    EXPECT_TRUE(context.Model().LiveObjects().empty());
     std::filesystem::remove(damaged);
 }

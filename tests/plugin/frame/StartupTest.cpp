@@ -27,18 +27,17 @@ namespace {
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Host::Current().BeginSession();
+        fHost.BeginSession();
         std::string error;
-        ASSERT_TRUE(Host::Current().LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
+        ASSERT_TRUE(fHost.LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
     }
     void TearDown() override {
-        Host::Current().GetFaults().Reset();
-        Host::Current().EndSession();
+        fHost.GetFaults().Reset();
+        fHost.EndSession();
     }
     bool WindowListObserverAttached() {
-        auto* observer =
-            Host::Current().ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
-        auto* subject = Host::Current().ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
+        auto* observer = fHost.ApplicationBoss()->PeekAs<IObserver>(kOpalWindowListObserverIID);
+        auto* subject = fHost.ApplicationBoss()->PeekAs<ISubject>(IID_ISUBJECT);
         return observer &&
                subject->IsAttached(observer, IID_IWINDOWLIST_PROTOCOL, kOpalWindowListObserverIID);
     }
@@ -50,60 +49,60 @@ protected:
 TEST_F(StartupTest, WithoutWindowListObserver_AttachesNothingAndStartsNoTimer) {
     // Start-up asks for the application (1st acquisition), then for the
     // observer on it (2nd): without the observer it must stop there.
-    Host::Current().GetFaults().FailAt(2);
-    Host::Current().StartApplication();
-    EXPECT_TRUE(Host::Current().GetFaults().Fired());
+    fHost.GetFaults().FailAt(2);
+    fHost.StartApplication();
+    EXPECT_TRUE(fHost.GetFaults().Fired());
     EXPECT_FALSE(WindowListObserverAttached());
-    EXPECT_EQ(Host::Current().TimerObjects(), 0u);
-    EXPECT_EQ(Host::Current().ArmedTimers(), 0u);
-    for (const host::LiveObject& live : Host::Current().Model().LiveObjects())
+    EXPECT_EQ(fHost.TimerObjects(), 0u);
+    EXPECT_EQ(fHost.ArmedTimers(), 0u);
+    for (const host::LiveObject& live : fHost.Model().LiveObjects())
         EXPECT_EQ(live.refCount, 1) << "class 0x" << std::hex << live.classID;
 }
 
 TEST_F(StartupTest, EveryFailingAcquisition_LeavesNoReferenceBehind) {
     testing_support::FaultSweep sweep{"start-up"};
-    sweep.prepare = [] {
-        Host::Current().EndSession();
-        Host::Current().BeginSession();
+    sweep.prepare = [this] {
+        fHost.EndSession();
+        fHost.BeginSession();
         std::string error;
-        ASSERT_TRUE(Host::Current().LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
+        ASSERT_TRUE(fHost.LoadPlugin(OPAL_PLUGIN_PATH, &error)) << error;
     };
     // Start-up builds the application: no count before it compares; what
     // it built must hold one reference each, by its owner.
     sweep.accounting = testing_support::FaultSweep::Accounting::kNone;
-    sweep.check = [](bool, int64 k) {
-        for (const host::LiveObject& live : Host::Current().Model().LiveObjects())
+    sweep.check = [this](bool, int64 k) {
+        for (const host::LiveObject& live : fHost.Model().LiveObjects())
             EXPECT_EQ(live.refCount, 1)
                 << "failing acquisition " << k << ", class 0x" << std::hex << live.classID;
     };
-    testing_support::SweepFaults(sweep, [] { Host::Current().StartApplication(); });
+    testing_support::SweepFaults(fHost, sweep, [this] { fHost.StartApplication(); });
 }
 
 TEST_F(StartupTest, Shutdown_WithoutStartup_ChangesNothing) {
     InterfacePtr<IStartupShutdownService> service(static_cast<IStartupShutdownService*>(
         CreateObject(kOpalStartupShutdownBoss, IID_ISTARTUPSHUTDOWN)));
     ASSERT_TRUE(service);
-    const RefSnapshot before = RefSnapshot::Take();
-    const int64 acquisitions = Host::Current().GetFaults().Count();
+    const RefSnapshot before = RefSnapshot::Take(fHost);
+    const int64 acquisitions = fHost.GetFaults().Count();
     service->Shutdown();
     EXPECT_REFS_UNCHANGED(before);
-    EXPECT_EQ(Host::Current().GetFaults().Count(), acquisitions);
-    EXPECT_EQ(Host::Current().QueuedCommands(), 0u);
-    EXPECT_TRUE(Host::Current().DirtyLog().empty());
+    EXPECT_EQ(fHost.GetFaults().Count(), acquisitions);
+    EXPECT_EQ(fHost.QueuedCommands(), 0u);
+    EXPECT_TRUE(fHost.DirtyLog().empty());
 }
 
 TEST_F(StartupTest, AfterUnload_TheSessionIsGone) {
-    Host::Current().StartApplication();
-    IPlugIn* plugin = Host::Current().Plugins().front()->plugin;
+    fHost.StartApplication();
+    IPlugIn* plugin = fHost.Plugins().front()->plugin;
     EXPECT_EQ(plugin->Unload(), kTrue);
     // With no session the service cannot reach the host at all.
     InterfacePtr<IStartupShutdownService> service(static_cast<IStartupShutdownService*>(
         CreateObject(kOpalStartupShutdownBoss, IID_ISTARTUPSHUTDOWN)));
     ASSERT_TRUE(service);
-    const int64 acquisitions = Host::Current().GetFaults().Count();
+    const int64 acquisitions = fHost.GetFaults().Count();
     service->Startup();
-    EXPECT_EQ(Host::Current().GetFaults().Count(), acquisitions);
-    plugin->Load(Host::Current().SessionBoss()->PeekAs<ISession>(IID_ISESSION));
+    EXPECT_EQ(fHost.GetFaults().Count(), acquisitions);
+    plugin->Load(fHost.SessionBoss()->PeekAs<ISession>(IID_ISESSION));
 }
 
 // The plug-in's whole life in a host with a palette of every class and a
@@ -130,7 +129,7 @@ TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsT
         host::Session first({OPAL_PLUGIN_PATH, file}, context);
         std::string error;
         ASSERT_TRUE(first.Start(&error)) << error;
-        auto* data = Host::Current().WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
+        auto* data = context.WorkspaceBoss()->PeekAs<IOpalAlphaData>(kOpalAlphaDataIID);
         ASSERT_TRUE(data);
         for (const auto& [name, cls] : palettes) {
             const int32 id = world.FindPanel(std::string("panel of ") + name)->panelID;
@@ -143,19 +142,19 @@ TEST(LifecycleTest, EveryFailingAcquisition_LeavesNothingAlive_AndTheNextLifeAsT
     std::unique_ptr<testing_support::HostRecorder> recorder;
     std::vector<std::string> record;
     testing_support::FaultSweep sweep{"life"};
-    sweep.prepare = [&] { recorder = std::make_unique<testing_support::HostRecorder>(); };
+    sweep.prepare = [&] { recorder = std::make_unique<testing_support::HostRecorder>(context); };
     sweep.observe = [&] {
         std::ostringstream out;
         for (const std::string& line : record)
             out << line << "\n";
         return out.str();
     };
-    const int64 acquisitions = testing_support::SweepFaults(sweep, [&] {
+    const int64 acquisitions = testing_support::SweepFaults(context, sweep, [&] {
         host::Session session({OPAL_PLUGIN_PATH, file}, context);
         std::string error;
         if (session.Start(&error)) {
-            Host::Current().FireNextTimer();
-            Host::Current().DrainCommands();
+            context.FireNextTimer();
+            context.DrainCommands();
             session.Stop(false);
         }
         record = recorder->Requests();

@@ -39,13 +39,13 @@ protected:
             kOpalAddAlphaCmdBoss,
             [&](ICommand& c) { return Set<IIntData>(c, kOpalPanelIDDataIID, panelID); }, state);
     }
-    static void SetAlpha(int32 row, int32 index, double alpha, int32 state = ICommand::kNotDone) {
+    static void SetAlpha(int32 row, int32 index, double opacity, int32 state = ICommand::kNotDone) {
         Run(
             kOpalSetAlphaCmdBoss,
             [&](ICommand& c) {
                 return Set<IIntData>(c, kOpalListRowDataIID, row) &&
                        Set<IIntData>(c, kOpalEntryIndexDataIID, index) &&
-                       Set<IRealNumberData>(c, kOpalAlphaValueDataIID, alpha);
+                       Set<IRealNumberData>(c, kOpalAlphaValueDataIID, opacity);
             },
             state);
     }
@@ -67,7 +67,7 @@ protected:
         testing_support::FaultSweep sweep{"model command"};
         sweep.prepare = [this] { TheHost().ClearDirtyLog(); };
         sweep.check = check;
-        testing_support::SweepFaults(sweep, operation);
+        testing_support::SweepFaults(TheHost(), sweep, operation);
     }
 };
 
@@ -142,7 +142,7 @@ TEST_F(ModelCommandsTest, SetAlphaWithoutTheOpalPanel_ChangesTheStoredValueOnly)
     AlphaData().AddPanel(4);
     TheHost().ClearDirtyLog();
     TheHost().ClearCommandLog();
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     SetAlpha(1, 1, 60.0);
     EXPECT_REFS_UNCHANGED(before);
     EXPECT_EQ(AlphaData().GetAlphaForPanel(3), 100.0);
@@ -173,10 +173,10 @@ TEST_F(ModelCommandsTest, EveryFailingAcquisition_LeavesNoReferenceAndAWholeOrNo
     const int32 entries = AlphaData().CountEntries();
     UnderEveryFailure([&] { SetAlpha(0, 0, 42.5); },
                       [&](bool failed, int64 k) {
-                          const double alpha = AlphaData().GetEntryAt(0).alpha;
-                          EXPECT_TRUE(alpha == 100.0 || alpha == 42.5) << k;
-                          EXPECT_TRUE(alpha == 42.5 || failed) << k;
-                          EXPECT_EQ(DirtyCount(kOpalAlphaDataIID), alpha == 42.5 ? 1 : 0) << k;
+                          const double opacity = AlphaData().GetEntryAt(0).alpha;
+                          EXPECT_TRUE(opacity == 100.0 || opacity == 42.5) << k;
+                          EXPECT_TRUE(opacity == 42.5 || failed) << k;
+                          EXPECT_EQ(DirtyCount(kOpalAlphaDataIID), opacity == 42.5 ? 1 : 0) << k;
                           EXPECT_EQ(AlphaData().CountEntries(), entries) << k;
                           AlphaData().SetAlphaAt(0, 100.0);
                       });

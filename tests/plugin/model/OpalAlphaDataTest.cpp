@@ -29,9 +29,9 @@ protected:
     static ByteVector Stored(int32 count, const std::vector<std::pair<int32, double>>& entries) {
         MemoryStream out;
         out.XferInt32(count);
-        for (auto [id, alpha] : entries) {
+        for (auto [id, opacity] : entries) {
             out.XferInt32(id);
-            out.XferReal(alpha);
+            out.XferReal(opacity);
         }
         return out.Bytes();
     }
@@ -103,7 +103,7 @@ TEST_F(AlphaDataTest, IndexOutsideTheEntries_ReadsAsOpaqueAndWritesNothing) {
     EXPECT_EQ(DirtyCount(kOpalAlphaDataIID), 0);
 }
 
-TEST_F(AlphaDataTest, Write_TransfersCountThenEachIdAndAlphaAndReadRestoresThem) {
+TEST_F(AlphaDataTest, Write_TransfersCountThenEachIdAndOpacityAndReadRestoresThem) {
     EXPECT_EQ(WrittenTransfers(kOpalAlphaDataIID), (std::vector<std::string>{"i32 0"}));
 
     for (int32 id : {1, 2, 3}) {

@@ -9,7 +9,6 @@
 #include "InterfacePtr.h"
 #include "OSWindows.h"
 #include "OpalID.h"
-#include "core/StandInWindows.h"
 #include "core/Text.h"
 #include "model/IOpalOptions.h"
 #include "resources/Resources.h"
@@ -64,15 +63,15 @@ class ActionComponentTest : public HostSessionTest {
 protected:
     void SetUp() override {
         HostSessionTest::SetUp();
-        host::SetShellExecuteSink(
-            [this](const std::string& verb, const std::string& file, int show) {
-                shellCalls.push_back({verb, file, show});
-            });
+        shell = TheHost().shellExecute.Subscribe([this](const host::ShellExecuteRequest& e) {
+            shellCalls.push_back({e.verb, e.file, e.show});
+        });
     }
     void TearDown() override {
-        host::SetShellExecuteSink(nullptr);
+        shell.Reset();
         HostSessionTest::TearDown();
     }
+    host::Subscription shell;
 
     InterfacePtr<IActionComponent> Component() {
         return InterfacePtr<IActionComponent>(static_cast<IActionComponent*>(
@@ -157,16 +156,16 @@ TEST_F(ActionComponentTest, OpacityToggleChangesOnlyTheOpacityOption) {
         EXPECT_EQ(Options(), std::make_pair(true, ignoreClosed));
     }
     EXPECT_TRUE(shellCalls.empty());
-    EXPECT_EQ(host::Host::Current().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
+    EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
 }
 
 TEST_F(ActionComponentTest, ListModeBeforeThePanelWasEverOpenedChangesNothing) {
     for (auto options : {std::make_pair(true, false), std::make_pair(false, true)}) {
         SetOptions(options.first, options.second);
         TheHost().ClearCommandLog();
-        const RefSnapshot before = RefSnapshot::Take();
+        const RefSnapshot before = RefSnapshot::Take(TheHost());
         // As the host runs a shortcut: ask, then do.
-        host::Host::Current().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
+        TheHost().Get<host::ui::ActionManager>().PressShortcut(kOpalShowPanelsActionID);
         TheHost().DrainCommands();
         EXPECT_EQ(Options(), options);
         EXPECT_TRUE(TheHost().CommandLog().empty());
@@ -199,10 +198,14 @@ TEST_F(ActionComponentTest, PagesShareTheHostOfThePluginsAddress) {
 }
 
 TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
-    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
-    const RefSnapshot before = RefSnapshot::Take();
-    bool waited = false;
-    dialogs.onWait = [&](host::Boss*) { waited = true; };
+    auto& dialogs = TheHost().Get<host::ui::DialogManager>();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
+    struct Waiter : host::ui::DialogWaiter {
+        bool waited = false;
+        void WaitFor(host::Boss*) override { waited = true; }
+    } person;
+    const host::Subscription waiting = dialogs.waiter.Provide(person);
+    const bool& waited = person.waited;
     for (int time = 1; time <= 2; ++time) {
         Do(kOpalAboutActionID);
         ASSERT_EQ(dialogs.OpenDialogs(), size_t(time)) << "opening number " << time;
@@ -214,17 +217,16 @@ TEST_F(ActionComponentTest, AboutReturnsWithTheDialogOpenAndOKClosesIt) {
     EXPECT_TRUE(dialogs.PressOK());
     EXPECT_TRUE(dialogs.PressOK());
     EXPECT_FALSE(dialogs.PressOK());
-    dialogs.onWait = nullptr;
     EXPECT_REFS_UNCHANGED(before);
 }
 
 TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
-    auto& dialogs = host::Host::Current().Get<host::ui::DialogManager>();
+    auto& dialogs = TheHost().Get<host::ui::DialogManager>();
     for (ActionID action :
          {kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID,
           kOpalSuggestNewFeatureActionID, kOpalSendFeedbackActionID, kOpalSupportActionID}) {
         InterfacePtr<IActionComponent> component = Component();
-        testing_support::SweepFaults({"action 0x" + std::to_string(action)}, [&] {
+        testing_support::SweepFaults(TheHost(), {"action 0x" + std::to_string(action)}, [&] {
             ActiveContext context;
             component->DoAction(&context, action, GSysPoint(), nullptr);
             TheHost().DrainCommands();
@@ -234,7 +236,7 @@ TEST_F(ActionComponentTest, EveryFailureOfEveryActionReleasesAll) {
         });
     }
     InterfacePtr<IActionComponent> component = Component();
-    testing_support::SweepFaults({"action states"}, [&] {
+    testing_support::SweepFaults(TheHost(), {"action states"}, [&] {
         TestStateList list({kOpalShowPanelsActionID, kOpalTurnAlphaActionID, kOpalAboutActionID});
         ActiveContext context;
         component->UpdateActionStates(&context, &list, GSysPoint(), nullptr);

@@ -35,9 +35,9 @@ protected:
 
 TEST_F(ControllerTest, Field_ShowsTheLargestSelectedOpacity_GreyedWithoutSelection) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A", "B", "C"});
-    StoreAlpha("A", 20);
-    StoreAlpha("B", 75.9);
-    StoreAlpha("C", 15);
+    StoreOpacity("A", 20);
+    StoreOpacity("B", 75.9);
+    StoreOpacity("C", 15);
     ShowOpal();
     EXPECT_FALSE(FieldEnabled());
 
@@ -57,7 +57,7 @@ TEST_F(ControllerTest, EnteredOpacity_StoredForEverySelectedRow_EveryReachableWi
     AddPaletteWith("Q", kPaletteFloatingBoss, {"C"});
     AddPaletteWith("R", kPaletteFloatingBoss, {"D"});
     TheWorld().AddPanel("B"); // in no palette: no window to repaint
-    StoreAlpha("B", 100);
+    StoreOpacity("B", 100);
     ShowOpal();
     SelectByName({"A", "C", "D"});
 
@@ -74,8 +74,8 @@ TEST_F(ControllerTest, EnteredOpacity_StoredForEverySelectedRow_EveryReachableWi
     EXPECT_EQ(Traced(kRunSetAlpha), 3u);
     EXPECT_EQ(Traced(kQueuedPaletteAlpha), 2u);
     for (const char* panel : {"A", "B", "C"})
-        EXPECT_DOUBLE_EQ(StoredAlpha(panel), 60.0) << panel;
-    EXPECT_DOUBLE_EQ(StoredAlpha("D"), 40.0);
+        EXPECT_DOUBLE_EQ(StoredOpacity(panel), 60.0) << panel;
+    EXPECT_DOUBLE_EQ(StoredOpacity("D"), 40.0);
     const auto texts = RowTexts();
     EXPECT_EQ(texts[static_cast<size_t>(RowOf("B"))], "60%");
     EXPECT_EQ(texts[static_cast<size_t>(RowOf("C"))], "60%");
@@ -90,15 +90,15 @@ TEST_F(ControllerTest, EnteredOpacity_StoredForEverySelectedRow_EveryReachableWi
 
 TEST_F(ControllerTest, ShownAgain_FieldEnabledWithTheSelectionsValue) {
     AddPaletteWith("P", kPaletteFloatingBoss, {"A", "B", "C"});
-    StoreAlpha("A", 20);
-    StoreAlpha("B", 40);
+    StoreOpacity("A", 20);
+    StoreOpacity("B", 40);
     ShowOpal();
     SelectByName({"A", "B"});
     EXPECT_EQ(TextOf(Field()), "40%");
 
     // Changed while the panel was away: the field shows what is stored now.
     HideOpal();
-    StoreAlpha("A", 65);
+    StoreOpacity("A", 65);
     ViewOf(Field())->Disable(kTrue);
     ShowOpal();
     EXPECT_EQ(Selected(), (std::set<int32>{RowOf("A"), RowOf("B")}));
@@ -115,7 +115,7 @@ TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {
     AddPaletteWith("H", kPaletteFloatingBoss, {"Hidden1", "Hidden2"}, false);
     AddPaletteWith("P", kPaletteFloatingBoss, {"Open"});
     ShowOpal();
-    Host::Current().Get<Alerts>().ClearLog();
+    TheHost().Get<Alerts>().ClearLog();
 
     StartTrace();
     SelectByName({"Open"});
@@ -128,8 +128,8 @@ TEST_F(ControllerTest, Notice_ScheduledOncePerSelectionOfGreyedRows) {
     EXPECT_EQ(Traced(kQueuedAlert), 2u);
 
     TheHost().DrainCommands();
-    ASSERT_FALSE(Host::Current().Get<Alerts>().Log().empty());
-    EXPECT_NE(Host::Current().Get<Alerts>().Log().back().find("closed or stashed panels"),
+    ASSERT_FALSE(TheHost().Get<Alerts>().Log().empty());
+    EXPECT_NE(TheHost().Get<Alerts>().Log().back().find("closed or stashed panels"),
               std::string::npos);
 }
 

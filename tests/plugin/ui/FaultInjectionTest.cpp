@@ -48,7 +48,7 @@ protected:
         testing_support::FaultSweep sweep(what);
         sweep.prepare = settle;
         sweep.settle = settle;
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             operation();
             TheHost().DrainCommands();
         });
@@ -80,7 +80,7 @@ protected:
         InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
         return data->GetEntryAt(entry).panelID;
     }
-    double StoredAlphaForID(int32 panelID) {
+    double StoredOpacityForID(int32 panelID) {
         InterfacePtr<IOpalAlphaData> data(QueryWorkspace<IOpalAlphaData>(kOpalAlphaDataIID));
         return data->GetAlphaForPanel(panelID);
     }
@@ -133,7 +133,7 @@ TEST_F(PanelFaultTest, RowsAndBars) {
     });
     ForEveryFailure("bar", [&] {
         Boss* row = ListRows(List())[0];
-        DrawNow(ViewOf(FindWidget(row, kOpalRowAlphaBarWidgetID)));
+        DrawNow(FindWidget(row, kOpalRowAlphaBarWidgetID));
     });
 }
 
@@ -147,9 +147,9 @@ TEST_F(PanelFaultTest, SwitchOpacity_WithThePanelShown) {
     };
     const Case cases[] = {{"button", true}, {"button", false}, {"menu", true}, {"menu", false}};
     // P's two panels at 40 %; the hidden palette's one panel at 70 % decides alone.
-    StoreAlpha("A", 40);
-    StoreAlpha("B", 40);
-    StoreAlpha("Hidden", 70);
+    StoreOpacity("A", 40);
+    StoreOpacity("B", 40);
+    StoreOpacity("Hidden", 70);
     for (const Case& c : cases) {
         testing_support::FaultSweep sweep{std::string("switch by ") + c.how +
                                           (c.startOn ? " from on" : " from off")};
@@ -164,12 +164,11 @@ TEST_F(PanelFaultTest, SwitchOpacity_WithThePanelShown) {
                    std::to_string(ViewOf(Widget(kOpalOnOffButtonWidgetID))->GetRsrcID()) + " P " +
                    WindowText("P") + " H " + WindowText("H");
         };
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             if (std::string(c.how) == "button")
                 PressButton(Widget(kOpalOnOffButtonWidgetID));
             else
-                host::Host::Current().Get<host::ui::ActionManager>().DoAction(
-                    kOpalTurnAlphaActionID);
+                TheHost().Get<host::ui::ActionManager>().DoAction(kOpalTurnAlphaActionID);
             TheHost().DrainCommands();
         });
         EXPECT_EQ(sweep.observe(), c.startOn ? "off picture 10001 P alpha 254 H alpha 254"
@@ -201,7 +200,7 @@ TEST_F(PanelFaultTest, SwitchOpacity_AnUnreachableWindow_DoesNotStopTheOthers) {
         if (fired && allSwitched && Traced(kQueuedPaletteAlpha) == 3u)
             wentOnPastIt = true;
     };
-    testing_support::SweepFaults(sweep, [&] {
+    testing_support::SweepFaults(TheHost(), sweep, [&] {
         PressButton(Widget(kOpalOnOffButtonWidgetID));
         TheHost().DrainCommands();
     });
@@ -220,7 +219,7 @@ TEST_F(PanelFaultTest, SetAlphaCommand_WithThePanelShown) {
         const int32 panelID = PanelOfEntry(entry);
         testing_support::FaultSweep sweep{"set alpha for row " + std::to_string(row)};
         sweep.prepare = [&] {
-            StoreAlphaForID(panelID, 60);
+            StoreOpacityForID(panelID, 60);
             for (Boss* cell : ListRows(List()))
                 FindWidget(cell, kOpalRowOpacityTextWidgetID)
                     ->PeekAs<ITextControlData>(IID_ITEXTCONTROLDATA)
@@ -228,12 +227,12 @@ TEST_F(PanelFaultTest, SetAlphaCommand_WithThePanelShown) {
         };
         sweep.observe = [&] {
             std::ostringstream out;
-            out << StoredAlphaForID(panelID);
+            out << StoredOpacityForID(panelID);
             for (const std::string& text : RowTexts())
                 out << " " << text;
             return out.str();
         };
-        testing_support::SweepFaults(sweep, [&] {
+        testing_support::SweepFaults(TheHost(), sweep, [&] {
             InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalSetAlphaCmdBoss));
             InterfacePtr<IIntData> rowData(command, kOpalListRowDataIID);
             InterfacePtr<IIntData> entryData(command, kOpalEntryIndexDataIID);
@@ -249,7 +248,7 @@ TEST_F(PanelFaultTest, SetAlphaCommand_WithThePanelShown) {
         if (row >= 0 && row < rows)
             texts[static_cast<size_t>(row)] = "37%";
         EXPECT_EQ(RowTexts(), texts) << sweep.what;
-        EXPECT_EQ(StoredAlphaForID(panelID), 37.9) << sweep.what;
+        EXPECT_EQ(StoredOpacityForID(panelID), 37.9) << sweep.what;
     }
 }
 

@@ -8,7 +8,7 @@ using testing_support::EngineTest;
 using testing_support::RefSnapshot;
 
 TEST_F(EngineTest, UpdatePanelList_WithoutTheOpalPanel_DoesNothing) {
-    const RefSnapshot before = RefSnapshot::Take();
+    const RefSnapshot before = RefSnapshot::Take(TheHost());
     TheHost().ClearDirtyLog();
     InterfacePtr<ICommand> command(CmdUtils::CreateCommand(kOpalUpdatePanelListCmdBoss));
     ASSERT_TRUE(command);

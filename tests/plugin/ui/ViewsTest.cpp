@@ -55,14 +55,14 @@ protected:
     void SetUp() override {
         PanelUiTest::SetUp();
         AddPaletteWith("P", kPaletteFloatingBoss, {"Empty", "Half", "Full"});
-        StoreAlpha("Empty", 0);
-        StoreAlpha("Half", 50);
-        StoreAlpha("Full", 100);
+        StoreOpacity("Empty", 0);
+        StoreOpacity("Half", 50);
+        StoreOpacity("Full", 100);
         ShowOpal();
     }
     Ops DrawBarOf(const std::string& panel) {
         Boss* row = ListRows(List())[static_cast<size_t>(RowOf(panel))];
-        return DrawNow(ViewOf(FindWidget(row, kOpalRowAlphaBarWidgetID)));
+        return DrawNow(FindWidget(row, kOpalRowAlphaBarWidgetID));
     }
     static Ops Normal(const Ops& body) {
         Ops ops = {"save", "color 0 0 0", "stroke-rect 1 1 153 4"};

@@ -8,26 +8,27 @@ namespace {
 
 using testing_support::SweepFaults;
 
-void AcquireForEver() {
-    while (host::Host::Current().GetFaults().Acquire()) {
+void AcquireForEver(host::Host& host) {
+    while (host.GetFaults().Acquire()) {
     }
 }
 
 TEST(FaultSweep, CountsTheActionsAcquisitions_AndFailsAtTheCapInsteadOfHanging) {
     host::Host context;
     int64 runs = 0;
-    EXPECT_EQ(SweepFaults({"three"},
+    EXPECT_EQ(SweepFaults(context, {"three"},
                           [&] {
                               ++runs;
                               for (int i = 0; i < 3; ++i)
-                                  host::Host::Current().GetFaults().Acquire();
+                                  context.GetFaults().Acquire();
                           }),
               3);
     EXPECT_EQ(runs, 4);
 
     testing_support::FaultSweep endless("endless");
     endless.cap = 5;
-    EXPECT_NONFATAL_FAILURE(SweepFaults(endless, AcquireForEver), "acquisition 5 still failed");
+    EXPECT_NONFATAL_FAILURE(SweepFaults(context, endless, [&] { AcquireForEver(context); }),
+                            "acquisition 5 still failed");
 }
 
 TEST(FaultSweep, FailsWhenAFailureChangesWhatTheNextRunDoes) {
@@ -36,9 +37,9 @@ TEST(FaultSweep, FailsWhenAFailureChangesWhatTheNextRunDoes) {
     bool failedOnce = false;
     testing_support::FaultSweep sweep("remembers");
     sweep.observe = [&] { return std::string(failedOnce ? "changed" : "as first"); };
-    EXPECT_NONFATAL_FAILURE(SweepFaults(sweep,
+    EXPECT_NONFATAL_FAILURE(SweepFaults(context, sweep,
                                         [&] {
-                                            if (!host::Host::Current().GetFaults().Acquire())
+                                            if (!context.GetFaults().Acquire())
                                                 failedOnce = true;
                                         }),
                             "differs from the first run");
@@ -51,15 +52,15 @@ TEST(FaultSweep, PerClass_CountsReferencesOfReplacedObjects) {
     testing_support::FaultSweep sweep("replaces");
     sweep.accounting = testing_support::FaultSweep::Accounting::kPerClass;
     // A new object in place of the old one passes; one reference too many does not.
-    SweepFaults(sweep, [&] {
+    SweepFaults(context, sweep, [&] {
         host::Boss* fresh = model.CreateBoss(kWorkspaceBoss);
         std::swap(kept, fresh);
         fresh->Release();
-        host::Host::Current().GetFaults().Acquire();
+        context.GetFaults().Acquire();
     });
-    EXPECT_NONFATAL_FAILURE(SweepFaults(sweep,
+    EXPECT_NONFATAL_FAILURE(SweepFaults(context, sweep,
                                         [&] {
-                                            if (!host::Host::Current().GetFaults().Acquire())
+                                            if (!context.GetFaults().Acquire())
                                                 kept->AddRef();
                                         }),
                             "2 references, had 1");

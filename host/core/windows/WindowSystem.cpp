@@ -4,16 +4,18 @@
 // pointer itself stays where it is: the scripts run unattended, under Wine on
 // a virtual screen, and a real move would come back as X events at a time of
 // the X server's choosing.
-#include "core/Pointer.h"
+#include "core/WindowSystem.h"
 
 namespace host {
-namespace {
 
-HWND gUnder = nullptr;
+struct WindowSystem::State {
+    HWND under = nullptr;
+};
 
-} // namespace
+WindowSystem::WindowSystem() : fState(std::make_unique<State>()) {}
+WindowSystem::~WindowSystem() = default;
 
-void DeliverPointer(HWND window, int32 x, int32 y) {
+void WindowSystem::DeliverPointer(HWND window, int32 x, int32 y) {
     if (window && !IsWindow(window))
         window = nullptr;
     if (window) {
@@ -23,9 +25,10 @@ void DeliverPointer(HWND window, int32 x, int32 y) {
     }
     // The windows the pointer is over are the ones that ask for the leave;
     // the pointer never was over them for the system, so it is told here.
-    if (gUnder && gUnder != window && IsWindow(gUnder))
-        PostMessageW(gUnder, WM_MOUSELEAVE, 0, 0);
-    gUnder = window;
+    HWND& under = fState->under;
+    if (under && under != window && IsWindow(under))
+        PostMessageW(under, WM_MOUSELEAVE, 0, 0);
+    under = window;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -33,8 +36,8 @@ void DeliverPointer(HWND window, int32 x, int32 y) {
     }
 }
 
-HWND WindowUnderPointer() {
-    return gUnder && IsWindow(gUnder) ? gUnder : nullptr;
+HWND WindowSystem::WindowUnderPointer() const {
+    return fState->under && IsWindow(fState->under) ? fState->under : nullptr;
 }
 
 } // namespace host
