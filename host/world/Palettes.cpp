@@ -241,7 +241,7 @@ void World::State::PlaceFreely(Palette& palette) {
     palette.x = at.x;
     palette.y = at.y;
     if (at.x != step.x || at.y != step.y)
-        world.fHost.Notify(&Layer::PalettePlaced, palette.name);
+        world.paletteChanges.Publish({palette.name, true});
 }
 
 void World::State::SetShown(Palette& palette, bool shown) {
