@@ -7,6 +7,7 @@
 
 #include "core/Host.h"
 #include "core/ObjectModel.h"
+#include "paint/HitTest.h"
 #include "paint/Layout.h"
 #include "script/ScriptRunner.h"
 #include "ui/Alerts.h"
@@ -109,7 +110,7 @@ private:
 // the button the pointer rests on and its tip, the drag under way and the
 // anchor of Shift-clicks (LiveInput.cpp).
 struct InputState {
-    enum class Drag { kNone, kTitle, kSizeBox, kButton };
+    enum class Drag { kNone, kTitle, kSizeBox, kButton, kThumb };
     int32 keyPanel = 0;   // the panel last clicked: its focused control takes the keys
     Boss* held = nullptr; // the button held down (a reference)
     PaletteWindow* holding = nullptr;
@@ -124,7 +125,8 @@ struct InputState {
     POINT grab{};          // the pointer in the window when the drag began
     POINT start{};         // on the screen
     int width = 0, height = 0;
-    POINT last{-1, -1}; // the pointer when the drag last followed it
+    paint::ThumbGrab thumb; // the scroll bar's thumb dragged
+    POINT last{-1, -1};     // the pointer when the drag last followed it
 };
 
 class App final : public PaletteWindows, private ui::AlertAnswerer, private ui::DialogWaiter {
@@ -274,6 +276,9 @@ private:
 class DialogWindow final : public Window {
 public:
     DialogWindow(App& app, Boss* dialog, const paint::DialogLook& look);
+    ~DialogWindow() override;
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
     Boss* Dialog() const { return fDialog; }
 
 protected:
@@ -284,7 +289,12 @@ protected:
     LRESULT Other(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The OK button at a point of the window, or null.
+    Boss* OKAt(int x, int y);
+    void LetGo(bool over);
+
     Boss* fDialog;
+    Boss* fHeld = nullptr; // its OK held down by the pointer (a reference)
 };
 
 // With OPAL_LIVE_TRACE set, what the palette windows receive and what the

@@ -58,6 +58,7 @@ protected:
                 fState.checked = !fState.checked;
                 fState.focus = 1;
             } else if (part == paint::AlertPart::kOK) {
+                fHeld = true;
                 fState.pressed = true;
                 fState.focus = 2;
                 SetCapture(Handle());
@@ -65,8 +66,17 @@ protected:
             Redraw();
             return true;
         }
-        if (message == WM_LBUTTONUP && fState.pressed) {
+        if (message == WM_MOUSEMOVE && fHeld) {
+            // Held, OK looks pressed only while the pointer is over it.
+            if (fState.pressed != (part == paint::AlertPart::kOK)) {
+                fState.pressed = !fState.pressed;
+                Redraw();
+            }
+            return true;
+        }
+        if (message == WM_LBUTTONUP && fHeld) {
             // OK acts when released over it.
+            fHeld = false;
             fState.pressed = false;
             ReleaseCapture();
             fDone = part == paint::AlertPart::kOK;
@@ -138,6 +148,7 @@ private:
 
     paint::AlertLook fLook;
     paint::AlertState fState;
+    bool fHeld = false; // OK held down by the pointer
     bool fDone = false;
 };
 

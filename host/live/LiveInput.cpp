@@ -274,6 +274,17 @@ void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
         app.Act(ui::UserAction::Focus(const_cast<Boss*>(hit->list)));
         SelectRow(app, *hit, keys);
         return;
+    case Part::kScrollBar:
+        if (const auto thumb = paint::GrabThumb(app.Look(), at)) {
+            app.input.thumb = *thumb;
+            BeginDrag(window, Drag::kThumb, x, y);
+            return;
+        }
+        // The track above or below the thumb pages.
+        for (const ui::UserAction& action : paint::PressActions(app.Look(), at))
+            if (action.kind != ui::UserAction::Kind::kRaise)
+                app.Act(action);
+        return;
     case Part::kButton: {
         // Held down until released: over the button it acts, moved off it does not.
         Boss* button = const_cast<Boss*>(hit->widget);
@@ -295,6 +306,25 @@ void ButtonDown(PaletteWindow& window, int x, int y, WPARAM keys) {
     }
 }
 
+// Whether a point of the window is on the held button.
+bool OverHeld(PaletteWindow& window, int x, int y) {
+    paint::Point at;
+    const auto hit = HitIn(window, x, y, &at);
+    return hit && hit->part == paint::Hit::Part::kButton && hit->widget == window.app.input.held;
+}
+
+// The pointer moved with the button held: it looks pressed while over it.
+void ButtonDrag(PaletteWindow& window, int x, int y) {
+    App& app = window.app;
+    Boss* held = app.input.held;
+    if (!held || app.input.holding != &window)
+        return;
+    // Most moves change nothing: only a crossing of the button's edge is acted on.
+    const bool over = OverHeld(window, x, y);
+    if (const ui::WidgetRecord* record = ui::RecordOf(held); record && record->pressed != over)
+        app.Act(ui::UserAction::ButtonDrag(held, over));
+}
+
 // The held button is let go at a point of the window.
 void ButtonUp(PaletteWindow& window, int x, int y) {
     App& app = window.app;
@@ -302,9 +332,7 @@ void ButtonUp(PaletteWindow& window, int x, int y) {
     if (!held)
         return;
     held->AddRef();
-    paint::Point at;
-    const auto hit = HitIn(window, x, y, &at);
-    const bool over = hit && hit->part == paint::Hit::Part::kButton && hit->widget == held;
+    const bool over = OverHeld(window, x, y);
     // Let go first: giving the capture back tells WM_CAPTURECHANGED, which
     // would take it for a press lost.
     ReleaseHeld(app);
@@ -333,12 +361,17 @@ void PointerMoved(App& app) {
     if (at.x == in.last.x && at.y == in.last.y)
         return;
     in.last = at;
-    if (in.drag == Drag::kTitle)
+    if (in.drag == Drag::kTitle) {
         app.Act(ui::UserAction::Place(in.dragged->Name(), at.x - in.grab.x, at.y - in.grab.y));
-    else if (in.drag == Drag::kSizeBox && in.panel)
+    } else if (in.drag == Drag::kThumb) {
+        const paint::Point to{static_cast<double>(at.x), static_cast<double>(at.y)};
+        if (const auto action = paint::DragThumb(app.Look(), in.thumb, to))
+            app.Act(*action);
+    } else if (in.drag == Drag::kSizeBox && in.panel) {
         app.Act(ui::UserAction::Resize(
             in.panel, static_cast<int32>(std::max(0L, in.width + at.x - in.start.x)),
             static_cast<int32>(std::max(0L, in.height + at.y - in.start.y))));
+    }
 }
 
 // A key as the host's widgets take it; nothing for keys they do not know
@@ -417,9 +450,11 @@ bool PaletteInput(PaletteWindow& window, UINT message, int x, int y, WPARAM keys
         DoubleClick(window, x, y, keys);
         return true;
     case WM_MOUSEMOVE:
-        if (in.drag == Drag::kTitle || in.drag == Drag::kSizeBox) {
+        if (in.drag == Drag::kTitle || in.drag == Drag::kSizeBox || in.drag == Drag::kThumb) {
             if (in.dragged)
                 PointerMoved(app);
+        } else if (in.drag == Drag::kButton) {
+            ButtonDrag(window, x, y);
         } else if (in.drag == Drag::kNone) {
             paint::Point at;
             const auto hit = HitIn(window, x, y, &at);

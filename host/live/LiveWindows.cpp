@@ -413,22 +413,76 @@ void DialogWindow::Paint(HDC dc, const RECT& /*dirty*/) {
             PaintDialog(dc, look);
 }
 
-bool DialogWindow::Mouse(UINT message, int x, int y, WPARAM /*keys*/) {
-    if (message != WM_LBUTTONUP)
-        return false;
+DialogWindow::~DialogWindow() {
+    if (fHeld)
+        fHeld->Release();
+}
+
+Boss* DialogWindow::OKAt(int x, int y) {
     // In the window's own coordinates: a person may have moved it.
     for (const paint::DialogLook& look : app.Look().dialogs) {
         if (look.view.root != fDialog)
             continue;
         const paint::Point at{static_cast<double>(look.area.left + x),
                               static_cast<double>(look.area.top + y)};
-        const auto action = paint::ActionAt(app.Look(), at);
-        if (action && action->kind == ui::UserAction::Kind::kDialogButton) {
-            app.Act(*action);
-            return true;
-        }
+        const paint::Hit hit = paint::HitTest(app.Look(), at);
+        if (hit.part == paint::Hit::Part::kDialogButton && hit.dialog == fDialog)
+            return const_cast<Boss*>(hit.widget);
     }
-    return false;
+    return nullptr;
+}
+
+// The held OK let go: over it, the dialog's OK is pressed.
+void DialogWindow::LetGo(bool over) {
+    Boss* held = std::exchange(fHeld, nullptr);
+    if (!held)
+        return;
+    if (GetCapture() == Handle())
+        ReleaseCapture();
+    app.Act(ui::UserAction::ButtonUp(held, false)); // its look; the dialog acts below
+    held->Release();
+    InvalidateRect(Handle(), nullptr, FALSE);
+    if (over)
+        app.Act(ui::UserAction::PressDialogButton(fDialog));
+}
+
+// OK as a push button: held down it looks pressed while the pointer is over
+// it, and acts when let go there.
+bool DialogWindow::Mouse(UINT message, int x, int y, WPARAM /*keys*/) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        Boss* ok = OKAt(x, y);
+        if (!ok)
+            return false;
+        ok->AddRef();
+        if (fHeld)
+            fHeld->Release();
+        fHeld = ok;
+        SetCapture(Handle());
+        app.Act(ui::UserAction::ButtonDown(ok));
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return true;
+    }
+    case WM_MOUSEMOVE: {
+        if (!fHeld)
+            return false;
+        const bool over = OKAt(x, y) == fHeld;
+        if (const ui::WidgetRecord* record = ui::RecordOf(fHeld);
+            record && record->pressed != over) {
+            app.Act(ui::UserAction::ButtonDrag(fHeld, over));
+            InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        return true;
+    }
+    case WM_LBUTTONUP:
+        if (!fHeld)
+            return false;
+        LetGo(OKAt(x, y) == fHeld);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool DialogWindow::Key(UINT message, WPARAM wParam) {
@@ -444,6 +498,11 @@ void DialogWindow::Close() {
 }
 
 LRESULT DialogWindow::Other(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CAPTURECHANGED && fHeld && reinterpret_cast<HWND>(lParam) != Handle()) {
+        // Another window took the mouse: the press is lost.
+        LetGo(false);
+        return 0;
+    }
     if (message == WM_NCHITTEST) {
         // Moved by its title, as a window of the system.
         POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -169,6 +169,19 @@ void DrawField(Painter& painter, const Boss* widget, const IControlView& view, c
     painter.Outline(box, ToColor(editing ? kFocusMark : kFieldEdge));
 }
 
+// A label's font: the widget font, or where that is wider than the font its
+// layout was made for (the text would run into what follows it), as much
+// smaller as keeps it clear.
+constexpr double kLabelGap = 2;
+constexpr double kLeastLabelSize = 8;
+
+Font LabelFont(Painter& painter, const std::string& text, double width) {
+    Font font = kWidgetFont;
+    while (font.size > kLeastLabelSize && painter.TextWidth(text, font) > width - kLabelGap)
+        font.size -= 0.5;
+    return font;
+}
+
 // An icon button: a face while the pointer is on it or holds it down, the
 // icon a pixel down and right while it is held.
 void DrawIconButton(Painter& painter, const Boss* widget, const IControlView& view,
@@ -256,7 +269,9 @@ bool DrawHostFace(Painter& painter, const Boss* widget, IControlView& view, cons
             painter.Text(FitText(painter, ui::TextOf(widget), kWidgetFont, box.width), box.x,
                          box.Bottom() - band, band, kWidgetFont, text);
         } else {
-            painter.Text(ui::TextOf(widget), box.x, box.y, box.height, kWidgetFont, text);
+            const std::string label = ui::TextOf(widget);
+            painter.Text(label, box.x, box.y, box.height, LabelFont(painter, label, box.width),
+                         text);
         }
         break;
     case kSliderComboWidgetBoss:
@@ -271,11 +286,13 @@ bool DrawHostFace(Painter& painter, const Boss* widget, IControlView& view, cons
     case kSizeBoxWidgetBoss:
         DrawSizeBox(painter, box);
         break;
-    case kOKButtonWidgetBoss:
-        Fill(painter, box, kBackTab);
+    case kOKButtonWidgetBoss: {
+        const ui::WidgetRecord* record = ui::RecordOf(widget);
+        Fill(painter, box, record && record->pressed && view.IsEnabled() ? kPressedFace : kBackTab);
         painter.Outline(box, ToColor(kFieldEdge));
         TextCentred(painter, ui::TextOf(widget), box, kWidgetFont, text);
         break;
+    }
     case kSeparatorWidgetBoss:
         Fill(painter, {box.x, box.y + std::floor(box.height / 2), box.width, 1}, kListEdge);
         break;

@@ -4,6 +4,7 @@
 #include "ui/ListBox.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -140,6 +141,16 @@ Boss* Live(const Boss* widget) {
     return const_cast<Boss*>(widget);
 }
 
+// The scroll bar of a list of a palette's front panel, on the screen.
+std::optional<ScrollBarLook> ScrollBarOn(const ScreenLook& screen, const Boss* list) {
+    for (const PaletteLook& look : screen.palettes)
+        for (const GroupLook& group : look.groups)
+            for (const WidgetPlace& place : PanelPlaces(look, group))
+                if (place.widget == list)
+                    return ScrollBarOf(list, place.box);
+    return std::nullopt;
+}
+
 } // namespace
 
 Hit HitTest(const ScreenLook& screen, Point at) {
@@ -240,6 +251,30 @@ std::optional<ui::UserAction> WheelAt(const ScreenLook& screen, Point at, int32 
     if (!hit.list)
         return std::nullopt;
     return ui::UserAction::Wheel(Live(hit.list), rows);
+}
+
+std::optional<ThumbGrab> GrabThumb(const ScreenLook& screen, Point at) {
+    const Hit hit = HitTest(screen, at);
+    if (hit.part != Hit::Part::kScrollBar || hit.row != 0)
+        return std::nullopt;
+    return ThumbGrab{hit.list, at.y, ui::ScrollOf(hit.list).first};
+}
+
+std::optional<ui::UserAction> DragThumb(const ScreenLook& screen, const ThumbGrab& grab, Point at) {
+    const auto bar = grab.list ? ScrollBarOn(screen, grab.list) : std::nullopt;
+    if (!bar)
+        return std::nullopt;
+    const ui::ListScroll scroll = ui::ScrollOf(grab.list);
+    const int32 scrollable = scroll.rows - scroll.inView;
+    const double travel = bar->track.height - bar->thumb.height;
+    if (scrollable <= 0 || travel <= 0)
+        return std::nullopt;
+    const auto first =
+        static_cast<int32>(std::lround(grab.first + (at.y - grab.y) * scrollable / travel));
+    const int32 target = std::clamp(first, 0, scrollable);
+    if (target == scroll.first)
+        return std::nullopt;
+    return ui::UserAction::Wheel(Live(grab.list), target - scroll.first);
 }
 
 std::optional<ui::UserAction> DoubleClickAt(const ScreenLook& screen, Point at) {

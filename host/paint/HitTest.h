@@ -90,4 +90,19 @@ OPAL_SDK_API bool AlertKey(const AlertLook& look, AlertState& state, const ui::K
 // The wheel turned at the point: the list under it scrolls by `rows`.
 OPAL_SDK_API std::optional<ui::UserAction> WheelAt(const ScreenLook& screen, Point at, int32 rows);
 
+// The thumb of a list's scroll bar held by the pointer: where it was
+// grabbed, and the list's first row in view then.
+struct ThumbGrab {
+    const Boss* list = nullptr; // compared, never followed: the list may be gone
+    double y = 0;
+    int32 first = 0;
+};
+// The thumb at the point, grabbed there; nothing when the point is not on one.
+OPAL_SDK_API std::optional<ThumbGrab> GrabThumb(const ScreenLook& screen, Point at);
+// The thumb held and moved with the pointer to the point: the list scrolls
+// through its rows as far as the thumb moved through its travel, kept
+// within them; nothing when that is where it is, or the list is not shown.
+OPAL_SDK_API std::optional<ui::UserAction> DragThumb(const ScreenLook& screen,
+                                                     const ThumbGrab& grab, Point at);
+
 } // namespace host::paint

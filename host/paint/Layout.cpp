@@ -15,6 +15,11 @@
 
 namespace host::paint {
 
+// The world places palettes clear of each other's title bars on this screen.
+static_assert(kBorder + kTitleHeight == kPaletteTitleBar);
+static_assert(kPlaceholderWidth + 2 * kBorder == kPaletteLeastWidth);
+static_assert(kScreenWidth == kPlacingWidth && kScreenHeight == kPlacingHeight);
+
 Rect Intersection(const Rect& a, const Rect& b) {
     const double x = std::max(a.x, b.x), y = std::max(a.y, b.y);
     const double right = std::min(a.Right(), b.Right()), bottom = std::min(a.Bottom(), b.Bottom());

@@ -137,6 +137,14 @@ UserAction UserAction::ButtonDown(Boss* button) {
     return a;
 }
 
+UserAction UserAction::ButtonDrag(Boss* button, bool inside) {
+    UserAction a;
+    a.kind = Kind::kButtonDrag;
+    a.widget = button;
+    a.x = inside ? 1 : 0;
+    return a;
+}
+
 UserAction UserAction::ButtonUp(Boss* button, bool inside) {
     UserAction a;
     a.kind = Kind::kButtonUp;
@@ -255,17 +263,31 @@ ActionResult ButtonDown(Boss* button) {
     WidgetRecord* record = RecordOf(button);
     if (!view || !record || !view->IsEnabled() || !view->IsVisible())
         return ActionResult::kIgnored;
+    record->held = true;
     record->pressed = true;
     view->Invalidate();
     return ActionResult::kDone;
 }
 
-// Released over the button that was pressed, it acts; moved off first, the
+// As a push button does: held down, it looks pressed only while the pointer
+// is over it.
+ActionResult ButtonDrag(Boss* button, bool inside) {
+    WidgetRecord* record = RecordOf(Needed(button, "button"));
+    if (!record || !record->held || record->pressed == inside)
+        return ActionResult::kIgnored;
+    record->pressed = inside;
+    if (IControlView* view = ViewOf(button))
+        view->Invalidate();
+    return ActionResult::kDone;
+}
+
+// Released over the button that was held, it acts; released elsewhere, the
 // press is cancelled.
 ActionResult ButtonUp(Boss* button, bool inside) {
     WidgetRecord* record = RecordOf(Needed(button, "button"));
-    if (!record || !std::exchange(record->pressed, false))
+    if (!record || !std::exchange(record->held, false))
         return ActionResult::kIgnored;
+    record->pressed = false;
     if (IControlView* view = ViewOf(button))
         view->Invalidate();
     return inside ? Done(PressButton(button)) : ActionResult::kIgnored;
@@ -323,6 +345,8 @@ ActionResult Perform(Host& host, const UserAction& action) {
             return HoverOver(host, action.widget);
         case Kind::kButtonDown:
             return ButtonDown(action.widget);
+        case Kind::kButtonDrag:
+            return ButtonDrag(action.widget, action.x != 0);
         case Kind::kButtonUp:
             return ButtonUp(action.widget, action.x != 0);
         case Kind::kRaise:

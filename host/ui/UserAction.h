@@ -45,7 +45,8 @@ struct OPAL_SDK_API UserAction {
         kWheel,        // widget: the list; y: rows to scroll (positive: down)
         kHover,        // widget: the button the pointer rests on, or null: on none
         kButtonDown,   // widget: the button the pointer is pressed on
-        kButtonUp,     // widget: the button pressed; x: 1 released over it, 0 moved off
+        kButtonDrag,   // widget: the button held; x: 1 the pointer over it, 0 off it
+        kButtonUp,     // widget: the button held; x: 1 released over it, 0 elsewhere
         kRaise,        // palette: clicked or dragged, it comes in front of the others
     };
     Kind kind = Kind::kPress;
@@ -77,6 +78,7 @@ struct OPAL_SDK_API UserAction {
     static UserAction Wheel(Boss* list, int32 rows);
     static UserAction Hover(Boss* button);
     static UserAction ButtonDown(Boss* button);
+    static UserAction ButtonDrag(Boss* button, bool inside);
     static UserAction ButtonUp(Boss* button, bool inside);
     static UserAction Raise(std::string palette);
 };

@@ -59,7 +59,9 @@ public:
     int invalidations = 0;                  // redraws asked for
     // A panel's or dialog's root: the control with the keyboard focus.
     std::optional<WidgetID> focus;
-    // A button: held down by the pointer, the pointer over it.
+    // A button: held down by the pointer; shown pressed while held with the
+    // pointer over it; the pointer resting on it.
+    bool held = false;
     bool pressed = false;
     bool hovered = false;
 };

@@ -190,9 +190,65 @@ void World::State::SetFront(Panel& panel) {
     PostTab(*group, kTabAreaFrontChangedMsg, panel);
 }
 
+ScreenPoint World::State::PlaceOf(const Palette& palette) const {
+    if (palette.placed)
+        return {palette.x, palette.y};
+    const auto index = static_cast<int32>(&palette - palettes.data());
+    return {kCascadeLeft + kCascadeStep * index, kCascadeTop + kCascadeStep * index};
+}
+
+namespace {
+
+// Whether two palettes' title bars, at these top-left corners, overlap.
+bool TitlesMeet(ScreenPoint a, ScreenPoint b) {
+    return a.x < b.x + kPaletteLeastWidth && b.x < a.x + kPaletteLeastWidth &&
+           a.y < b.y + kPaletteTitleBar && b.y < a.y + kPaletteTitleBar;
+}
+
+bool OnScreen(ScreenPoint at) {
+    return at.x >= 0 && at.y >= 0 && at.x + kPaletteLeastWidth <= kPlacingWidth &&
+           at.y + kPaletteTitleBar <= kPlacingHeight;
+}
+
+} // namespace
+
+// From its cascade step, a title bar's height down and right until no other
+// shown palette's title bar is under its own; past the screen's edge the
+// cascade starts again at the top left. With no such place on the screen,
+// the step it had.
+void World::State::PlaceFreely(Palette& palette) {
+    if (palette.placed)
+        return;
+    const ScreenPoint step = PlaceOf(palette);
+    const auto free = [&](ScreenPoint at) {
+        for (const Palette& other : palettes)
+            if (&other != &palette && other.shown && TitlesMeet(at, PlaceOf(other)))
+                return false;
+        return true;
+    };
+    constexpr int32 kTries =
+        (kPlacingWidth / kPaletteTitleBar) * (kPlacingHeight / kPaletteTitleBar);
+    ScreenPoint at = step;
+    int32 restarts = 0;
+    for (int32 i = 0; i < kTries && !(OnScreen(at) && free(at)); ++i) {
+        at = {at.x + kPaletteTitleBar, at.y + kPaletteTitleBar};
+        if (!OnScreen(at))
+            at = {restarts++ * kPaletteTitleBar, 0};
+    }
+    if (!OnScreen(at) || !free(at))
+        at = step;
+    palette.placed = true;
+    palette.x = at.x;
+    palette.y = at.y;
+    if (at.x != step.x || at.y != step.y)
+        world.paletteChanges.Publish({palette.name, true});
+}
+
 void World::State::SetShown(Palette& palette, bool shown) {
     if (palette.shown == shown)
         return;
+    if (shown)
+        PlaceFreely(palette);
     palette.shown = shown;
     SyncPalette(palette);
     PostWindow(shown ? kWindowShownOrCreatedMsg : kWindowHiddenMsg, palette);
@@ -216,6 +272,8 @@ void World::AddPalette(const std::string& name, ClassID classID, bool shown,
     s.palettes.push_back({name, classID, shown, {}, nullptr, nullptr, false, 0, 0});
     if (at)
         PlacePalette(name, at->x, at->y);
+    else if (shown)
+        s.PlaceFreely(s.palettes.back());
     if (fBuilt) {
         s.BuildPalette(s.palettes.size() - 1);
         s.PostWindow(kWindowShownOrCreatedMsg, s.palettes.back());
@@ -320,11 +378,7 @@ std::optional<PaletteInfo> World::FindPalette(const std::string& name) const {
         info.uid = p.boss ? p.boss->GetUID() : kInvalidUID;
         info.window = p.window;
         info.raisedAt = p.raisedAt;
-        // Unplaced palettes cascade down and to the right in creation order.
-        const auto index = static_cast<int32>(&p - fState->palettes.data());
-        info.position = p.placed ? ScreenPoint{p.x, p.y}
-                                 : ScreenPoint{kCascadeLeft + kCascadeStep * index,
-                                               kCascadeTop + kCascadeStep * index};
+        info.position = fState->PlaceOf(p);
         for (const auto& g : p.groups) {
             info.groups.push_back(g.tabs);
             if (g.tabArea)

@@ -91,6 +91,11 @@ struct ScreenPoint {
 
 // Where the host puts palettes nobody placed: each one a step further.
 constexpr int32 kCascadeLeft = 330, kCascadeTop = 40, kCascadeStep = 28;
+// What the host keeps clear when it places a palette: no other shown
+// palette's title bar (its window's top, this high) under the new one's.
+// Every palette is at least an empty panel wide. The screen it places on.
+constexpr int32 kPaletteTitleBar = 19, kPaletteLeastWidth = 202;
+constexpr int32 kPlacingWidth = 960, kPlacingHeight = 640;
 
 struct PaletteInfo {
     std::string name;
@@ -148,6 +153,8 @@ public:
     void ApplicationEnding() override { Destroy(); }
 
     // ---- Changing the world (each throws WorldError for a bad request) -----------
+    // Not placed (`at`), the palette takes its cascade step when it is first
+    // shown, or a step further on where that would cover another's title bar.
     void AddPalette(const std::string& name, ClassID classID = kPaletteFloatingBoss,
                     bool shown = true, std::optional<ScreenPoint> at = std::nullopt);
     // Puts the palette's window there (else the host cascades it).

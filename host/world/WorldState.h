@@ -70,6 +70,10 @@ struct World::State {
     void Detach(Panel& panel);
     void SetFront(Panel& panel);
     void SetShown(Palette& palette, bool shown);
+    // Where the palette is, or would be when the host cascades it.
+    ScreenPoint PlaceOf(const Palette& palette) const;
+    // Puts a palette nobody placed where it covers no other's title bar.
+    void PlaceFreely(Palette& palette);
 
     // ---- Messages and the objects' end (WindowList.cpp) ------------------------------
     void Post(Boss* subject, ClassID change, Boss* origin);

@@ -1,8 +1,9 @@
 #!/bin/bash
 # The host's widgets as a person meets them on the live windows: the wheel
-# scrolls the list, Ctrl+A then 55 and Enter in the field gives alpha 140,
-# Escape closes the range alert (the field keeps the typing, selected), a tip
-# window appears over On/Off after the pointer rests there, and a click on a
+# and the scroll bar's thumb scroll the list, Ctrl+A then 55 and Enter in the
+# field gives alpha 140, Escape closes the range alert (the field keeps the
+# typing, selected), a tip window appears over On/Off after the pointer rests
+# there, On/Off held and moved off does nothing when let go, and a click on a
 # palette brings it in front of the others, for the window system too.
 #
 #   widgets.sh OPALHOST_EXE   (run inside tools/wine/run-live.sh)
@@ -28,6 +29,23 @@ done
 tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "0" ' && fail "the wheel did not scroll"
 tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "3" ' || fail "row 3 is not in view"
 pass "the wheel scrolls the list"
+
+# The scroll bar's thumb, at the top of its track (the list's right 14 pixels,
+# 9 past the rows' right edge), dragged far down shows the last rows.
+send "scroll #0" "print places"
+live_sync
+read -r x y w _ <<<"$(place row 0)"
+xdotool mousemove $((x + w + 16)) $((y + 4)) mousedown 1 sleep 0.2 \
+  mousemove $((x + w + 16)) $((y + 100)) sleep 0.2 mousemove $((x + w + 16)) $((y + 400)) \
+  sleep 0.2 mouseup 1
+for ((i = 0; i < 40; ++i)); do
+  mark; send "print places"; live_sync
+  tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "14" ' && break
+  sleep 0.1
+done
+tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "14" ' || fail "the thumb did not scroll"
+tail -n +$((MARK + 1)) "$LIVE/out" | grep -q '^place row "0" ' && fail "row 0 is still in view"
+pass "dragging the thumb scrolls the list"
 
 # Ctrl+A, 55, Enter in the field: alpha 140 on the palette whose front panel the row is.
 send "scroll #14" "print places"
@@ -63,6 +81,24 @@ xdotool mousemove $((x - 2)) $y sleep 0.1 mousemove $x $y
 wait_for '^place tip "Turn opacity On / Off" '
 [ -n "$(window_of "Turn opacity On / Off")" ] || fail "no tip window"
 pass "a tip window appears over On/Off"
+
+# On/Off held, moved off and let go: nothing; held, moved off and back, let go: it acts.
+onoff() { mark; send "print data"; live_sync
+  tail -n +$((MARK + 1)) "$LIVE/out" | sed -nE 's/^options on-off=([01]) .*/\1/p'; }
+was=$(onoff)
+[ -n "$was" ] || fail "no on-off option printed"
+read -r x y <<<"$(centre button onoff)"
+xdotool mousemove $x $y mousedown 1 sleep 0.2 mousemove $((x - 80)) $((y - 60)) sleep 0.2 mouseup 1
+sleep 0.5
+[ "$(onoff)" = "$was" ] || fail "On/Off acted on a release off it"
+xdotool mousemove $x $y mousedown 1 sleep 0.2 mousemove $((x - 80)) $((y - 60)) sleep 0.2 \
+  mousemove $x $y sleep 0.2 mouseup 1
+for ((i = 0; i < 40; ++i)); do
+  [ "$(onoff)" != "$was" ] && break
+  sleep 0.1
+done
+[ "$(onoff)" != "$was" ] || fail "On/Off did not act on a release over it"
+pass "a held button moved off does not act, brought back it does"
 
 # A click on the Side palette's title, where Opal does not cover it, brings it
 # in front of Opal: in the host's layout and for the window system.

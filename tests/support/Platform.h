@@ -4,6 +4,7 @@
 
 #include "OSWindows.h"
 
+#include <optional>
 #include <string>
 
 namespace testing_support {
@@ -17,5 +18,11 @@ bool MakeFifo(const std::string& path);
 bool SetMode(const std::string& path, unsigned mode);
 // The permission bits (07777), or ~0u when the file cannot be read.
 unsigned ModeOf(const std::string& path);
+
+// Puts Unicode text on the system clipboard, as another program does. False
+// where there is no system clipboard (off Windows the host keeps the text).
+bool PutOnSystemClipboard(const std::u16string& text);
+// What the system clipboard holds as Unicode text; nothing where there is none.
+std::optional<std::u16string> SystemClipboardHolds();
 
 } // namespace testing_support

@@ -11,8 +11,9 @@ bool PaintOp::Shows() const {
     return shown.width > 0 && shown.height > 0;
 }
 
-double RecordingPainter::TextWidth(const std::string& utf8, const host::paint::Font&) {
-    return fCharWidth * static_cast<double>(utf8.size());
+double RecordingPainter::TextWidth(const std::string& utf8, const host::paint::Font& font) {
+    const double scale = fBySize ? font.size / 10 : 1;
+    return fCharWidth * scale * static_cast<double>(utf8.size());
 }
 
 void RecordingPainter::Save() {

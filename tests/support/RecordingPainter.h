@@ -25,7 +25,9 @@ struct PaintOp {
 class RecordingPainter final : public host::paint::Painter {
 public:
     // Text is `charWidth` pixels per byte: laying out and drawing agree on it.
-    explicit RecordingPainter(double charWidth = 6) : fCharWidth(charWidth) {}
+    // With `bySize`, that many at the widget font's size, in proportion at others.
+    explicit RecordingPainter(double charWidth = 6, bool bySize = false)
+        : fCharWidth(charWidth), fBySize(bySize) {}
 
     double TextWidth(const std::string& utf8, const host::paint::Font& font) override;
     void Save() override;
@@ -61,6 +63,7 @@ private:
     };
     void Record(PaintOp op);
     double fCharWidth;
+    bool fBySize;
     State fState;
     std::vector<State> fStack;
     std::vector<PaintOp> fOps;

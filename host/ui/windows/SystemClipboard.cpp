@@ -38,7 +38,10 @@ std::optional<std::string> SystemClipboardText() {
     const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
     if (!text)
         return std::string();
-    std::u16string utf16(reinterpret_cast<const char16_t*>(text), std::wcslen(text));
+    // Another program may have left out the terminating zero: read no further
+    // than the memory it gave.
+    const size_t most = GlobalSize(data) / sizeof(wchar_t);
+    std::u16string utf16(reinterpret_cast<const char16_t*>(text), wcsnlen(text, most));
     GlobalUnlock(data);
     return UTF16ToUTF8(utf16);
 }

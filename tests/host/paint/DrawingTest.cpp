@@ -3,7 +3,10 @@
 // restored.
 #include "paint/Drawing.h"
 #include "HostIDs.h"
+#include "OpalID.h"
 #include "PaintTestSupport.h"
+#include "ui/DialogManager.h"
+#include "ui/UserAction.h"
 #include "ui/Widgets.h"
 
 #include <cmath>
@@ -176,6 +179,29 @@ TEST_F(PaintTest, OpalPanel_SelectionShows_ListClipsRows_ViewsDrawInsideThemselv
     EXPECT_GT(bars, 0) << "the rows' bars are drawn";
 }
 
+TEST_F(PaintTest, OpalPanel_OpacityLabelKeepsClearOfTheField) {
+    Run("palette Tools\npanel P1 in Tools\nopen opal\n");
+    const PaletteLook look = Palette("Opal");
+    // Text as wide as the host's font makes "Opacity:" (44 pixels), wider
+    // than its 40-pixel frame; other texts fit theirs.
+    RecordingPainter painter(5.5, true);
+    host::paint::DrawPalette(painter, look);
+    const auto label = painter.TextsOf("Opacity:");
+    ASSERT_EQ(label.size(), 1u);
+    Rect field;
+    for (const auto& place : host::paint::PanelPlaces(look, look.groups.at(0)))
+        if (host::ui::ViewOf(place.widget)->GetWidgetID() == kOpalOpacitySliderWidgetID)
+            field = place.box;
+    ASSERT_GT(field.width, 0);
+    EXPECT_LE(label[0].area.Right() + look.area.left, field.x - 2);
+    EXPECT_LT(label[0].font.size, 10);
+    EXPECT_GE(label[0].font.size, 8);
+    // A name in a row is cut to fit instead, at the font's own size.
+    const auto row = painter.TextsOf("P1");
+    ASSERT_EQ(row.size(), 1u);
+    EXPECT_EQ(row[0].font.size, 10);
+}
+
 TEST_F(PaintTest, Dialog_TitleAndButtonText_CentredWhereTheyBelong) {
     Run("palette P\npanel A in P\nopen opal\nmenu About\n");
     const auto screen = Screen();
@@ -198,6 +224,26 @@ TEST_F(PaintTest, Dialog_TitleAndButtonText_CentredWhereTheyBelong) {
         ASSERT_EQ(label.size(), 1u);
         EXPECT_DOUBLE_EQ(CentreX(label[0].area), CentreX(box));
         EXPECT_TRUE(Within(label[0].area, box));
+
+        // Held with the pointer over it, its face is darker; moved off, as before.
+        const auto face = [&] {
+            RecordingPainter again;
+            host::paint::DrawDialog(again, dialog);
+            double brightness = -1;
+            for (const PaintOp& op : again.Ops())
+                if (op.kind == PaintOp::kFill && op.area.Contains(box.x + 3, box.y + 3))
+                    brightness = Brightness(op.color);
+            return brightness;
+        };
+        const double plain = face();
+        host::Boss* ok = const_cast<host::Boss*>(place.widget);
+        auto& host = TheHost();
+        host::ui::Perform(host, host::ui::UserAction::ButtonDown(ok));
+        EXPECT_LT(face(), plain);
+        host::ui::Perform(host, host::ui::UserAction::ButtonDrag(ok, false));
+        EXPECT_DOUBLE_EQ(face(), plain);
+        host::ui::Perform(host, host::ui::UserAction::ButtonUp(ok, false));
+        EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 1u);
         return;
     }
     ADD_FAILURE() << "the dialog has no OK button";

@@ -4,6 +4,7 @@
 // tips, palettes raised by a click, names cut to fit their rows.
 #include "HostTestSupport.h"
 #include "OpalID.h"
+#include "Platform.h"
 #include "paint/Drawing.h"
 #include "paint/HitTest.h"
 #include "script/ScriptRunner.h"
@@ -17,6 +18,7 @@
 #include "ui/UserAction.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace {
@@ -65,6 +67,25 @@ protected:
     host::paint::ScreenLook Screen() {
         const auto measure = host::paint::NewScreenTextMeasure();
         return host::paint::LayOut(TheHost(), *measure);
+    }
+    // Where the widget is shown on the screen.
+    host::paint::Rect PlaceOf(const Boss* widget) {
+        const auto screen = Screen();
+        for (const auto& look : screen.palettes)
+            for (const auto& group : look.groups)
+                for (const auto& place : host::paint::PanelPlaces(look, group))
+                    if (place.widget == widget)
+                        return place.shown;
+        ADD_FAILURE() << "the widget is not shown";
+        return {};
+    }
+    // What the pointer does at a point with `held` held down, as the live
+    // windows do: it looks pressed over the button, and acts when let go there.
+    host::ui::ActionResult DragTo(Boss* held, host::paint::Point at, bool release) {
+        const auto hit = host::paint::HitTest(Screen(), at);
+        const bool over = hit.part == host::paint::Hit::Part::kButton && hit.widget == held;
+        return host::ui::Perform(TheHost(), release ? UserAction::ButtonUp(held, over)
+                                                    : UserAction::ButtonDrag(held, over));
     }
     int RowsPlaced() {
         std::istringstream lines(Run("print places\n"));
@@ -137,6 +158,48 @@ TEST_F(KeyboardAndPointerTest, List_ScrollsByKeysWheelAndCommand_KeepingTheCaret
     EXPECT_EQ(host::ui::ScrollOf(list).first, std::min(start.inView - 1, 15 - start.inView));
 }
 
+TEST_F(KeyboardAndPointerTest, List_ThumbDraggedScrollsInProportion_TrackPages) {
+    Open(24); // 25 rows
+    Boss* list = List();
+    const host::ui::ListScroll start = host::ui::ScrollOf(list);
+    const int32 scrollable = start.rows - start.inView;
+    ASSERT_GT(scrollable, 4);
+    const auto bar = host::paint::ScrollBarOf(list, PlaceOf(list));
+    ASSERT_TRUE(bar);
+    const double travel = bar->track.height - bar->thumb.height;
+    const double x = bar->thumb.x + bar->thumb.width / 2;
+    const host::paint::Point grabbed{x, bar->thumb.y + 5};
+    EXPECT_FALSE(host::paint::GrabThumb(Screen(), {x, bar->thumb.Bottom() + 2})); // the track
+    const auto grab = host::paint::GrabThumb(Screen(), grabbed);
+    ASSERT_TRUE(grab);
+    EXPECT_EQ(grab->list, list);
+    const auto dragTo = [&](double dy) {
+        if (const auto action = host::paint::DragThumb(Screen(), *grab, {x, grabbed.y + dy}))
+            host::ui::Perform(TheHost(), *action);
+        return host::ui::ScrollOf(list).first;
+    };
+    EXPECT_EQ(dragTo(1), 0); // less than a row's share of the travel
+    EXPECT_EQ(dragTo(travel / 2), (scrollable + 1) / 2);
+    EXPECT_EQ(dragTo(travel), scrollable);
+    EXPECT_EQ(dragTo(travel + 200), scrollable); // past the end: the last rows
+    EXPECT_EQ(dragTo(-200), 0);                  // past the top: the first
+    EXPECT_EQ(dragTo(travel / 4), std::lround(scrollable / 4.0));
+    // The thumb follows: it is where the rows in view put it.
+    const auto moved = host::paint::ScrollBarOf(list, PlaceOf(list));
+    EXPECT_NEAR(moved->thumb.y - bar->thumb.y, travel / 4, travel / scrollable);
+
+    // Clicks on the track above and below the thumb page by a view less a row.
+    const int32 page = start.inView - 1;
+    const int32 was = host::ui::ScrollOf(list).first;
+    const auto click = [&](double y) {
+        for (const auto& action : host::paint::PressActions(Screen(), {x, y}))
+            host::ui::Perform(TheHost(), action);
+        return host::ui::ScrollOf(list).first;
+    };
+    EXPECT_EQ(click(moved->track.Bottom() - 2), std::min(scrollable, was + page));
+    EXPECT_EQ(click(moved->track.y + 1), std::max(0, std::min(scrollable, was + page) - page));
+}
+
 TEST_F(KeyboardAndPointerTest, List_FewRowsHaveNoScrollBar_AndEmptySpaceClearsTheSelection) {
     Open(1);
     Boss* list = List();
@@ -206,6 +269,26 @@ TEST_F(KeyboardAndPointerTest, Field_EditsAsAnEditBox) {
     EXPECT_EQ(host::ui::TextOf(Field()), "55%");
 }
 
+TEST_F(KeyboardAndPointerTest, Field_PastesFromTheSystemClipboard_AndCopiesToIt) {
+    if (!testing_support::PutOnSystemClipboard(u"62"))
+        GTEST_SKIP() << "no system clipboard: the host keeps the text (Field_EditsAsAnEditBox)";
+    Open(1);
+    Run("select #1\nfocus field\n");
+    Type("v", true); // over the whole value, selected by the focus
+    EXPECT_EQ(Typed(), "62");
+    // Another program's text, as much of it as a value is written with.
+    ASSERT_TRUE(testing_support::PutOnSystemClipboard(u"x4\u00e95%"));
+    Run("key ctrl+a\n");
+    Type("v", true);
+    EXPECT_EQ(Typed(), "45%");
+    // A copy reaches other programs.
+    Run("key home shift+right\n");
+    Type("c", true);
+    EXPECT_EQ(testing_support::SystemClipboardHolds(), u"4");
+    Run("key enter\n");
+    EXPECT_NE(Run("print list\n").find("row 1 \"P10\" 45% enabled selected"), std::string::npos);
+}
+
 TEST_F(KeyboardAndPointerTest, Focus_TabsInLayoutOrder_EnteringOrDroppingTheTyping) {
     Open(2);
     // Nothing selected: the field is disabled and Tab passes it by.
@@ -241,7 +324,7 @@ TEST_F(KeyboardAndPointerTest, Focus_TabsInLayoutOrder_EnteringOrDroppingTheTypi
     EXPECT_EQ(TheHost().Get<host::ui::DialogManager>().OpenDialogs(), 0u);
 }
 
-TEST_F(KeyboardAndPointerTest, Buttons_ActOnReleaseOverThem_WithTheirTips) {
+TEST_F(KeyboardAndPointerTest, Buttons_LookPressedWhileHeldOverThem_ActOnReleaseThere_WithTips) {
     Open(1);
     Boss* onOff = Widget(kOpalOnOffButtonWidgetID);
     const bool on = OpacityOn();
@@ -259,6 +342,34 @@ TEST_F(KeyboardAndPointerTest, Buttons_ActOnReleaseOverThem_WithTheirTips) {
     // A release without a press does nothing.
     EXPECT_EQ(host::ui::Perform(host, UserAction::ButtonUp(onOff, true)),
               host::ui::ActionResult::kIgnored);
+
+    // Held, it looks pressed only while the pointer is on it; let go off it,
+    // it does nothing; brought back and let go, it acts.
+    const host::paint::Rect box = PlaceOf(onOff);
+    const host::paint::Point over{box.x + box.width / 2, box.y + box.height / 2};
+    const host::paint::Point off{box.x - 30, box.y - 40};
+    const bool before = OpacityOn();
+    for (const auto& action : host::paint::PressActions(Screen(), over))
+        host::ui::Perform(host, action);
+    EXPECT_TRUE(host::ui::RecordOf(onOff)->pressed);
+    EXPECT_EQ(DragTo(onOff, off, false), host::ui::ActionResult::kDone);
+    EXPECT_FALSE(host::ui::RecordOf(onOff)->pressed);
+    EXPECT_EQ(DragTo(onOff, off, false), host::ui::ActionResult::kIgnored); // still off
+    EXPECT_EQ(DragTo(onOff, over, false), host::ui::ActionResult::kDone);
+    EXPECT_TRUE(host::ui::RecordOf(onOff)->pressed);
+    DragTo(onOff, off, false);
+    EXPECT_EQ(DragTo(onOff, off, true), host::ui::ActionResult::kIgnored);
+    EXPECT_EQ(OpacityOn(), before);
+    // The pointer crossing it with no press held changes nothing.
+    EXPECT_EQ(DragTo(onOff, over, false), host::ui::ActionResult::kIgnored);
+    EXPECT_FALSE(host::ui::RecordOf(onOff)->pressed);
+    for (const auto& action : host::paint::PressActions(Screen(), over))
+        host::ui::Perform(host, action);
+    DragTo(onOff, off, false);
+    DragTo(onOff, over, false);
+    EXPECT_EQ(DragTo(onOff, over, true), host::ui::ActionResult::kDone);
+    EXPECT_NE(OpacityOn(), before);
+    EXPECT_FALSE(host::ui::RecordOf(onOff)->pressed);
 
     EXPECT_EQ(host::ui::TipOf(host, onOff), "Turn opacity On / Off");
     EXPECT_FALSE(host::ui::TipOf(host, List()));

@@ -324,6 +324,45 @@ TEST_F(WorldTest, Recreate_GivesANewPlainWindowAndNewObjects) {
 
 // Each acquisition the world hands out, failed in turn: the client gets
 // nullptr, and everything it did get is released.
+TEST_F(WorldTest, Placing_ANewPaletteCascadesOffOtherTitleBars_OnTheScreen) {
+    using host::ScreenPoint;
+    const auto at = [&](const std::string& name) {
+        const auto position = W().FindPalette(name)->position;
+        return std::make_pair(position.x, position.y);
+    };
+    const auto step = [](int32 index) {
+        return std::make_pair(host::kCascadeLeft + host::kCascadeStep * index,
+                              host::kCascadeTop + host::kCascadeStep * index);
+    };
+    constexpr int32 kBar = host::kPaletteTitleBar;
+    // Nothing in the way: each palette takes its cascade step.
+    W().AddPalette("Layout");
+    EXPECT_EQ(at("Layout"), step(0));
+    // Its step under another's title bar: a bar's height down and right.
+    W().AddPalette("Tools", kPaletteFloatingBoss, true,
+                   ScreenPoint{step(2).first + 30, step(2).second - 8});
+    W().AddPalette("Opal", kPaletteFloatingBoss, false); // placed when first shown
+    W().ShowPalette("Opal");
+    EXPECT_EQ(at("Opal"), std::make_pair(step(2).first + kBar, step(2).second + kBar));
+    // Placed once, it stays when the other goes away or moves on.
+    W().PlacePalette("Tools", 600, 500);
+    W().HidePalette("Opal");
+    W().ShowPalette("Opal");
+    EXPECT_EQ(at("Opal"), std::make_pair(step(2).first + kBar, step(2).second + kBar));
+
+    // Off the screen's edge the cascade starts again from the top left: a
+    // palette whose step is off the screen comes onto it, clear of a diagonal
+    // of title bars from the corner down to the bottom edge.
+    for (int32 i = 0; (i + 1) * kBar <= host::kPlacingHeight; ++i)
+        W().AddPalette("Bar " + std::to_string(i), kPaletteFloatingBoss, true,
+                       ScreenPoint{i * kBar, i * kBar});
+    W().AddPalette("Late", kPaletteFloatingBoss, false);
+    ASSERT_GT(step(static_cast<int32>(W().Palettes().size()) - 1).first, host::kPlacingWidth);
+    W().ShowPalette("Late");
+    const int32 clear = kBar * ((host::kPaletteLeastWidth + kBar - 1) / kBar);
+    EXPECT_EQ(at("Late"), std::make_pair(clear, 0));
+}
+
 TEST_F(WorldTest, Faults_EveryAcquisitionCanFailWithoutLeaks) {
     BuildSample();
     auto walk = [this] {

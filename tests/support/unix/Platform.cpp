@@ -24,4 +24,12 @@ unsigned ModeOf(const std::string& path) {
     return stat(path.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 07777) : ~0u;
 }
 
+bool PutOnSystemClipboard(const std::u16string&) {
+    return false;
+}
+
+std::optional<std::u16string> SystemClipboardHolds() {
+    return std::nullopt;
+}
+
 } // namespace testing_support
