@@ -2,8 +2,8 @@
 // reported as they are elsewhere.
 #include "core/Module.h"
 
-#include "core/WindowSystem.h"
 #include "core/Text.h"
+#include "core/WindowSystem.h"
 
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
