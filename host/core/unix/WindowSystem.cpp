@@ -135,9 +135,13 @@ HWND TrackedWindow(const WindowSystem& system) {
 
 namespace {
 
-// The way in from the system functions: the current host's window system.
+// The way in from the system functions: the current host, and its window system.
+Host* EnteredHost() {
+    return Host::Running();
+}
+
 WindowSystem::State* Entered() {
-    Host* host = Host::Running();
+    Host* host = EnteredHost();
     return host ? &host->Windows().GetState() : nullptr;
 }
 
@@ -151,6 +155,7 @@ WindowSystem::State::Window* EnteredWindow(HWND window) {
 } // namespace host
 
 using host::Entered;
+using host::EnteredHost;
 using host::EnteredWindow;
 
 extern "C" {
@@ -164,8 +169,7 @@ LONG SetWindowLongW(HWND window, int index, LONG value) {
     auto* w = EnteredWindow(window);
     if (!w || index != GWL_EXSTYLE)
         return 0;
-    host::Host::Running()->Report(
-        {host::HostRequest::kSetWindowStyle, {}, value, 0, nullptr, window});
+    EnteredHost()->Report({host::HostRequest::kSetWindowStyle, {}, value, 0, nullptr, window});
     const LONG old = w->exStyle;
     w->exStyle = value;
     return old;
@@ -176,8 +180,7 @@ BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD fla
     // As on Windows, only a layered window takes layered attributes.
     if (!w || !(w->exStyle & WS_EX_LAYERED))
         return FALSE;
-    host::Host::Running()->Report(
-        {host::HostRequest::kSetWindowAlpha, {}, alpha, 0, nullptr, window});
+    EnteredHost()->Report({host::HostRequest::kSetWindowAlpha, {}, alpha, 0, nullptr, window});
     w->key = key;
     w->alpha = alpha;
     w->flags = flags;
