@@ -180,21 +180,7 @@ int main(int argc, char** argv) {
         }
         const double start = Now();
         Key(d, XK_Return);
-        double at = -1;
-        while (at < 0 && Now() - start < 10000) {
-            struct pollfd p = {ConnectionNumber(d), POLLIN, 0};
-            if (!XPending(d) && poll(&p, 1, 10000 - (int)(Now() - start)) <= 0)
-                break;
-            while (XPending(d)) {
-                XEvent e;
-                XNextEvent(d, &e);
-                if (e.type == PropertyNotify && e.xproperty.atom == atom &&
-                    Opacity(d, window, atom) == want) {
-                    at = Now();
-                    break;
-                }
-            }
-        }
+        const double at = WaitFor(d, window, atom, want, start);
         if (at < 0) {
             fprintf(stderr, "alpha-probe: no opacity 0x%08lx within 10 s\n", want);
             return 1;
