@@ -180,18 +180,28 @@ TEST(OpalhostTest, Demonstration_LeavesTheUsersWorkspaceAlone) {
     EXPECT_EQ(fs::directory_iterator(own.parent_path())->path(), own) << "nothing else there";
 }
 
+// What the README has a person type, and what it shows the shell answering.
 TEST(OpalhostTest, ReadmeSession_RunsAsShown) {
     const fs::path dir = Scratch("readme");
     std::istringstream readme(Read(fs::path(OPAL_SOURCE_DIR) / "README.md"));
-    std::string line, typed;
-    while (std::getline(readme, line))
-        if (line.rfind("    opal> ", 0) == 0)
+    std::string line, typed, shown;
+    bool inSession = false;
+    while (std::getline(readme, line)) {
+        if (line.rfind("    opal> ", 0) == 0) {
             typed += line.substr(10) + "\n";
+            inSession = true;
+        } else if (inSession && line.rfind("    ", 0) == 0) {
+            shown += line.substr(4) + "\n";
+        } else {
+            inSession = false;
+        }
+    }
     ASSERT_NE(typed.find("snapshot mine.png"), std::string::npos) << typed;
+    ASSERT_NE(shown.find("alpha="), std::string::npos) << shown;
     const Result r = RunOpalhost(dir, With({"--workspace", "ws", "-i"}), typed);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "wrote mine.png\n");
+    EXPECT_EQ(r.out, shown);
     EXPECT_TRUE(fs::exists(dir / "mine.png"));
 }
 
