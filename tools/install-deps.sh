@@ -40,7 +40,7 @@ windows)
     "x11-utils:window properties in the live tests (xprop)"
     "openbox:a window manager to run the live tests under"
     "xfwm4:a compositing window manager to run the live tests under"
-    "dbus-daemon:a D-Bus session for xfwm4's settings (dbus-run-session)"
+    "dbus-daemon:a D-Bus session bus for xfwm4's settings"
     "wmctrl:window manager requests in the live tests"
   )
   ;;

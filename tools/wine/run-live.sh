@@ -101,11 +101,14 @@ if [ $mode = up ]; then
 else
   tmp=$(mktemp -d) || fail "no temporary folder"
 fi
-xvfb_pid= picom_pid= wm_pid=
+xvfb_pid= picom_pid= wm_pid= bus_pid=
 cleanup() {
   "$WINESERVER" -k >/dev/null 2>&1 9>&-
   [ -n "$picom_pid" ] && kill "$picom_pid" 2>/dev/null
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  # What the bus started for xfwm4 (xfconfd, the accessibility bus) ends
+  # with it.
+  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$tmp"
@@ -133,9 +136,12 @@ openbox)
   wm_pid=$! ;;
 xfwm4)
   # Its own compositor, no session manager; its settings (xfconf) are read
-  # over a D-Bus session of its own, without which it does not start.
-  env -u SESSION_MANAGER dbus-run-session -- xfwm4 --compositor=on --sm-client-disable 9>&- \
-    >"$tmp/wm.log" 2>&1 &
+  # over a D-Bus session bus of its own, without which it does not start.
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 9>&- </dev/null) ||
+    fail "no D-Bus session bus for xfwm4"
+  export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+  bus_pid=${bus##*$'\n'}
+  env -u SESSION_MANAGER xfwm4 --compositor=on --sm-client-disable 9>&- >"$tmp/wm.log" 2>&1 &
   wm_pid=$! ;;
 esac
 if [ "$wm" != xfwm4 ]; then
