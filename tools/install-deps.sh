@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # Each package, and what it is for.
 packages=(
   "cmake:the build"
-  "make:the build"
+  "ninja-build:the build"
   "g++:the C++ compiler"
   "pkg-config:finding cairo and libedit"
   "libgtest-dev:GoogleTest, for the unit tests"

@@ -10,9 +10,9 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
 bash tools/install-deps.sh fuzz
 
-# configure, build and test one preset; OPAL_JOBS compilers at once (default 2).
-# How long each took goes to build/test-times.txt (the output's last lines stay
-# the test runner's).
+# preset NAME TEST_JOBS: configure, build and test one preset; OPAL_JOBS
+# compilers at once (default 2), TEST_JOBS tests. How long each took goes to
+# build/test-times.txt (the output's last lines stay the test runner's).
 mkdir -p build
 : >build/test-times.txt
 preset() {
@@ -20,16 +20,18 @@ preset() {
     cmake --preset "$1"
     cmake --build --preset "$1" --parallel "${OPAL_JOBS:-2}"
     built=$SECONDS
-    ctest --preset "$1"
+    ctest --preset "$1" --parallel "$2"
     echo "$1: $((SECONDS - start)) s (build $((built - start)) s, tests $((SECONDS - built)) s)" \
         >>build/test-times.txt
 }
 
-preset native
+preset native "${OPAL_JOBS:-2}"
 # After the native build: the cross build runs its resource compiler, and
 # compares its resources with the native module's; its tests include the live
 # ones (label live: plain Wine on Xvfb with picom, tools/wine/run-live.sh).
-preset windows
+# One test at a time: the live tests' timings are measured, and a Wine test
+# beside them would take a core from them.
+preset windows 1
 # The whole tree with clang and the sanitizers: every test, then each fuzz
 # target over its seeds and a fixed number of generated inputs.
-preset clang
+preset clang "${OPAL_JOBS:-2}"

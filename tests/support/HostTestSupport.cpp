@@ -2,6 +2,7 @@
 
 #include "InterfacePtr.h"
 #include "OpalID.h"
+#include "Platform.h"
 #include "model/IOpalAlphaData.h"
 #include "model/IOpalOptions.h"
 #include "script/ScriptRunner.h"
@@ -9,6 +10,14 @@
 #include <sstream>
 
 namespace testing_support {
+
+std::filesystem::path ScratchPath(const std::string& name) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path given(name);
+    return std::filesystem::temp_directory_path() /
+           ("opal-" + given.stem().string() + "-" + std::to_string(ProcessId()) + "-" +
+            (test ? test->name() : "none") + given.extension().string());
+}
 
 RefSnapshot RefSnapshot::Take(host::Host& host) {
     RefSnapshot s;

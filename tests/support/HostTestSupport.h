@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -80,8 +81,14 @@ struct ScriptResult {
     std::string out;
     std::string err;
 };
+// A path in the temporary folder that no other test running now has:
+// "opal-NAME-", this process's ID and the running test's name, then NAME's
+// extension (ctest runs tests in parallel).
+std::filesystem::path ScratchPath(const std::string& name);
+
 // Runs the script in a fresh session with the plug-in, started in `host` or
 // in a host of its own, and stopped without saving afterwards.
+
 ScriptResult RunScript(const std::string& script, host::Host* host = nullptr);
 // Runs the script in `host` as it is, with no session started for it: the
 // host's own commands, without the plug-in.

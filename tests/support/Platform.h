@@ -19,6 +19,9 @@ bool SetMode(const std::string& path, unsigned mode);
 // The permission bits (07777), or ~0u when the file cannot be read.
 unsigned ModeOf(const std::string& path);
 
+// This process's ID.
+unsigned long ProcessId();
+
 // Puts Unicode text on the system clipboard, as another program does. False
 // where there is no system clipboard (off Windows the host keeps the text).
 bool PutOnSystemClipboard(const std::u16string& text);

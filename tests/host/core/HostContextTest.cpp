@@ -1,6 +1,7 @@
 // A host is a context of its own: what its objects do reaches it and no other
 // host, and what it reports goes to its own subscribers (channels), whose
 // handles may come and go at any moment.
+#include "HostTestSupport.h"
 #include "core/Host.h"
 #include "core/HostClasses.h"
 #include "persistence/WorkspaceStore.h"
@@ -129,9 +130,7 @@ TEST(HostContextTest, TwoHosts_ObjectsReachTheirOwnHost_WhicheverIsCurrent) {
 }
 
 TEST(HostContextTest, WorkspaceSaved_ReportsTheRenameToTheWorkspacesHostOnly) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("opal-host-context-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const std::filesystem::path folder = testing_support::ScratchPath("host-context");
     std::filesystem::create_directories(folder);
     const std::string file = (folder / "workspace").string();
     std::vector<std::string> heard;

@@ -1,5 +1,6 @@
 // The workspace file: its container, the atomic write and the default location.
 #include "persistence/WorkspaceFile.h"
+#include "HostTestSupport.h"
 #include "Platform.h"
 #include "persistence/FileOps.h"
 
@@ -72,10 +73,7 @@ TEST(WorkspaceContainerTest, RecordLengthBeyondTheFileWithAValidChecksum_IsRefus
 class WorkspaceFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder =
-            std::filesystem::temp_directory_path() /
-            ("opal-wsfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = testing_support::ScratchPath("wsfile");
         std::filesystem::remove_all(folder);
         file = (folder / "sub" / "workspace").string();
     }

@@ -22,9 +22,7 @@ namespace {
 class WorkspaceStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("opal-store-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        folder = testing_support::ScratchPath("store");
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         file = (folder / "workspace").string();

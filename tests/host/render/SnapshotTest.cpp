@@ -1,6 +1,7 @@
 // Pictures of the screen, checked pixel by pixel: windows composited at the
 // alpha the window system holds, plain windows opaque, the plug-in's bars and
 // icons where its widgets are, greyed texts, and the same bytes every time.
+#include "HostTestSupport.h"
 #include "OpalID.h"
 #include "render/Screen.h"
 #include "resources/Pictures.h"
@@ -267,7 +268,7 @@ TEST(Snapshot, TheOpenAboutBoxShowsItsPicture) {
 }
 
 TEST(Snapshot, TheSameScriptGivesTheSameBytes) {
-    const auto file = std::filesystem::temp_directory_path() / "opal-snapshot-test.png";
+    const auto file = testing_support::ScratchPath("snapshot.png");
     const std::string script = "palette P\npanel X in P\npanel Y in P new-group\ndo add-alpha X\n"
                                "do set-alpha X 70\nopen opal\nselect X\ntick\nsnapshot " +
                                file.string() + "\n";

@@ -80,10 +80,7 @@ TEST_F(DrawingTest, UIColours_LightAndDarkEdgesOnTheSession) {
 class AlertTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        file =
-            (std::filesystem::temp_directory_path() /
-             ("opal-alerts-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
-                .string();
+        file = testing_support::ScratchPath("alerts").string();
         std::filesystem::remove(file);
         session = std::make_unique<host::Session>(host::SessionOptions{OPAL_PLUGIN_PATH, file});
         std::string error;

@@ -26,7 +26,7 @@ std::vector<char> ReadFile(const std::string& path) {
 }
 
 std::string WriteTemp(const std::string& name, const std::vector<char>& bytes) {
-    const auto path = std::filesystem::temp_directory_path() / name;
+    const auto path = testing_support::ScratchPath(name);
     std::ofstream(path, std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path.string();

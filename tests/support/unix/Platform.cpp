@@ -3,6 +3,7 @@
 #include "OSWindows.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -22,6 +23,10 @@ bool SetMode(const std::string& path, unsigned mode) {
 unsigned ModeOf(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 07777) : ~0u;
+}
+
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(getpid());
 }
 
 bool PutOnSystemClipboard(const std::u16string&) {

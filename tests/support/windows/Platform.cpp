@@ -8,6 +8,10 @@ bool IsWindowAlive(HWND window) {
     return IsWindow(window) != FALSE;
 }
 
+unsigned long ProcessId() {
+    return GetCurrentProcessId();
+}
+
 bool MakeFifo(const std::string&) {
     return false;
 }
