@@ -73,12 +73,12 @@ void Picture(Painter& painter, const Rect& area) {
     const double sun = height * 0.18;
     const Point centre = at(0.68, 0.42);
     painter.FillEllipse({centre.x - sun, centre.y - sun, 2 * sun, 2 * sun}, {1.0, 0.84, 0.35});
-    Shape far{at(0, 0.75), {}};
-    far.CurveTo(at(0.3, 0.45), at(0.5, 0.9), at(1, 0.62)).LineTo(at(1, 1)).LineTo(at(0, 1));
-    painter.FillShape(far, {0.18, 0.36, 0.31});
-    Shape near{at(0, 0.92), {}};
-    near.CurveTo(at(0.4, 0.7), at(0.7, 1.0), at(1, 0.85)).LineTo(at(1, 1)).LineTo(at(0, 1));
-    painter.FillShape(near, {0.10, 0.24, 0.22});
+    Shape farHills{at(0, 0.75), {}};
+    farHills.CurveTo(at(0.3, 0.45), at(0.5, 0.9), at(1, 0.62)).LineTo(at(1, 1)).LineTo(at(0, 1));
+    painter.FillShape(farHills, {0.18, 0.36, 0.31});
+    Shape nearHills{at(0, 0.92), {}};
+    nearHills.CurveTo(at(0.4, 0.7), at(0.7, 1.0), at(1, 0.85)).LineTo(at(1, 1)).LineTo(at(0, 1));
+    painter.FillShape(nearHills, {0.10, 0.24, 0.22});
     painter.Restore();
 }
 
