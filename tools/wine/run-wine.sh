@@ -38,7 +38,7 @@
 # RESOURCE_LOCK). --down ends the Wine processes, the X server and the lock.
 set -u
 
-me=run-wine.sh
+me="run-wine.sh"
 fail() { echo "$me: $*" >&2; exit 125; }
 
 if [ "${1-}" = "--down" ]; then
@@ -117,6 +117,29 @@ if [ -z "$timeout_s" ]; then
 fi
 export OPAL_RUN_TIMEOUT=$timeout_s
 
+# await_run [AFTER...]: waits for the run started as $child at $start; on a
+# signal ends it with end_run and exits 128 + the signal, otherwise runs AFTER
+# and exits with the run's status.
+await_run() {
+  # shellcheck disable=SC2317 # called by the traps
+  on_signal() {
+    trap '' HUP INT TERM
+    end_run
+    wait "$child" 2>/dev/null
+    exit $((128 + $1))
+  }
+  trap 'on_signal 1' HUP
+  trap 'on_signal 2' INT
+  trap 'on_signal 15' TERM
+  wait "$child"
+  local rc=$?
+  "$@"
+  if [ $rc = 124 ] && [ "$timeout_s" != 0 ] && [ $((SECONDS - start)) -ge "$timeout_s" ]; then
+    echo "$me: timed out after ${timeout_s}s" >&2
+  fi
+  exit $rc
+}
+
 if [ -n "$shared" ]; then
   [ -f "$shared/env" ] || fail "no desktop at $shared (run-wine.sh --up)"
   # shellcheck disable=SC1091
@@ -129,6 +152,7 @@ if [ -n "$shared" ]; then
   # it, as the wineserver's end ends it below. Wine gives such processes sessions of
   # their own (a new console), but they inherit the environment: a mark in it finds them.
   mark=OPAL_WINE_RUN=$$.$RANDOM.$SECONDS
+  # shellcheck disable=SC2317 # called by await_run
   end_run() {
     local file pid
     while read -r file; do
@@ -142,23 +166,7 @@ if [ -n "$shared" ]; then
   # In a session of its own, as below.
   setsid -w "${run[@]}" 0<&0 &
   child=$!
-  # shellcheck disable=SC2317 # called by the traps
-  on_signal() {
-    trap '' HUP INT TERM
-    end_run
-    wait "$child" 2>/dev/null
-    exit $((128 + $1))
-  }
-  trap 'on_signal 1' HUP
-  trap 'on_signal 2' INT
-  trap 'on_signal 15' TERM
-  wait "$child"
-  rc=$?
-  end_run
-  if [ $rc = 124 ] && [ "$timeout_s" != 0 ] && [ $((SECONDS - start)) -ge "$timeout_s" ]; then
-    echo "$me: timed out after ${timeout_s}s" >&2
-  fi
-  exit $rc
+  await_run end_run
 fi
 
 # Hold the prefix's lock until this script ends; programs started from here must not
@@ -276,26 +284,14 @@ start=$SECONDS
 setsid -w xvfb-run -a sh -c "$inner" "$wine" "$@" 0<&0 9>&- &
 child=$!
 
-# shellcheck disable=SC2317 # called by the traps
-on_signal() {
-  trap '' HUP INT TERM
-  # End the program and Wine's processes, then let xvfb-run stop its X server and
-  # remove its files itself.
+# On a signal: the program and Wine's processes end, then xvfb-run stops its X
+# server and removes its files itself.
+# shellcheck disable=SC2317 # called by await_run's traps
+end_run() {
   local pid comm
   while read -r pid comm; do
     case $comm in xvfb-run|setsid|Xvfb) ;; *) kill -TERM "$pid" 2>/dev/null ;; esac
   done < <(ps -o pid=,comm= -s "$child" 2>/dev/null)
   "$wineserver" -k >/dev/null 2>&1 9>&-
-  wait "$child" 2>/dev/null
-  exit $((128 + $1))
 }
-trap 'on_signal 1' HUP
-trap 'on_signal 2' INT
-trap 'on_signal 15' TERM
-
-wait "$child"
-rc=$?
-if [ $rc = 124 ] && [ "$timeout_s" != 0 ] && [ $((SECONDS - start)) -ge "$timeout_s" ]; then
-  echo "$me: timed out after ${timeout_s}s" >&2
-fi
-exit $rc
+await_run
