@@ -21,6 +21,11 @@ took() {
     step_start=$SECONDS
 }
 build() {
+    # A folder made by another generator (Make, before Ninja) is configured afresh.
+    local cache=build/$1/CMakeCache.txt
+    if [ -f "$cache" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$cache"; then
+        rm -rf "$cache" "build/$1/CMakeFiles"
+    fi
     cmake --preset "$1" && cmake --build --preset "$1" --parallel "$jobs"
 }
 
