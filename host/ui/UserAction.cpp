@@ -137,20 +137,25 @@ UserAction UserAction::ButtonDown(Boss* button) {
     return a;
 }
 
-UserAction UserAction::ButtonDrag(Boss* button, bool inside) {
+namespace {
+
+// A held button's action: x says whether the pointer is over the button.
+UserAction HeldButton(UserAction::Kind kind, Boss* button, bool inside) {
     UserAction a;
-    a.kind = Kind::kButtonDrag;
+    a.kind = kind;
     a.widget = button;
     a.x = inside ? 1 : 0;
     return a;
 }
 
+} // namespace
+
+UserAction UserAction::ButtonDrag(Boss* button, bool inside) {
+    return HeldButton(Kind::kButtonDrag, button, inside);
+}
+
 UserAction UserAction::ButtonUp(Boss* button, bool inside) {
-    UserAction a;
-    a.kind = Kind::kButtonUp;
-    a.widget = button;
-    a.x = inside ? 1 : 0;
-    return a;
+    return HeldButton(Kind::kButtonUp, button, inside);
 }
 
 UserAction UserAction::Raise(std::string palette) {
